@@ -1,0 +1,28 @@
+#pragma once
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+// Every modal dialog of the program goes through this one interface, so tests can
+// replace it with scripted answers and no test ever blocks on a dialog.
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    virtual void Beep();
+    // A message box with one OK button.
+    virtual void ShowMessage(const QString &text, const QString &caption,
+                             QMessageBox::Icon icon = QMessageBox::Critical);
+    // Open and save dialogs; an empty string means the reader cancelled.
+    virtual QString OpenFileName(QWidget *parent, const QString &filter);
+    virtual QString SaveFileName(QWidget *parent, const QString &filter);
+    // Runs any other modal dialog (printer dialog, print preview) and returns its result.
+    virtual int Exec(QDialog *dialog);
+};
+
+TDialogs &Dialogs();
+// Installs another implementation (tests); returns the previous one.
+std::unique_ptr<TDialogs> SetDialogs(std::unique_ptr<TDialogs> dialogs);

@@ -1,0 +1,9 @@
+#include "app/Errors.h"
+
+int StrToInt(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}

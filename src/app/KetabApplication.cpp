@@ -1,0 +1,49 @@
+#include "app/KetabApplication.h"
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include <QTimer>
+
+namespace {
+bool terminated = false;
+}
+
+TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("ketab"));
+    setLayoutDirection(Qt::RightToLeft);
+}
+
+bool TKetabApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+        return true;
+    }
+}
+
+void TKetabApplication::HandleException(std::exception_ptr error)
+{
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const EKetabError &e) {
+        text = e.Message();
+    } catch (const std::exception &e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown error");
+    }
+    Dialogs().ShowMessage(text, QStringLiteral("Error"));
+}
+
+void TKetabApplication::Terminate(int exitCode)
+{
+    terminated = true;
+    QCoreApplication::exit(exitCode);
+    // exit() before the loop runs is lost; repeat it once the loop is up.
+    QTimer::singleShot(0, qApp, [exitCode] { QCoreApplication::exit(exitCode); });
+}
+
+bool TKetabApplication::Terminated() { return terminated; }

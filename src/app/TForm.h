@@ -1,0 +1,17 @@
+#pragma once
+#include <QWidget>
+
+// Base of the program's windows: a top-level window laid out right to left that is
+// created once and only shown and hidden. FormShow and FormHide run on every
+// show and hide the program asks for (not when the window system minimises it).
+class TForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+
+protected:
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+};

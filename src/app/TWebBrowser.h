@@ -1,0 +1,44 @@
+#pragma once
+#include <QWebEngineView>
+#include <functional>
+
+class QWebEngineProfile;
+
+// The one HTML view of the program, over the browser engine. Loads local files only:
+// every request that is not a local file, embedded data or a program resource is refused.
+class TWebBrowser : public QWebEngineView {
+    Q_OBJECT
+public:
+    // Command numbers of ExecWB.
+    enum TCommand { OLECMDID_PRINT = 6, OLECMDID_PRINTPREVIEW = 7, OLECMDID_COPY = 12,
+                    OLECMDID_SELECTALL = 17, OLECMDID_ZOOM = 19 };
+    enum TCommandOption { OLECMDEXECOPT_DODEFAULT = 0, OLECMDEXECOPT_PROMPTUSER = 1 };
+
+    explicit TWebBrowser(QWidget *parent = nullptr);
+
+    // Starts loading a local file; returns at once. OnDownloadComplete follows.
+    void Navigate(const QString &localPath);
+    // Raised once when a load has finished, successful or not, also for links the reader clicked.
+    std::function<void(TWebBrowser *sender)> OnDownloadComplete;
+    // The address now shown, fragment included, percent-decoded (a Persian fragment reads as written).
+    QString LocationURL() const;
+
+    // Runs one of the commands above; input is the zoom level for OLECMDID_ZOOM.
+    void ExecWB(int command, int option, int input = 0);
+    void SelectAll();
+    void Copy();
+    // Text size levels 0..4, 2 being 100 %.
+    void SetZoomLevel(int level);
+    int ZoomLevel() const { return FZoomLevel; }
+    static double ZoomFactorOf(int level);
+    void PrintPreview();
+    void Print();
+    bool RegisterAsDropTarget() const { return true; }
+
+    // The private profile all views share: no cache on disk, no network.
+    static QWebEngineProfile *SharedProfile();
+
+private:
+    void LoadFinished(bool ok);
+    int FZoomLevel = 2;
+};

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: install missing Debian packages, configure, build.
+# Quiet when everything is already in place.
+set -euo pipefail
+
+KETAB_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
+  libqt6webenginecore6-bin qt6-qpa-plugins libgl-dev
+  libjpeg62-turbo-dev libmpg123-dev libmp3lame-dev libpulse-dev libasound2-dev
+  myspell-fa fonts-noto-core fontconfig ripgrep
+)
+
+ketab_install_packages() {
+  local missing=()
+  for p in "${KETAB_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+ketab_build() {
+  local top; top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  cd "$top"
+  if [ ! -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  local log=build/last-build.log
+  if ! cmake --build build --parallel "$(nproc)" >"$log" 2>&1; then
+    grep -v -E '^\[[0-9]+/[0-9]+\] ' "$log" | tail -n 80
+    echo "Build failed; the full log is $log" >&2
+    return 1
+  fi
+}
