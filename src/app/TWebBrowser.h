@@ -3,6 +3,8 @@
 #include <functional>
 
 class QWebEngineProfile;
+class QPrinter;
+class QPageLayout;
 
 // The one HTML view of the program, over the browser engine. Loads local files only:
 // every request that is not a local file, embedded data or a program resource is refused.
@@ -33,6 +35,11 @@ public:
     static double ZoomFactorOf(int level);
     void PrintPreview();
     void Print();
+    // Prints the shown document into printer and waits until the engine has finished;
+    // a PDF file printer gets a PDF written by the engine, text kept as text.
+    void PrintWith(QPrinter *printer);
+    void PaintTo(QPrinter *printer);
+    void PrintToPdfFile(const QString &fileName, const QPageLayout &layout);
     bool RegisterAsDropTarget() const { return true; }
 
     // The private profile all views share: no cache on disk, no network.
