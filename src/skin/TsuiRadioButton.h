@@ -1,0 +1,26 @@
+#pragma once
+#include "skin/TsuiCheckBox.h"
+
+// A radio button: radio buttons with the same parent and GroupIndex form a group.
+// Becoming checked unchecks the others (silently) and fires OnClick; becoming unchecked
+// fires nothing. Keys do not toggle it, and tabbing onto it does not check it.
+class TsuiRadioButton : public TsuiCheckBox {
+    Q_OBJECT
+public:
+    explicit TsuiRadioButton(QWidget *parent = nullptr);
+
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
+
+protected:
+    bool GlyphTransparent() const override { return true; }
+    int GlyphEntry() const override { return TsuiEntry::RadioButtonImage; }
+    void Changed() override;
+    void Toggle() override;
+    bool KeyToggles() const override { return false; }
+
+private:
+    void FocusChanged(QWidget *old, QWidget *now);
+
+    int FGroupIndex = 0;
+};
