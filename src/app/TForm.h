@@ -8,6 +8,8 @@ class TForm : public QWidget {
     Q_OBJECT
 public:
     explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+    // Set by a button's Click to that button's ModalResult.
+    int ModalResult = 0;
 
 protected:
     virtual void FormShow() {}
