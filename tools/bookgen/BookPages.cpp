@@ -1,0 +1,175 @@
+#include "BookPages.h"
+#include "BookFigures.h"
+#include "app/BookData.h"
+#include <QFile>
+#include <iterator>
+
+namespace {
+constexpr int SectionFirst[6] = {0, 1, 766, 1313, 1993, 3113};
+constexpr int SectionLast[6] = {0, 765, 1312, 1992, 3112, 3983};
+
+// Latin names as a history book cites them, in the letter cases that occur in print.
+const char *const LatinWords[] = {
+    "Persepolis", "PERSEPOLIS", "Pasargadae", "Ctesiphon", "Susa", "SUSA", "Avesta", "avesta",
+    "Zagros", "Tigris", "Oxus", "Herodotus", "Strabo", "Ptolemy", "Bactria", "Parthia", "PARTHIA",
+    "Khorasan", "Sogdiana", "Nishapur", "Isfahan", "ISFAHAN", "Tabriz", "Rayy", "Merv", "Samarkand",
+    "Bukhara", "Ghazni", "Tus", "Sistan", "Ecbatana", "ecbatana",
+};
+
+int SectionOfPage(int page)
+{
+    for (int s = 1; s <= 5; ++s)
+        if (SectionFirst[s] <= page && page <= SectionLast[s]) return s;
+    return 0;
+}
+}
+
+TBookEncoding TBookPages::EncodingOf(int page)
+{
+    if (page % 9 == 4) return TBookEncoding::Utf16LeBom;
+    if (page % 101 == 7) return TBookEncoding::Utf8;
+    return TBookEncoding::Utf8Bom;
+}
+
+bool TBookPages::LfOnly(int page)
+{
+    return EncodingOf(page) == TBookEncoding::Utf8Bom && page % 67 == 11;
+}
+
+QString TBookPages::VolumeName(int section)
+{
+    const QString title = QString::fromUtf8(SectionTitles[section - 1]);
+    return title.left(title.indexOf(QLatin1Char(':')));
+}
+
+TBookPages::TBookPages(const TBookVocabulary &words, uint64_t seed)
+    : FWords(words), FRandom(seed), FWordPages(IndexBandTo - IndexBandFrom)
+{
+    // Phrases that recur through the book, as set expressions do.
+    for (int i = 0; i < 40; ++i) {
+        QStringList phrase;
+        const int n = FRandom.Range(2, 4);
+        for (int k = 0; k < n; ++k) phrase << FWords.DrawBand(FRandom, 20, 1500);
+        FPhrases.push_back(phrase);
+    }
+    for (int s = 1; s <= 5; ++s) FFixedText += QString::fromUtf8(SectionTitles[s - 1]) + QLatin1Char('\n');
+    FFixedText += QStringLiteral("صفحه فصل شكل فهرست جلد بخش\n");
+    for (const TBookFigure &f : TBookFigures::All()) FFixedText += f.Caption + QLatin1Char('\n');
+    PlanChapters();
+}
+
+void TBookPages::PlanChapters()
+{
+    for (int s = 1; s <= 5; ++s) {
+        int page = SectionFirst[s];
+        int number = 1;
+        while (page <= SectionLast[s]) {
+            QStringList title;
+            const int n = FRandom.Range(2, 5);
+            for (int k = 0; k < n; ++k) title << FWords.DrawBand(FRandom, 40, 4000);
+            TBookChapter chapter{number, page, QStringLiteral("فصل %1: %2").arg(number).arg(title.join(QLatin1Char(' ')))};
+            FFixedText += chapter.Title + QLatin1Char('\n');
+            FChapters[s].push_back(chapter);
+            ++number;
+            page += FRandom.Range(9, 27);
+        }
+    }
+}
+
+QString TBookPages::Sentence(int page)
+{
+    QString out;
+    const int n = FRandom.Range(5, 16);
+    const int phraseAt = FRandom.Chance(12) ? FRandom.Range(0, n - 1) : -1;
+    const int latinAt = FRandom.Chance(4) ? FRandom.Range(1, n - 1) : -1;
+    for (int i = 0; i < n; ++i) {
+        if (i) out += QLatin1Char(' ');
+        if (i == phraseAt) {
+            out += FPhrases[FRandom.Below(FPhrases.size())].join(QLatin1Char(' ')) + QLatin1Char(' ');
+        }
+        const int rank = FWords.DrawRank(FRandom);
+        out += FWords.Word(rank);
+        if (rank >= IndexBandFrom && rank < IndexBandTo) {
+            std::vector<int> &pages = FWordPages[rank - IndexBandFrom];
+            if (pages.empty() || pages.back() != page) pages.push_back(page);
+        }
+        if (i == latinAt)
+            out += QStringLiteral(" (%1)").arg(QString::fromLatin1(LatinWords[FRandom.Below(std::size(LatinWords))]));
+        if (i + 1 < n && FRandom.Chance(6)) out += QChar(0x060C);  // Arabic comma
+    }
+    out += QLatin1Char('.');
+    return out;
+}
+
+QString TBookPages::Paragraph(int page, int sentences)
+{
+    QStringList parts;
+    for (int i = 0; i < sentences; ++i) parts << Sentence(page);
+    return QStringLiteral("<p>") + parts.join(QLatin1Char(' ')) + QStringLiteral("</p>");
+}
+
+QStringList TBookPages::PageLines(int page, int section)
+{
+    const TBookEncoding encoding = EncodingOf(page);
+    const QString charset = encoding == TBookEncoding::Utf16LeBom ? QStringLiteral("utf-16") : QStringLiteral("utf-8");
+    const QString volume = VolumeName(section);
+    QStringList lines;
+    // Fifteen lines of head, the body tag last among them.
+    lines << QStringLiteral("<html dir=\"rtl\" lang=\"fa\">")
+          << QStringLiteral("<head>")
+          << QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=%1\">").arg(charset)
+          << QStringLiteral("<meta name=\"viewport\" content=\"width=device-width\">")
+          << QStringLiteral("<title>%1 - صفحه %2</title>").arg(volume).arg(page)
+          << QStringLiteral("<meta name=\"section\" content=\"%1\">").arg(section)
+          << QStringLiteral("<meta name=\"page\" content=\"%1\">").arg(page)
+          << QStringLiteral("<link rel=\"stylesheet\" href=\"sheet1.css\" type=\"text/css\">")
+          << QStringLiteral("<style type=\"text/css\">")
+          << QStringLiteral("  .pagehead { border-bottom: 1px solid #b9a27a; }")
+          << QStringLiteral("  .pagefoot { border-top: 1px solid #b9a27a; }")
+          << QStringLiteral("</style>")
+          << QStringLiteral("<meta name=\"generator\" content=\"ketab-bookgen\">")
+          << QStringLiteral("</head>")
+          << QStringLiteral("<body dir=\"rtl\">");
+    Q_ASSERT(lines.size() == HeadLines);
+
+    lines << QStringLiteral("<div class=\"pagehead\"><span class=\"volume\">%1</span> <span class=\"pageno\">صفحه %2</span></div>")
+                 .arg(volume).arg(page);
+    for (const TBookChapter &c : FChapters[section])
+        if (c.Page == page) lines << QStringLiteral("<h2 class=\"chapter\" id=\"fasl%1\">%2</h2>").arg(c.Number).arg(c.Title);
+
+    const bool longPage = FRandom.Chance(6);
+    const int paragraphs = longPage ? FRandom.Range(10, 16) : FRandom.Range(3, 6);
+    const auto figures = TBookFigures::OnPage(page);
+    for (int i = 0; i < paragraphs; ++i) {
+        lines << Paragraph(page, FRandom.Range(2, 6));
+        if (i == 0 && !figures.empty()) {
+            lines << QStringLiteral("<div class=\"figure\">");
+            for (const TBookFigure *f : figures) {
+                const int w = std::min(f->Width, 480);
+                const int h = f->Height * w / f->Width;
+                lines << QStringLiteral("<img src=\"pix/%1.jpg\" width=\"%2\" height=\"%3\" alt=\"شكل %4\"><br>")
+                             .arg(f->Name).arg(w).arg(h).arg(f->Number);
+            }
+            QStringList captions;
+            for (const TBookFigure *f : figures) captions << QStringLiteral("شكل %1. %2").arg(f->Number).arg(f->Caption);
+            lines << QStringLiteral("<div class=\"caption\">%1</div>").arg(captions.join(QStringLiteral(" - ")))
+                  << QStringLiteral("</div>");
+        }
+    }
+    lines << QStringLiteral("<div class=\"pagefoot\">%1</div>").arg(page);
+    lines << QStringLiteral("</body></html>");
+    return lines;
+}
+
+void TBookPages::Write(const QString &bookFolder)
+{
+    for (int page = 1; page <= 3983; ++page) {
+        const int section = SectionOfPage(page);
+        const QString text = TBookFiles::JoinLines(PageLines(page, section), LfOnly(page));
+        const QString name = QStringLiteral("%1/datas/p%2%3.htm")
+                                 .arg(bookFolder)
+                                 .arg(section, 2, 10, QLatin1Char('0'))
+                                 .arg(page, 4, 10, QLatin1Char('0'));
+        TBookFiles::Write(name, TBookFiles::Encode(text, EncodingOf(page)));
+    }
+}
