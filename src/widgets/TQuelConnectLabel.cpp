@@ -1,0 +1,40 @@
+#include "widgets/TQuelConnectLabel.h"
+#include "widgets/VrDraw.h"
+#include <QDesktopServices>
+#include <QUrl>
+
+TQuelConnectLabel::TQuelConnectLabel(QWidget *parent) : TQuelLabel(parent)
+{
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+}
+
+QString TQuelConnectLabel::Target() const
+{
+    return (FAddressStyle == asHttp ? QStringLiteral("http://") : QStringLiteral("mailto:")) + FAddress;
+}
+
+void TQuelConnectLabel::Click()
+{
+    TQuelLabel::Click();
+    // Whether the desktop could open it is not reported, as with any shell "open".
+    QDesktopServices::openUrl(QUrl(Target(), QUrl::TolerantMode));
+}
+
+void TQuelConnectLabel::enterEvent(QEnterEvent *event)
+{
+    TQuelLabel::enterEvent(event);
+    if (!FHovered) FSavedFontColor = FontColor();
+    FHovered = true;
+    SetFontColor(ToQColor(FHighlightColor));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TQuelConnectLabel::leaveEvent(QEvent *event)
+{
+    TQuelLabel::leaveEvent(event);
+    if (!FHovered) return;
+    FHovered = false;
+    SetFontColor(FSavedFontColor);
+}
