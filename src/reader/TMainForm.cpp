@@ -1,86 +1,599 @@
-// Placeholder reading window: replaced by the window's own implementation.
 #include "reader/TMainForm.h"
 #include "app/BookData.h"
+#include "app/Dialogs.h"
+#include "app/Errors.h"
 #include "app/KetabApplication.h"
+#include "app/PageMarker.h"
 #include "app/ReaderState.h"
+#include "app/ScratchText.h"
 #include "app/TWebBrowser.h"
+#include "app/WindowProtocol.h"
+#include "print/TPrintForm.h"
+#include "reader/TLoadedPageClassifier.h"
+#include "reader/TNoteEntry.h"
+#include "reader/TNotesFile.h"
+#include "reader/TNotesPanel.h"
+#include "reader/TOptionsPanel.h"
+#include "reader/TSidePanel.h"
+#include "search/TSearchForm.h"
 #include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TMainForm *MainForm = nullptr;
+
+namespace {
+const QColor PanelBlue(4, 50, 88);
+const QString IndexWordColor = QStringLiteral("#3399FF");
+
+// Bounds of the current section; a section outside the book is a program fault.
+int CheckedSection(int section)
+{
+    if (section < 0 || section > SectionCount)
+        throw EKetabError(QStringLiteral("There is no section %1 in the book").arg(section));
+    return section;
+}
+
+QFont LabelFont(int pixelSize)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Rederu")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+}
 
 TMainForm::TMainForm(QWidget *parent) : TForm(parent)
 {
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
-    resize(1000, 700);
-    auto *layout = new QVBoxLayout(this);
-    InfoLabel = new QLabel(QStringLiteral("صفحه:"), this);
+    setWindowTitle(QStringLiteral("كتاب"));
+    setAccessibleName(QStringLiteral("كتاب"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(232, 232, 232));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // Hidden text fragments the labels and notes entries are composed of.
+    const auto fragment = [this](QLabel *&l, const char *name, const QString &caption) {
+        l = new QLabel(caption, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setAccessibleName(caption);
+        l->hide();
+    };
+    fragment(PageLabel, "PageLabel", TNoteEntry::PageCaption);
+    fragment(OfLabel, "OfLabel", QStringLiteral("از"));
+    fragment(VolLabel, "VolLabel", TNoteEntry::VolCaption);
+    fragment(DirLabel, "DirLabel", QStringLiteral("فهرست"));
+    DirList = new QListWidget(this);
+    DirList->setObjectName(QStringLiteral("DirList"));
+    DirList->setAccessibleName(QStringLiteral("نام بخشها"));
+    for (const char *title : SectionTitles) DirList->addItem(QString::fromUtf8(title));
+    DirList->hide();
+
+    BuildActions();
+    BuildTopPanel();
+    BuildBottomPanel();
     PageBrowser = new TWebBrowser(this);
-    PageNumber = new QLineEdit(this);
-    BookMarkBox = new QListWidget(this);
-    layout->addWidget(InfoLabel);
-    layout->addWidget(PageBrowser, 1);
-    layout->addWidget(PageNumber);
-    PageLabel = new QLabel(QStringLiteral("صفحه:"), this);
-    OfLabel = new QLabel(QStringLiteral("از"), this);
-    VolLabel = new QLabel(QStringLiteral("جلد:"), this);
-    DirLabel = new QLabel(QStringLiteral("فهرست"), this);
-    for (QLabel *l : {PageLabel, OfLabel, VolLabel, DirLabel}) l->hide();
-    BookMarkBox->hide();
-    const auto action = [this](QAction *&a, const char *name, void (TMainForm::*fn)()) {
+    PageBrowser->setObjectName(QStringLiteral("PageBrowser"));
+    PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };
+    BuildSidePanels();
+
+    auto *middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    // Right to left: the options panel at the right edge, the notes panel at the left.
+    middle->addWidget(RHidePanel);
+    middle->addWidget(PageBrowser, 1);
+    middle->addWidget(BookMarkChannel);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(TopPanel);
+    layout->addLayout(middle, 1);
+    layout->addWidget(BottomPanel);
+
+    if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    TKetabApplication::Guarded([this] { FormCreate(); });
+}
+
+void TMainForm::BuildActions()
+{
+    const auto action = [this](QAction *&a, const char *name, const char *category, void (TMainForm::*fn)()) {
         a = new QAction(QString::fromLatin1(name), this);
         a->setObjectName(QString::fromLatin1(name));
+        a->setProperty("category", QString::fromLatin1(category));
         connect(a, &QAction::triggered, this, [this, fn] { (this->*fn)(); });
     };
-    action(RefreshPage, "RefreshPage", &TMainForm::RefreshPageExecute);
-    action(NextPage, "NextPage", &TMainForm::NextPageExecute);
-    action(PreviousPage, "PreviousPage", &TMainForm::PreviousPageExecute);
-    action(FirstPage, "FirstPage", &TMainForm::FirstPageExecute);
-    action(LastPage, "LastPage", &TMainForm::LastPageExecute);
-    action(ChMusic, "ChMusic", &TMainForm::ChMusicExecute);
-    action(InsertBM, "InsertBM", &TMainForm::InsertBMExecute);
-    action(ExitPrg, "ExitPrg", &TMainForm::ExitPrgExecute);
-    FormCreate();
+    action(NextPage, "NextPage", "Navigation", &TMainForm::NextPageExecute);
+    action(RefreshPage, "RefreshPage", "Navigation", &TMainForm::RefreshPageExecute);
+    action(PreviousPage, "PreviousPage", "Navigation", &TMainForm::PreviousPageExecute);
+    action(FirstPage, "FirstPage", "Navigation", &TMainForm::FirstPageExecute);
+    action(LastPage, "LastPage", "Navigation", &TMainForm::LastPageExecute);
+    action(ChMusic, "ChMusic", "Navigation", &TMainForm::ChMusicExecute);
+    action(InsertBM, "InsertBM", "BookMark", &TMainForm::InsertBMExecute);
+    action(ExitPrg, "ExitPrg", "", &TMainForm::ExitPrgExecute);
+}
+
+void TMainForm::BuildTopPanel()
+{
+    TopPanel = new QWidget(this);
+    TopPanel->setObjectName(QStringLiteral("TopPanel"));
+    TopPanel->setFixedHeight(50);
+    TopPanel->setAutoFillBackground(true);
+    QPalette pal = TopPanel->palette();
+    pal.setColor(QPalette::Window, PanelBlue);
+    TopPanel->setPalette(pal);
+    InfoLabel = new QLabel(PageLabel->text(), TopPanel);
+    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
+    InfoLabel->setAccessibleName(QStringLiteral("وضعيت صفحه"));
+    InfoLabel->setFont(LabelFont(13));
+    QPalette white = InfoLabel->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    InfoLabel->setPalette(white);
+    HeaderImage = new QLabel(TopPanel);
+    HeaderImage->setObjectName(QStringLiteral("HeaderImage"));
+    HeaderImage->setAccessibleName(QStringLiteral("تصوير سرصفحه"));
+    const QPixmap header(QStringLiteral(":/MAINHEADER"));
+    if (!header.isNull()) HeaderImage->setPixmap(header);
+    auto *row = new QHBoxLayout(TopPanel);
+    row->setContentsMargins(12, 0, 12, 0);
+    // Right to left: the picture at the right, the info line at the left.
+    row->addWidget(HeaderImage, 0, Qt::AlignTop);
+    row->addStretch(1);
+    row->addWidget(InfoLabel);
+}
+
+void TMainForm::BuildBottomPanel()
+{
+    BottomPanel = new QWidget(this);
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+    BottomPanel->setFixedHeight(40);
+    const auto button = [this](QToolButton *&b, const char *name, const QString &caption, const QString &does) {
+        b = new QToolButton(BottomPanel);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(caption);
+        b->setToolTip(does);
+        b->setAccessibleName(does);
+        b->setAutoRaise(false);
+        b->setMinimumHeight(28);
+    };
+    button(MenuButton, "MenuButton", QStringLiteral("منو"), QStringLiteral("بازگشت به منو"));
+    button(DirButton, "DirButton", QStringLiteral("فهرست"), QStringLiteral("فهرست بخشها"));
+    button(FirstButton, "FirstButton", QStringLiteral("اول"), QStringLiteral("صفحه اول"));
+    button(BackButton, "BackButton", QStringLiteral("قبلی"), QStringLiteral("صفحه قبلی"));
+    button(NextButton, "NextButton", QStringLiteral("بعدی"), QStringLiteral("صفحه بعدی"));
+    button(LastButton, "LastButton", QStringLiteral("آخر"), QStringLiteral("صفحه آخر"));
+    button(SearchButton, "SearchButton", QStringLiteral("جستجو"), QStringLiteral("جستجو"));
+    button(PrintButton, "PrintButton", QStringLiteral("چاپ"), QStringLiteral("چاپ"));
+    PageNumber = new QLineEdit(BottomPanel);
+    PageNumber->setObjectName(QStringLiteral("PageNumber"));
+    PageNumber->setAccessibleName(QStringLiteral("شماره صفحه"));
+    PageNumber->setMaxLength(4);
+    PageNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), PageNumber));
+    PageNumber->setFixedWidth(56);
+    PageNumber->setAlignment(Qt::AlignCenter);
+    PageNumber->installEventFilter(this);
+
+    DirMenu = new QMenu(this);
+    DirMenu->setObjectName(QStringLiteral("DirMenu"));
+    DirMenu->setLayoutDirection(Qt::RightToLeft);
+    const char *items[] = {"N1", "N11", "N21", "N12", "N22"};
+    for (int s = 1; s <= SectionCount; ++s) {
+        QAction *a = DirMenu->addAction(SectionName(s));
+        a->setObjectName(QString::fromLatin1(items[s - 1]));
+        connect(a, &QAction::triggered, this, [this, s] { ShowContents(s); });
+    }
+
+    connect(MenuButton, &QToolButton::clicked, this, [this] { MenuButtonClick(); });
+    connect(DirButton, &QToolButton::clicked, this, [this] { DirButtonClick(); });
+    connect(FirstButton, &QToolButton::clicked, FirstPage, &QAction::trigger);
+    connect(BackButton, &QToolButton::clicked, PreviousPage, &QAction::trigger);
+    connect(NextButton, &QToolButton::clicked, NextPage, &QAction::trigger);
+    connect(LastButton, &QToolButton::clicked, LastPage, &QAction::trigger);
+    connect(SearchButton, &QToolButton::clicked, this, [this] { SearchButtonClick(); });
+    connect(PrintButton, &QToolButton::clicked, this, [this] { PrintButtonClick(); });
+
+    auto *row = new QHBoxLayout(BottomPanel);
+    row->setContentsMargins(8, 4, 8, 4);
+    row->setSpacing(4);
+    // Right to left, as the reader sees them.
+    row->addWidget(MenuButton);
+    row->addWidget(DirButton);
+    row->addStretch(1);
+    for (QWidget *w : std::initializer_list<QWidget *>{FirstButton, BackButton, PageNumber, NextButton, LastButton})
+        row->addWidget(w);
+    row->addStretch(1);
+    row->addWidget(SearchButton);
+    row->addWidget(PrintButton);
+}
+
+void TMainForm::BuildSidePanels()
+{
+    BookMarkChannel = new TSidePanel(169, TSidePanel::pmMouseClick, this);
+    BookMarkChannel->setObjectName(QStringLiteral("BookMarkChannel"));
+    BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
+    BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
+    NotesPanel = new TNotesPanel(BookMarkChannel->Content());
+    (new QVBoxLayout(BookMarkChannel->Content()))->addWidget(NotesPanel);
+    BookMarkChannel->Content()->layout()->setContentsMargins(0, 0, 0, 0);
+    BookMarkBox = NotesPanel->BookMarkBox;
+    BookMarkChannel->OnPush = [this](TSidePanel *s) { BookMarkChannelPush(s); };
+    BookMarkChannel->OnPop = [this](TSidePanel *s) { BookMarkChannelPop(s); };
+    connect(NotesPanel->InsertButton, &QPushButton::clicked, InsertBM, &QAction::trigger);
+    connect(NotesPanel->DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+    connect(NotesPanel->NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    connect(NotesPanel->LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
+    connect(NotesPanel->SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
+    connect(NotesPanel->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
+    connect(NotesPanel->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
+    connect(BookMarkBox, &QListWidget::itemDoubleClicked, this, [this] { BookMarkBoxDblClick(); });
+
+    RHidePanel = new TSidePanel(160, TSidePanel::pmMouseOn, this);
+    RHidePanel->setObjectName(QStringLiteral("RHidePanel"));
+    RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
+    OptionsPanel = new TOptionsPanel(RHidePanel->Content());
+    (new QVBoxLayout(RHidePanel->Content()))->addWidget(OptionsPanel);
+    RHidePanel->Content()->layout()->setContentsMargins(0, 0, 0, 0);
+    TOptionsPanel *o = OptionsPanel;
+    connect(o->MusicOn, &QRadioButton::clicked, this, [this] { MusicOnClick(); });
+    connect(o->MusicOff, &QRadioButton::clicked, this, [this] { MusicOffClick(); });
+    connect(o->FontSizeComboBox, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    connect(o->AllTopCheckBox, &QCheckBox::clicked, this, [this] { AllTopCheckBoxClick(); });
+    connect(o->BookMarkShow, &QCheckBox::clicked, this, [this] { BookMarkShowClick(); });
+    connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
+    connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
+    connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
+    connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
+    connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
 }
 
 void TMainForm::FormCreate()
 {
     ReaderState.TempFolder = TempFolderPath();
+    // Generated pages in the temp folder refer to the style sheet by its bare name.
+    const QString sheet = ReaderState.TempFolder + QStringLiteral("sheet1.css");
+    QFile::remove(sheet);
+    QFile::copy(ReaderState.AppFolder + QStringLiteral("datas/sheet1.css"), sheet);
     ReaderState.FillSectionTable();
     ReaderState.ResetFlags();
 }
 
 QString TMainForm::SectionName(int section) const
 {
-    return section >= 1 && section <= SectionCount ? QString::fromUtf8(SectionTitles[section - 1]) : QString();
+    return section >= 1 && section <= SectionCount && DirList ? DirList->item(section - 1)->text() : QString();
 }
+
+QString TMainForm::PageInfoText() const
+{
+    const int s = CheckedSection(ReaderState.CurSection);
+    return PageLabel->text() + u' ' + QString::number(ReaderState.CurPage) + u' ' + OfLabel->text() + u' '
+        + QString::number(ReaderState.LastPage[s]) + QStringLiteral(" - ") + SectionName(s);
+}
+
+void TMainForm::ShowPageInfo()
+{
+    InfoLabel->setText(PageInfoText());
+    PageNumber->setText(QString::number(ReaderState.CurPage));
+}
+
+// ---- navigation ----
 
 void TMainForm::ShowContents(int section)
 {
+    if (section < 1 || section > SectionCount) CheckedSection(-1);
     ReaderState.CurSection = section;
-    ChMusicExecute();
+    ChMusic->trigger();
     ReaderState.CurPage = ReaderState.FirstPage[section];
     PageBrowser->Navigate(ContentsFile(section));
 }
 
 void TMainForm::RefreshPageExecute()
 {
-    if (ReaderState.ResultPending) {
-        PageBrowser->Navigate(ReaderState.TempFolder + QStringLiteral("found.htm"));
-        ReaderState.CurSection = SectionOf(ReaderState.CurPage);
+    TReaderState &rs = ReaderState;
+    if (rs.ResultPending) {
+        PageBrowser->Navigate(rs.TempFolder + QStringLiteral("found.htm"));
+        rs.CurSection = SectionOf(rs.CurPage);
     } else {
-        PageBrowser->Navigate(PageFile(ReaderState.CurSection, ReaderState.CurPage));
+        PageBrowser->Navigate(PageFile(rs.CurSection, rs.CurPage));
+    }
+    ChMusic->trigger();
+    ShowPageInfo();
+    const int s = CheckedSection(rs.CurSection);
+    rs.CanBack = rs.FirstPage[s] < rs.CurPage;
+    rs.CanForward = rs.CurPage < rs.LastPage[s];
+}
+
+void TMainForm::NextPageExecute()
+{
+    TReaderState &rs = ReaderState;
+    const int s = CheckedSection(rs.CurSection);
+    if (rs.ContentsMode) {
+        rs.CurPage = rs.FirstPage[s];
+        RefreshPageExecute();
+    } else if (rs.CurPage < rs.LastPage[s] && rs.CanForward) {
+        ++rs.CurPage;
+        RefreshPageExecute();
     }
 }
 
-void TMainForm::NextPageExecute() {}
-void TMainForm::PreviousPageExecute() {}
-void TMainForm::FirstPageExecute() {}
-void TMainForm::LastPageExecute() {}
+void TMainForm::PreviousPageExecute()
+{
+    TReaderState &rs = ReaderState;
+    if (rs.FirstPage[CheckedSection(rs.CurSection)] < rs.CurPage && rs.CanBack) {
+        --rs.CurPage;
+        RefreshPageExecute();
+    }
+}
+
+void TMainForm::FirstPageExecute()
+{
+    TReaderState &rs = ReaderState;
+    if (rs.CanBack) {
+        rs.CurPage = rs.FirstPage[CheckedSection(rs.CurSection)];
+        RefreshPageExecute();
+    }
+}
+
+void TMainForm::LastPageExecute()
+{
+    TReaderState &rs = ReaderState;
+    if (rs.CanForward) {
+        rs.CurPage = rs.LastPage[CheckedSection(rs.CurSection)];
+        RefreshPageExecute();
+    }
+}
+
+void TMainForm::PageNumber_KeyPress(QChar key)
+{
+    if (key != QChar(13)) return;
+    TReaderState &rs = ReaderState;
+    // Before a section is chosen there are no bounds to clamp to: the entry is ignored.
+    if (rs.CurSection < 1 || rs.CurSection > SectionCount) return;
+    const int n = StrToInt(PageNumber->text());
+    const int f = rs.FirstPage[rs.CurSection];
+    const int l = rs.LastPage[rs.CurSection];
+    rs.CurPage = n > l ? l : n < f ? f : n;
+    RefreshPageExecute();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PageNumber && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            PageNumber_KeyPress(QChar(13));
+            return true;
+        }
+    }
+    return TForm::eventFilter(watched, event);
+}
+
+void TMainForm::DirButtonClick() { DirMenu->popup(QCursor::pos()); }
+
+void TMainForm::MenuButtonClick() { SwitchToStartMenu(); }
+
+void TMainForm::SearchButtonClick()
+{
+    setEnabled(false);
+    if (SearchForm) SearchForm->show();
+}
+
+void TMainForm::PrintButtonClick()
+{
+    if (ReaderState.ContentsMode) return;
+    setEnabled(false);
+    if (PrintForm) PrintForm->show();
+}
+
+// ---- loaded-page processing ----
+
+void TMainForm::PageBrowserDownloadComplete(TWebBrowser *)
+{
+    TReaderState &rs = ReaderState;
+    const TLoadedPageClassifier::TResult r =
+        TLoadedPageClassifier::Classify(PageBrowser->url(), rs.ResultPending, rs.ContentsMode, rs.IndexMode);
+    switch (r.Kind) {
+    case TLoadedPageClassifier::lpResultPage:
+        rs.ResultPending = false;
+        break;
+    case TLoadedPageClassifier::lpContentsPage:
+        rs.ContentsMode = true;
+        rs.IndexMode = false;
+        rs.CanForward = true;
+        rs.CanBack = false;
+        InfoLabel->setText(DirLabel->text() + u' ' + SectionName(rs.CurSection));
+        PageNumber->clear();
+        ChMusic->trigger();
+        break;
+    case TLoadedPageClassifier::lpIndexPage:
+        rs.IndexMode = true;
+        ChMusic->trigger();
+        break;
+    case TLoadedPageClassifier::lpIntroPage:
+        InfoLabel->setText(DirLabel->text() + u' ' + SectionName(rs.CurSection));
+        PageNumber->clear();
+        ChMusic->trigger();
+        break;
+    case TLoadedPageClassifier::lpIndexLink:
+        FollowIndexLink(r.Section, r.Page, r.Word);
+        break;
+    case TLoadedPageClassifier::lpContentsLink:
+        // The view already shows the page the reader clicked; only the state follows it.
+        rs.CurPage = r.Page;
+        rs.CurSection = r.Section;
+        ShowPageInfo();
+        rs.ContentsMode = false;
+        rs.CanForward = true;
+        rs.CanBack = true;
+        ChMusic->trigger();
+        break;
+    case TLoadedPageClassifier::lpIgnored:
+        break;
+    case TLoadedPageClassifier::lpOtherPage:
+        ChMusic->trigger();
+        break;
+    }
+}
+
+void TMainForm::FollowIndexLink(int section, int page, const QString &word)
+{
+    TReaderState &rs = ReaderState;
+    rs.IndexMode = false;
+    rs.CanForward = true;
+    rs.CanBack = true;
+    TScratchText text;
+    text.LoadFromFile(PageFile(section, page));
+    // The copy lies in the temp folder: its pictures are pointed back at the data folder.
+    QString marked = TPageMarker::MarkTerms(text.Text(), {word}, TScratchText::foMatchCase, IndexWordColor);
+    text.SetText(TPageMarker::RewritePictureRefs(marked, rs.AppFolder));
+    text.SaveToFile(rs.TempFolder + QStringLiteral("found.htm"));
+    rs.CurPage = page;
+    rs.CurSection = section;
+    ShowPageInfo();
+    rs.ResultPending = true;
+    RefreshPageExecute();
+    rs.IndexMode = false;
+    ChMusic->trigger();
+}
+
+// ---- notes ----
+
+QStringList TMainForm::BookMarks() const
+{
+    QStringList entries;
+    for (int i = 0; i < BookMarkBox->count(); ++i) entries << BookMarkBox->item(i)->text();
+    return entries;
+}
+
+void TMainForm::InsertBMExecute()
+{
+    BookMarkBox->addItem(TNoteEntry::Compose(ReaderState.CurSection, ReaderState.CurPage));
+}
+
+void TMainForm::DeleteButtonClick()
+{
+    const QList<QListWidgetItem *> selected = BookMarkBox->selectedItems();
+    if (!selected.isEmpty()) delete selected.first();
+}
+
+void TMainForm::NewButtonClick() { BookMarkBox->clear(); }
+
+void TMainForm::SaveButtonClick()
+{
+    const QString chosen = Dialogs().SaveFileName(this, QStringLiteral("BookMark (*.bmk)"));
+    if (chosen.isEmpty()) return;
+    TNotesFile::Save(TNotesFile::SaveName(chosen), BookMarks());
+}
+
+void TMainForm::LoadButtonClick()
+{
+    const QString chosen = Dialogs().OpenFileName(this, QStringLiteral("BookMark Files (*.bmk)"));
+    if (chosen.isEmpty()) return;
+    const QStringList entries = TNotesFile::Load(chosen);  // a failed load keeps the list
+    BookMarkBox->clear();
+    BookMarkBox->addItems(entries);
+}
+
+void TMainForm::GotoEntry(const QString &entry)
+{
+    const int page = TNoteEntry::Page(entry);
+    const int section = TNoteEntry::Section(entry);
+    if (section < 1 || section > SectionCount)
+        throw EConvertError(QStringLiteral("The notes entry \"%1\" names no section of the book").arg(entry));
+    ReaderState.CurPage = page;
+    ReaderState.CurSection = section;
+    RefreshPageExecute();
+}
+
+void TMainForm::GotoButtonClick()
+{
+    const QList<QListWidgetItem *> selected = BookMarkBox->selectedItems();
+    if (!selected.isEmpty()) GotoEntry(selected.first()->text());
+}
+
+void TMainForm::BookMarkBoxDblClick() { GotoButtonClick(); }
+
+void TMainForm::PrintBMButtonClick() {}
+
+void TMainForm::BookMarkShowClick() { BookMarkChannel->SetStayOn(OptionsPanel->BookMarkShow->isChecked()); }
+
+void TMainForm::BookMarkChannelPush(TSidePanel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+
+void TMainForm::BookMarkChannelPop(TSidePanel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+
+// ---- options ----
+
 void TMainForm::ChMusicExecute() {}
-void TMainForm::InsertBMExecute() {}
+
+void TMainForm::MusicOnClick() {}
+
+void TMainForm::MusicOffClick() {}
+
+void TMainForm::MusicPlayerPlayerState(QObject *, int) {}
+
+void TMainForm::FontSizeComboBoxChange()
+{
+    const int index = OptionsPanel->FontSizeComboBox->currentIndex();
+    const int level = index == 0 ? 0 : index == 1 ? 2 : index == 2 ? 4 : index;
+    PageBrowser->ExecWB(TWebBrowser::OLECMDID_ZOOM, TWebBrowser::OLECMDEXECOPT_PROMPTUSER, level);
+    (void)PageBrowser->RegisterAsDropTarget();
+    PageBrowser->updateGeometry();
+}
+
+void TMainForm::AllTopCheckBoxClick()
+{
+    if (OptionsPanel->AllTopCheckBox->isChecked()) {
+        showFullScreen();
+    } else {
+        showNormal();
+        if (QScreen *s = screen()) setGeometry(s->availableGeometry());
+    }
+}
+
+void TMainForm::SelAllButtonClick()
+{
+    PageBrowser->ExecWB(TWebBrowser::OLECMDID_SELECTALL, TWebBrowser::OLECMDEXECOPT_PROMPTUSER);
+}
+
+void TMainForm::CopyButtonClick()
+{
+    PageBrowser->ExecWB(TWebBrowser::OLECMDID_COPY, TWebBrowser::OLECMDEXECOPT_PROMPTUSER);
+}
+
+void TMainForm::CopToSearchButtonClick() {}
+
+void TMainForm::ExitButtonClick() { TKetabApplication::Terminate(); }
+
+void TMainForm::EditButtonClick()
+{
+    // Opens the current page file with the desktop's program for it; never through a shell.
+    QProcess::startDetached(QStringLiteral("xdg-open"),
+                            {PageFile(ReaderState.CurSection, ReaderState.CurPage)});
+}
+
 void TMainForm::ExitPrgExecute() { TKetabApplication::Terminate(); }
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    ExitPrg->trigger();
+}

@@ -1,10 +1,21 @@
 #pragma once
+#include <QStringList>
 #include "app/TForm.h"
 
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class QWidget;
+class TNotesPanel;
+class TOptionsPanel;
+class TSidePanel;
 class TWebBrowser;
 
 // The reading window. Other windows reach it through MainForm and run its actions
@@ -27,6 +38,43 @@ public:
     void ExitPrgExecute();
     // Name of section s (1..5) from DirList.
     QString SectionName(int section) const;
+    // "صفحه: P از L - section name" for the current page and section.
+    QString PageInfoText() const;
+
+    // Enter (character 13) takes the typed page number, clamped to the current section.
+    void PageNumber_KeyPress(QChar key);
+    void DirButtonClick();
+    void MenuButtonClick();
+    void SearchButtonClick();
+    void PrintButtonClick();
+
+    // What a finished load means: labels, flags, followed links, the index word.
+    void PageBrowserDownloadComplete(TWebBrowser *sender);
+
+    // Notes.
+    void DeleteButtonClick();
+    void NewButtonClick();
+    void SaveButtonClick();
+    void LoadButtonClick();
+    void GotoButtonClick();
+    void BookMarkBoxDblClick();
+    void PrintBMButtonClick();
+    void BookMarkShowClick();
+    void BookMarkChannelPush(TSidePanel *sender);
+    void BookMarkChannelPop(TSidePanel *sender);
+    QStringList BookMarks() const;
+
+    // Options.
+    void MusicOnClick();
+    void MusicOffClick();
+    void MusicPlayerPlayerState(QObject *sender, int state);
+    void FontSizeComboBoxChange();
+    void AllTopCheckBoxClick();
+    void SelAllButtonClick();
+    void CopyButtonClick();
+    void CopToSearchButtonClick();
+    void ExitButtonClick();
+    void EditButtonClick();
 
     TWebBrowser *PageBrowser = nullptr;
     QLabel *InfoLabel = nullptr;
@@ -36,6 +84,25 @@ public:
     QLabel *OfLabel = nullptr;
     QLabel *VolLabel = nullptr;
     QLabel *DirLabel = nullptr;
+    QListWidget *DirList = nullptr;  // hidden: the five section names
+
+    QWidget *TopPanel = nullptr;
+    QLabel *HeaderImage = nullptr;
+    QWidget *BottomPanel = nullptr;
+    QToolButton *MenuButton = nullptr;
+    QToolButton *DirButton = nullptr;
+    QToolButton *FirstButton = nullptr;
+    QToolButton *BackButton = nullptr;
+    QToolButton *NextButton = nullptr;
+    QToolButton *LastButton = nullptr;
+    QToolButton *SearchButton = nullptr;
+    QToolButton *PrintButton = nullptr;
+    QMenu *DirMenu = nullptr;
+
+    TSidePanel *BookMarkChannel = nullptr;  // notes panel, left edge
+    TNotesPanel *NotesPanel = nullptr;
+    TSidePanel *RHidePanel = nullptr;       // options panel, right edge
+    TOptionsPanel *OptionsPanel = nullptr;
 
     QAction *RefreshPage = nullptr;
     QAction *NextPage = nullptr;
@@ -45,6 +112,19 @@ public:
     QAction *ChMusic = nullptr;
     QAction *InsertBM = nullptr;
     QAction *ExitPrg = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildTopPanel();
+    void BuildBottomPanel();
+    void BuildSidePanels();
+    void BuildActions();
+    void ShowPageInfo();
+    void FollowIndexLink(int section, int page, const QString &word);
+    void GotoEntry(const QString &entry);
 };
 
 extern TMainForm *MainForm;

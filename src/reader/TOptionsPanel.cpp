@@ -1,0 +1,91 @@
+#include "reader/TOptionsPanel.h"
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("OptionsPanel"));
+    setLayoutDirection(Qt::RightToLeft);
+    const auto label = [this](QLabel *&l, const char *name, const QString &caption) {
+        l = new QLabel(caption, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setAccessibleName(caption);
+    };
+    const auto button = [this](QPushButton *&b, const char *name, const QString &caption) {
+        b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(caption);
+    };
+    label(TntLabel1, "TntLabel1", QStringLiteral("موسيقی"));
+    MusicOn = new QRadioButton(QStringLiteral("On"), this);
+    MusicOn->setObjectName(QStringLiteral("MusicOn"));
+    MusicOn->setAccessibleName(QStringLiteral("موسيقی On"));
+    MusicOn->setChecked(true);
+    MusicOff = new QRadioButton(QStringLiteral("Off"), this);
+    MusicOff->setObjectName(QStringLiteral("MusicOff"));
+    MusicOff->setAccessibleName(QStringLiteral("موسيقی Off"));
+    auto *musicGroup = new QButtonGroup(this);
+    musicGroup->addButton(MusicOn);
+    musicGroup->addButton(MusicOff);
+
+    label(TntLabel2, "TntLabel2", QStringLiteral("اندازه قلم"));
+    FontSizeComboBox = new QComboBox(this);
+    FontSizeComboBox->setObjectName(QStringLiteral("FontSizeComboBox"));
+    FontSizeComboBox->setAccessibleName(TntLabel2->text());
+    FontSizeComboBox->addItems({QStringLiteral("كوچك"), QStringLiteral("معمولی"), QStringLiteral("بزرگ")});
+    FontSizeComboBox->setCurrentIndex(1);
+    TntLabel2->setBuddy(FontSizeComboBox);
+
+    label(TntLabel3, "TntLabel3", QStringLiteral("كل صفحه نمايش"));
+    AllTopCheckBox = new QCheckBox(this);
+    AllTopCheckBox->setObjectName(QStringLiteral("AllTopCheckBox"));
+    AllTopCheckBox->setAccessibleName(TntLabel3->text());
+    TntLabel3->setBuddy(AllTopCheckBox);
+
+    label(TntLabel6, "TntLabel6", QStringLiteral("فرم يادداشتها"));
+    BookMarkShow = new QCheckBox(this);
+    BookMarkShow->setObjectName(QStringLiteral("BookMarkShow"));
+    BookMarkShow->setAccessibleName(TntLabel6->text());
+    TntLabel6->setBuddy(BookMarkShow);
+
+    button(SelAllButton, "SelAllButton", QStringLiteral("انتخاب كل متن"));
+    button(CopyButton, "CopyButton", QStringLiteral("كپی"));
+    button(CopToSearchButton, "CopToSearchButton", QStringLiteral("جستجو متن انتخابی"));
+    button(ExitButton, "ExitButton", QStringLiteral("خروج"));
+    button(EditButton, "EditButton", QStringLiteral("ويرايش"));
+    EditButton->hide();
+    Drive = new QComboBox(this);
+    Drive->setObjectName(QStringLiteral("Drive"));
+    Drive->setAccessibleName(QStringLiteral("Drive"));
+    for (char d = 'c'; d <= 'k'; ++d) Drive->addItem(QString(QLatin1Char(d)) + u':');
+    Drive->hide();
+    TntComboBox1 = new QComboBox(this);
+    TntComboBox1->setObjectName(QStringLiteral("TntComboBox1"));
+    TntComboBox1->setAccessibleName(TntLabel2->text());
+    for (int s : {8, 10, 12, 14, 18}) TntComboBox1->addItem(QString::number(s));
+    TntComboBox1->hide();
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(4);
+    int row = 0;
+    grid->addWidget(TntLabel1, row++, 0, 1, 2);
+    grid->addWidget(MusicOn, row, 0);
+    grid->addWidget(MusicOff, row++, 1);
+    grid->addWidget(TntLabel2, row++, 0, 1, 2);
+    grid->addWidget(FontSizeComboBox, row++, 0, 1, 2);
+    grid->addWidget(TntLabel3, row, 0);
+    grid->addWidget(AllTopCheckBox, row++, 1);
+    grid->addWidget(TntLabel6, row, 0);
+    grid->addWidget(BookMarkShow, row++, 1);
+    grid->addWidget(SelAllButton, row++, 0, 1, 2);
+    grid->addWidget(CopyButton, row++, 0, 1, 2);
+    grid->addWidget(CopToSearchButton, row++, 0, 1, 2);
+    grid->setRowStretch(row++, 1);
+    grid->addWidget(ExitButton, row++, 0, 1, 2);
+}
