@@ -64,7 +64,8 @@ qsizetype TScratchText::Find(const QString &term, qsizetype start, qsizetype len
 qsizetype TScratchText::FindIn(const QString &text, const QString &term, qsizetype start, qsizetype length, int options)
 {
     if (term.isEmpty() || start < 0 || start >= text.size()) return -1;
-    const qsizetype end = std::min<qsizetype>(text.size(), start + std::max<qsizetype>(length, 0));
+    // The range ends at the text's end; a length past it is clamped without overflow.
+    const qsizetype end = length >= text.size() - start ? text.size() : start + std::max<qsizetype>(length, 0);
     const bool whole = options & foWholeWord;
     const Qt::CaseSensitivity cs = (options & foMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const QStringView range(text.constData(), end);

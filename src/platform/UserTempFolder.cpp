@@ -18,8 +18,11 @@ QString TUserTempFolder::Path()
     return Ensure(base);
 }
 
-QString TUserTempFolder::Ensure(const QString &folder)
+QString TUserTempFolder::Ensure(const QString &given)
 {
+    // Without trailing slashes: lstat of "link/" would follow the link.
+    QString folder = given;
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
     const QByteArray path = QFile::encodeName(folder);
     if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
         throw EFileError(QStringLiteral("Cannot create the temporary folder %1: %2")
@@ -31,5 +34,5 @@ QString TUserTempFolder::Ensure(const QString &folder)
         throw EFileError(QStringLiteral("The temporary folder %1 is not a private folder of this user").arg(folder));
     if ((st.st_mode & 0077) != 0 && chmod(path.constData(), 0700) != 0)
         throw EFileError(QStringLiteral("Cannot make the temporary folder %1 private").arg(folder));
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return folder + QLatin1Char('/');
 }
