@@ -16,6 +16,7 @@
 #include "reader/TOptionsPanel.h"
 #include "reader/TSidePanel.h"
 #include "search/TSearchForm.h"
+#include "widgets/TXAPlayer.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -111,6 +112,13 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     layout->addWidget(BottomPanel);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    MusicPlayer = new TXAPlayer(this);
+    MusicPlayer->setObjectName(QStringLiteral("MusicPlayer"));
+    MusicPlayer->SetPriority(3);
+    MusicPlayer->OnPlayerState = [this](TXAPlayer *sender, int state) { MusicPlayerPlayerState(sender, state); };
+    SectionMusic = std::make_unique<TSectionMusic>(*MusicPlayer, ReaderState);
+    // The music stops with the program, before the library's thread could outlive it.
+    connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
     TKetabApplication::Guarded([this] { FormCreate(); });
 }
 
@@ -268,6 +276,9 @@ void TMainForm::BuildSidePanels()
 
 void TMainForm::FormCreate()
 {
+    // A missing or refused library leaves the book without music; a failure to make
+    // the player raises, and the rest of this handler is skipped.
+    MusicPlayer->Initialize();
     ReaderState.TempFolder = TempFolderPath();
     // Generated pages in the temp folder refer to the style sheet by its bare name.
     const QString sheet = ReaderState.TempFolder + QStringLiteral("sheet1.css");
@@ -542,13 +553,16 @@ void TMainForm::BookMarkChannelPop(TSidePanel *) { OptionsPanel->BookMarkShow->s
 
 // ---- options ----
 
-void TMainForm::ChMusicExecute() {}
+void TMainForm::ChMusicExecute() { SectionMusic->ChMusicExecute(); }
 
-void TMainForm::MusicOnClick() {}
+void TMainForm::MusicOnClick() { SectionMusic->MusicOnClick(); }
 
-void TMainForm::MusicOffClick() {}
+void TMainForm::MusicOffClick() { SectionMusic->MusicOffClick(); }
 
-void TMainForm::MusicPlayerPlayerState(QObject *, int) {}
+void TMainForm::MusicPlayerPlayerState(QObject *sender, int state)
+{
+    SectionMusic->MusicPlayerPlayerState(qobject_cast<TXAPlayer *>(sender), state);
+}
 
 void TMainForm::FontSizeComboBoxChange()
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QStringList>
 #include "app/TForm.h"
+#include "reader/TSectionMusic.h"
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +19,7 @@ class TNotesPanel;
 class TOptionsPanel;
 class TSidePanel;
 class TWebBrowser;
+class TXAPlayer;
 
 // The reading window. Other windows reach it through MainForm and run its actions
 // (RefreshPage, ChMusic, InsertBM, ExitPrg, the four page moves) rather than repeat their work.
@@ -103,6 +106,8 @@ public:
     TNotesPanel *NotesPanel = nullptr;
     TSidePanel *RHidePanel = nullptr;       // options panel, right edge
     TOptionsPanel *OptionsPanel = nullptr;
+    TXAPlayer *MusicPlayer = nullptr;  // background music, one track per section
+    std::unique_ptr<TSectionMusic> SectionMusic;
 
     QAction *RefreshPage = nullptr;
     QAction *NextPage = nullptr;
