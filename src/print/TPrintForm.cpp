@@ -1,31 +1,161 @@
-// Placeholder window: replaced by the window's own implementation.
 #include "print/TPrintForm.h"
+#include "app/BookData.h"
+#include "app/ReaderState.h"
 #include "app/WindowProtocol.h"
+#include "print/TNotedPages.h"
+#include "print/TPreviewForm.h"
+#include "print/TPrintDocument.h"
+#include "print/TPrintRange.h"
+#include "reader/TMainForm.h"
+#include "widgets/TVrProgressBar.h"
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 
 TPrintForm *PrintForm = nullptr;
+
+namespace {
+template <class W> W *Named(W *w, const char *name, const QString &accessible)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    w->setAccessibleName(accessible);
+    return w;
+}
+}
 
 TPrintForm::TPrintForm(QWidget *parent) : TForm(parent)
 {
     PrintForm = this;
     setObjectName(QStringLiteral("PrintForm"));
     setWindowTitle(QStringLiteral("چاپ"));
-    resize(386, 300);
     FormCreate();
 }
 
 void TPrintForm::FormCreate()
 {
-    ReturnButton = new QPushButton(QStringLiteral("بازگشت"), this);
-    ReturnButton->setObjectName(QStringLiteral("ReturnButton"));
-    ReturnButton->setAccessibleName(ReturnButton->text());
-    ReturnButton->move(10, height() - 40);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(18, 12, 18, 14);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(10);
+
+    TitleLabel = Named(new QLabel(QStringLiteral("چاپ"), this), "TitleLabel", QStringLiteral("چاپ"));
+    QFont title = TitleLabel->font();
+    title.setPixelSize(22);
+    title.setBold(true);
+    TitleLabel->setFont(title);
+    grid->addWidget(TitleLabel, 0, 0, 1, 4);
+
+    VolLabel = Named(new QLabel(QStringLiteral("جلد:"), this), "VolLabel", QStringLiteral("جلد:"));
+    VolComboBox = Named(new QComboBox(this), "VolComboBox", QStringLiteral("جلد"));
+    for (const char *t : SectionTitles) VolComboBox->addItem(QString::fromUtf8(t));
+    VolComboBox->setCurrentIndex(0);
+    VolLabel->setBuddy(VolComboBox);
+    grid->addWidget(VolLabel, 1, 0);
+    grid->addWidget(VolComboBox, 1, 1, 1, 3);
+
+    LimitLabel = Named(new QLabel(QStringLiteral("1 - 765"), this), "LimitLabel", QStringLiteral("محدوده صفحات"));
+    LimitLabel->setLayoutDirection(Qt::LeftToRight);
+    LimitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(LimitLabel, 2, 1, 1, 3);
+
+    const auto spin = [this](const char *name, const QString &caption) {
+        auto *s = Named(new QSpinBox(this), name, caption);
+        s->setRange(1, 9999);
+        s->setValue(1);
+        s->setLayoutDirection(Qt::LeftToRight);
+        return s;
+    };
+    FromLabel = Named(new QLabel(QStringLiteral("از صفحه"), this), "FromLabel", QStringLiteral("از صفحه"));
+    Spinfirst = spin("Spinfirst", QStringLiteral("از صفحه"));
+    ToLabel = Named(new QLabel(QStringLiteral("تا صفحه"), this), "ToLabel", QStringLiteral("تا صفحه"));
+    Spinlast = spin("Spinlast", QStringLiteral("تا صفحه"));
+    FromLabel->setBuddy(Spinfirst);
+    ToLabel->setBuddy(Spinlast);
+    grid->addWidget(FromLabel, 3, 0);
+    grid->addWidget(Spinfirst, 3, 1);
+    grid->addWidget(ToLabel, 3, 2);
+    grid->addWidget(Spinlast, 3, 3);
+
+    ProgressBar = Named(new TVrProgressBar(this), "ProgressBar", QStringLiteral("پيشرفت"));
+    ProgressBar->setFixedSize(344, 9);
+    ProgressBar->Bevel().SetOuterStyle(bsLowered);
+    ProgressBar->SetSmooth(true);
+    ProgressBar->SetStartColor(clInfoBk);
+    ProgressBar->SetEndColor(clInfoBk);
+    ProgressBar->SetPosition(0);
+    grid->addWidget(ProgressBar, 4, 0, 1, 4, Qt::AlignHCenter);
+
+    PrintButton = Named(new QPushButton(QStringLiteral("چاپ"), this), "PrintButton", QStringLiteral("چاپ"));
+    BMPrintButton = Named(new QPushButton(QStringLiteral("چاپ صفحههای يادداشت شده"), this), "BMPrintButton",
+                          QStringLiteral("چاپ صفحههای يادداشت شده"));
+    ReturnButton = Named(new QPushButton(QStringLiteral("بازگشت"), this), "ReturnButton", QStringLiteral("بازگشت"));
+    PrintButton->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(PrintButton);
+    buttons->addWidget(BMPrintButton);
+    buttons->addStretch(1);
+    buttons->addWidget(ReturnButton);
+    grid->addLayout(buttons, 5, 0, 1, 4);
+
+    connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
+    connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
+    connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    resize(sizeHint().expandedTo(QSize(386, 250)));
+}
+
+void TPrintForm::FormShow()
+{
+    if (!MainForm || !MainForm->isVisible()) return;
+    Spinfirst->setValue(ReaderState.CurPage);
+    Spinlast->setValue(ReaderState.CurPage);
+    // A page outside every section leaves no section to choose: take the first.
+    const int section = ReaderState.CurSection >= 1 && ReaderState.CurSection <= SectionCount ? ReaderState.CurSection : 1;
+    VolComboBox->setCurrentIndex(section - 1);
+    VolComboBoxChange();
+}
+
+void TPrintForm::FormHide() { EnableVisibleMainWindow(); }
+
+void TPrintForm::VolComboBoxChange()
+{
+    const int s = VolComboBox->currentIndex() + 1;
+    if (s < 1 || s > SectionCount) return;
+    LimitLabel->setText(QString::number(ReaderState.FirstPage[s]) + QStringLiteral(" - ")
+                        + QString::number(ReaderState.LastPage[s]));
+}
+
+void TPrintForm::PrintButtonClick()
+{
+    const int s = VolComboBox->currentIndex() + 1;
+    const TPrintRange range = TPrintRange::For(s, Spinfirst->value(), Spinlast->value());
+    Spinfirst->setValue(range.First);
+    Spinlast->setValue(range.Last);
+    Spinfirst->repaint();
+    Spinlast->repaint();
+    PrintPages(range.PageFiles(), range.ProgressMax());
+}
+
+void TPrintForm::BMPrintButtonClick()
+{
+    const QStringList files = TNotedPages::PageFiles();
+    PrintPages(files, static_cast<int>(files.size()));
+}
+
+void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
+{
+    ProgressBar->SetMinValue(0);
+    ProgressBar->SetMaxValue(std::max(progressMax, 1));
+    ProgressBar->SetPosition(0);
+    const QString document = TPrintDocument::Compose(pageFiles, ReaderState.AppFolder, [this](int n) {
+        ProgressBar->SetPosition(n);
+        ProgressBar->repaint();
+    });
+    TPrintDocument::Save(document, ReaderState.TempFolder);
+    hide();
+    PreviewForm->show();
 }
 
 void TPrintForm::ReturnButtonClick() { hide(); }
-
-void TPrintForm::FormHide()
-{
-    EnableVisibleMainWindow();
-}
