@@ -67,8 +67,9 @@ void TVrGraphicControl::PaintThroughBuffer(QImage &buffer, const std::function<v
         paint(bp);
     }
     FPainting = false;
+    // A paint may trim the control's size: copy only what is still the control.
     QPainter wp(this);
-    wp.drawImage(0, 0, buffer);
+    wp.drawImage(QPoint(0, 0), buffer, QRect(QPoint(0, 0), size()));
 }
 
 void TVrGraphicControl::enterEvent(QEnterEvent *event)
