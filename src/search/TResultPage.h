@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class TScratchText;
+
+// The texts the search window makes from its results: the list line of a result
+// page and the highlighted copy of a page ("found.htm").
+class TResultPage {
+public:
+    static QString MarkColor() { return QStringLiteral("#FF8000"); }
+    static QString FileName() { return QStringLiteral("found.htm"); }
+
+    // " صفحه: PPPP - <section title>": the page number stands at characters 8 to 11.
+    static QString ResultLine(int page, const QString &sectionTitle);
+    // The page number of a result line; EConvertError when those characters are no number.
+    static int PageOfLine(const QString &line);
+
+    // Loads the whole page file into buffer, marks every occurrence of every non-empty
+    // term, points its picture references at the book's data folder and saves it as
+    // target. A page that cannot be read raises EFileError and target stays as it was.
+    static void Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
+                      const QString &appFolder, const QString &target);
+};

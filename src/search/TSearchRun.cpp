@@ -1,0 +1,62 @@
+#include "search/TSearchRun.h"
+#include "app/Errors.h"
+#include "app/ReaderState.h"
+#include <bit>
+
+TSearchRun::TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, int findOptions,
+                       std::function<QString(int)> pageFile)
+    : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)),
+      FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions))
+{
+    if (!FPageFile) FPageFile = [](int page) { return PageFile(SectionOf(page), page); };
+}
+
+void TSearchRun::Start(int threads)
+{
+    std::vector<QString> files;
+    if (FLast >= FFirst) files.reserve(static_cast<size_t>(FLast - FFirst + 1));
+    for (int page = FFirst; page <= FLast; ++page) files.push_back(FPageFile(page));
+    FEngine->Start(std::move(files), threads);
+}
+
+void TSearchRun::Take(int page, quint32 mask)
+{
+    const int found = std::popcount(mask);
+    if (found == 0) return;
+    if (FQuery.AllTerms) {
+        if (found != FQuery.ActiveTermCount()) return;
+        ++FFoundCount;
+    } else {
+        FFoundCount += found;
+    }
+    ++FResultCount;
+    if (static_cast<int>(FListed.size()) < MaxListed) FListed.push_back(page);
+}
+
+bool TSearchRun::Poll(int waitMs)
+{
+    if (FFinished) return true;
+    const int count = FEngine->FileCount();
+    if (FTaken < count && FEngine->State(FTaken) == TSearchEngine::fsPending) FEngine->WaitFor(waitMs);
+    while (FTaken < count) {
+        const TSearchEngine::TFileState state = FEngine->State(FTaken);
+        if (state == TSearchEngine::fsPending) return false;
+        const int index = FTaken++;
+        const int page = FFirst + index;
+        if (state == TSearchEngine::fsMissing) continue;
+        FPosition = FLast > FFirst ? (page - FFirst) * 100 / (FLast - FFirst) : 100;
+        if (state == TSearchEngine::fsFailed) {
+            FFinished = true;
+            throw EFileError(FEngine->Error(index));
+        }
+        Take(page, FEngine->FoundMask(index));
+    }
+    FFinished = true;
+    return true;
+}
+
+void TSearchRun::Run()
+{
+    Start();
+    while (!Poll(50)) {}
+}
