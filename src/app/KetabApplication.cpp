@@ -5,12 +5,15 @@
 
 namespace {
 bool terminated = false;
+int exitCodeAsked = 0;
 }
 
 TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("ketab"));
     setLayoutDirection(Qt::RightToLeft);
+    // The program ends only by its own exit paths, never because some window closed last.
+    setQuitOnLastWindowClosed(false);
 }
 
 bool TKetabApplication::notify(QObject *receiver, QEvent *event)
@@ -41,9 +44,12 @@ void TKetabApplication::HandleException(std::exception_ptr error)
 void TKetabApplication::Terminate(int exitCode)
 {
     terminated = true;
+    exitCodeAsked = exitCode;
     QCoreApplication::exit(exitCode);
     // exit() before the loop runs is lost; repeat it once the loop is up.
     QTimer::singleShot(0, qApp, [exitCode] { QCoreApplication::exit(exitCode); });
 }
 
 bool TKetabApplication::Terminated() { return terminated; }
+
+int TKetabApplication::ExitCode() { return exitCodeAsked; }

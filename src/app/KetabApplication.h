@@ -20,4 +20,6 @@ public:
     // Asks the run loop to end; exitCode is what the program returns.
     static void Terminate(int exitCode = 0);
     static bool Terminated();
+    // The code Terminate was given.
+    static int ExitCode();
 };

@@ -1,23 +1,213 @@
-// Placeholder window: replaced by the window's own implementation.
 #include "app/TMenuForm.h"
-#include <QPushButton>
+#include "app/BookData.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/StartupSteps.h"
+#include "app/TShape.h"
+#include "app/TWebBrowser.h"
+#include "app/WindowProtocol.h"
+#include "info/TCreditsForm.h"
+#include "info/THelpForm.h"
+#include "pictures/TPicGalleryForm.h"
+#include "print/TPrintForm.h"
+#include "reader/TMainForm.h"
+#include "search/TSearchForm.h"
+#include "skin/TsuiImageButton.h"
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
 
 TMenuForm *MenuForm = nullptr;
 
-TMenuForm::TMenuForm(QWidget *parent) : TForm(parent)
+namespace {
+QFont MenuFont()
+{
+    // Tahoma where installed, otherwise the book's font.
+    QFont f;
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Rederu"), QStringLiteral("Noto Naskh Arabic")});
+    f.setPixelSize(11);
+    return f;
+}
+
+void ShowOver(QWidget *window)
+{
+    if (!window) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+}
+
+TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     MenuForm = this;
     setObjectName(QStringLiteral("MenuForm"));
     setWindowTitle(QStringLiteral("كتاب"));
-    resize(600, 440);
+    setAccessibleName(QStringLiteral("كتاب"));
+    setFixedSize(600, 440);
+    setFont(MenuFont());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+
+    BackImage = new QLabel(this);
+    BackImage->setObjectName(QStringLiteral("BackImage"));
+    BackImage->setAccessibleName(QStringLiteral("تصوير زمينه"));
+    BackImage->setGeometry(0, 0, 600, 440);
+    BackImage->setPixmap(QPixmap(QStringLiteral(":/SHELL_MENU_BACK")));
+
+    Shape = new TShape(this);
+    Shape->setObjectName(QStringLiteral("Shape"));
+    Shape->setAccessibleName(QStringLiteral("قاب"));
+    Shape->setGeometry(0, 0, 600, 440);
+    Shape->SetPenColor(Qt::white);
+    Shape->SetPenWidth(2);
+
+    TntLabel1 = new QLabel(QStringLiteral("فهرست:"), this);
+    TntLabel1->setObjectName(QStringLiteral("TntLabel1"));
+    TntLabel1->setAccessibleName(TntLabel1->text());
+    TntLabel1->setLayoutDirection(Qt::RightToLeft);
+    TntLabel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont labelFont = font();
+    labelFont.setBold(true);
+    labelFont.setPixelSize(13);
+    TntLabel1->setFont(labelFont);
+    QPalette pal = TntLabel1->palette();
+    pal.setColor(QPalette::WindowText, QColor(252, 238, 205));
+    TntLabel1->setPalette(pal);
+    TntLabel1->setGeometry(402, 228, 120, 22);
+
+    const QString titles[5] = {QString::fromUtf8(SectionTitles[0]), QString::fromUtf8(SectionTitles[1]),
+                               QString::fromUtf8(SectionTitles[2]), QString::fromUtf8(SectionTitles[3]),
+                               QString::fromUtf8(SectionTitles[4])};
+    LastButton = MakeButton("LastButton", titles[0], "SHELL_MENU_SECTION1", QRect(226, 253, 296, 22));
+    suiImageButton1 = MakeButton("suiImageButton1", titles[1], "SHELL_MENU_SECTION2", QRect(226, 277, 296, 22));
+    suiImageButton2 = MakeButton("suiImageButton2", titles[2], "SHELL_MENU_SECTION3", QRect(226, 301, 296, 22));
+    suiImageButton3 = MakeButton("suiImageButton3", titles[3], "SHELL_MENU_SECTION4", QRect(226, 325, 296, 22));
+    suiImageButton4 = MakeButton("suiImageButton4", titles[4], "SHELL_MENU_SECTION5", QRect(226, 349, 296, 22));
+    SearchButton = MakeButton("SearchButton", QStringLiteral("جستجو"), "SHELL_MENU_SEARCH", QRect(72, 253, 90, 24));
+    IndexButton = MakeButton("IndexButton", QStringLiteral("نمایه‌ها"), "SHELL_MENU_INDEX", QRect(72, 285, 90, 24));
+    GaleryButton = MakeButton("GaleryButton", QStringLiteral("تصاویر"), "SHELL_MENU_GALLERY", QRect(72, 317, 90, 24));
+    PrintButton = MakeButton("PrintButton", QStringLiteral("چاپ"), "SHELL_MENU_PRINT", QRect(72, 352, 90, 24));
+    ExitButton = MakeButton("ExitButton", QStringLiteral("خروج"), "SHELL_MENU_EXIT", QRect(16, 405, 58, 24));
+    CreditsButton = MakeButton("CreditsButton", QStringLiteral("سازندگان"), "SHELL_MENU_CREDITS", QRect(32, 133, 18, 66));
+    HelpButton = MakeButton("HelpButton", QStringLiteral("راهنما"), "SHELL_MENU_HELP", QRect(8, 5, 33, 13));
+    PrintButton->SetAutoSize(true);
+    HelpButton->SetAutoSize(true);
+
+    LastButton->OnClick = [this](TsuiCustomButton *s) { LastButtonClick(s); };
+    suiImageButton1->OnClick = [this](TsuiCustomButton *s) { suiImageButton1Click(s); };
+    suiImageButton2->OnClick = [this](TsuiCustomButton *s) { suiImageButton2Click(s); };
+    suiImageButton3->OnClick = [this](TsuiCustomButton *s) { suiImageButton3Click(s); };
+    suiImageButton4->OnClick = [this](TsuiCustomButton *s) { suiImageButton4Click(s); };
+    SearchButton->OnClick = [this](TsuiCustomButton *s) { SearchButtonClick(s); };
+    IndexButton->OnClick = [this](TsuiCustomButton *s) { IndexButtonClick(s); };
+    GaleryButton->OnClick = [this](TsuiCustomButton *s) { GaleryButtonClick(s); };
+    PrintButton->OnClick = [this](TsuiCustomButton *s) { PrintButtonClick(s); };
+    HelpButton->OnClick = [this](TsuiCustomButton *s) { HelpButtonClick(s); };
+    CreditsButton->OnClick = [this](TsuiCustomButton *s) { CreditsButtonClick(s); };
+    ExitButton->OnClick = [this](TsuiCustomButton *s) { ExitButtonClick(s); };
+
+    IndexMenu = new QMenu(this);
+    IndexMenu->setObjectName(QStringLiteral("IndexMenu"));
+    IndexMenu->setAccessibleName(QStringLiteral("نمایه‌ها"));
+    IndexMenu->setLayoutDirection(Qt::RightToLeft);
+    N1 = IndexMenu->addAction(QStringLiteral("نمايه عمومی"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = IndexMenu->addAction(QStringLiteral("نمايه آثار"));
+    N2->setObjectName(QStringLiteral("N2"));
+    connect(N1, &QAction::triggered, this, [this] { N1Click(); });
+    connect(N2, &QAction::triggered, this, [this] { N2Click(); });
+
     FormCreate();
+}
+
+TsuiImageButton *TMenuForm::MakeButton(const char *name, const QString &caption, const char *picture, QRect place)
+{
+    auto *b = new TsuiImageButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    // The caption is drawn into the pictures; screen readers get it as the name.
+    b->setAccessibleName(caption);
+    b->setToolTip(QString());
+    const QString key = QString::fromLatin1(picture);
+    b->SetPictures(key, key + QStringLiteral("_HOT"));
+    b->setGeometry(place);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
 }
 
 void TMenuForm::FormCreate()
 {
+    ReaderState.AppFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    TStartupSteps::InstallBookFont(ReaderState.AppFolder, TStartupSteps::UserFontFolder());
+    if (!TStartupSteps::PlatformCheck()) TStartupSteps::RefusePlatform();
 }
 
-void TMenuForm::FormHide()
+void TMenuForm::ShowSection(int section)
 {
+    MainForm->ShowContents(section);
+    MainForm->ChMusic->trigger();
+    SwitchToReadingWindow();
+}
 
+void TMenuForm::LastButtonClick(TsuiCustomButton *) { ShowSection(1); }
+void TMenuForm::suiImageButton1Click(TsuiCustomButton *) { ShowSection(2); }
+void TMenuForm::suiImageButton2Click(TsuiCustomButton *) { ShowSection(3); }
+void TMenuForm::suiImageButton3Click(TsuiCustomButton *) { ShowSection(4); }
+void TMenuForm::suiImageButton4Click(TsuiCustomButton *) { ShowSection(5); }
+
+void TMenuForm::OpenIndex(const QString &file)
+{
+    MainForm->PageBrowser->Navigate(ReaderState.AppFolder + file);
+    MainForm->InfoLabel->setText(QString());
+    MainForm->PageNumber->setText(QString());
+    // The page commands do nothing until a page of a section is reached.
+    ReaderState.CanForward = false;
+    ReaderState.CanBack = false;
+    SwitchToReadingWindow();
+}
+
+void TMenuForm::N1Click() { OpenIndex(QStringLiteral("datas/ind01.htm")); }
+void TMenuForm::N2Click() { OpenIndex(QStringLiteral("datas/ind02.htm")); }
+
+void TMenuForm::IndexButtonClick(TsuiCustomButton *) { IndexMenu->popup(QCursor::pos()); }
+
+void TMenuForm::SearchButtonClick(TsuiCustomButton *)
+{
+    ShowOver(SearchForm);
+    setEnabled(false);
+}
+
+void TMenuForm::PrintButtonClick(TsuiCustomButton *)
+{
+    ShowOver(PrintForm);
+    setEnabled(false);
+}
+
+void TMenuForm::GaleryButtonClick(TsuiCustomButton *)
+{
+    ShowOver(PicGalleryForm);
+    setEnabled(false);
+}
+
+void TMenuForm::CreditsButtonClick(TsuiCustomButton *)
+{
+    setEnabled(false);
+    ShowOver(CreditsForm);
+}
+
+void TMenuForm::HelpButtonClick(TsuiCustomButton *) { ShowOver(HelpForm); }
+
+void TMenuForm::ExitButtonClick(TsuiCustomButton *) { close(); }
+
+// The start menu is the application's main form: closing it ends the program.
+void TMenuForm::closeEvent(QCloseEvent *event)
+{
+    TForm::closeEvent(event);
+    if (event->isAccepted()) TKetabApplication::Terminate();
 }

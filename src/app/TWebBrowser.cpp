@@ -42,26 +42,46 @@ QWebEngineProfile *TWebBrowser::SharedProfile()
     return profile;
 }
 
+void TWebBrowser::Prewarm() { SharedProfile(); }
+
 TWebBrowser::TWebBrowser(QWidget *parent) : QWebEngineView(parent)
 {
-    setPage(new QWebEnginePage(SharedProfile(), this));
     setAccessibleName(QStringLiteral("صفحه"));
+}
+
+void TWebBrowser::showEvent(QShowEvent *event)
+{
+    EnsurePage();
+    QWebEngineView::showEvent(event);
+}
+
+void TWebBrowser::EnsurePage()
+{
+    if (FPageMade) return;
+    FPageMade = true;
+    setPage(new QWebEnginePage(SharedProfile(), this));
+    if (FZoomLevel != 2) setZoomFactor(ZoomFactorOf(FZoomLevel));
     connect(page(), &QWebEnginePage::loadFinished, this, &TWebBrowser::LoadFinished);
     // A crashed render process would leave a blank view: load the page again.
     connect(page(), &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
+                // Twice in a row at most: a page that kills every renderer is not retried for ever.
+                if (status != QWebEnginePage::NormalTerminationStatus && FCrashReloads < 2) {
+                    ++FCrashReloads;
                     QTimer::singleShot(0, this, [this] { reload(); });
+                }
             });
 }
 
 void TWebBrowser::Navigate(const QString &localPath)
 {
+    EnsurePage();
     load(QUrl::fromLocalFile(localPath));
 }
 
-void TWebBrowser::LoadFinished(bool)
+void TWebBrowser::LoadFinished(bool ok)
 {
+    if (ok) FCrashReloads = 0;
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) setZoomFactor(ZoomFactorOf(FZoomLevel));
     if (OnDownloadComplete) TKetabApplication::Guarded([this] { OnDownloadComplete(this); });
@@ -69,11 +89,13 @@ void TWebBrowser::LoadFinished(bool)
 
 QString TWebBrowser::LocationURL() const
 {
+    if (!FPageMade) return QString();
     return url().toString(QUrl::FullyDecoded);
 }
 
 void TWebBrowser::ExecWB(int command, int, int input)
 {
+    EnsurePage();
     switch (command) {
     case OLECMDID_SELECTALL: SelectAll(); break;
     case OLECMDID_COPY: Copy(); break;
@@ -84,9 +106,17 @@ void TWebBrowser::ExecWB(int command, int, int input)
     }
 }
 
-void TWebBrowser::SelectAll() { page()->triggerAction(QWebEnginePage::SelectAll); }
+void TWebBrowser::SelectAll()
+{
+    EnsurePage();
+    page()->triggerAction(QWebEnginePage::SelectAll);
+}
 
-void TWebBrowser::Copy() { page()->triggerAction(QWebEnginePage::Copy); }
+void TWebBrowser::Copy()
+{
+    EnsurePage();
+    page()->triggerAction(QWebEnginePage::Copy);
+}
 
 double TWebBrowser::ZoomFactorOf(int level)
 {
@@ -99,5 +129,5 @@ void TWebBrowser::SetZoomLevel(int level)
     if (level < 0 || level > 4)
         throw EKetabError(QStringLiteral("Zoom level %1 is out of range 0..4").arg(level));
     FZoomLevel = level;
-    setZoomFactor(ZoomFactorOf(level));
+    if (FPageMade) setZoomFactor(ZoomFactorOf(level));
 }

@@ -44,8 +44,19 @@ public:
 
     // The private profile all views share: no cache on disk, no network.
     static QWebEngineProfile *SharedProfile();
+    // Starts the browser engine ahead of the first page (start-up calls it once the
+    // start menu is on screen, so the first page does not pay for it).
+    static void Prewarm();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // The engine page is made on first use (Navigate, show, a command), not with the view:
+    // making the windows must not start the browser engine.
+    void EnsurePage();
     void LoadFinished(bool ok);
+    bool FPageMade = false;
+    int FCrashReloads = 0;
     int FZoomLevel = 2;
 };

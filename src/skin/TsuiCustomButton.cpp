@@ -2,6 +2,8 @@
 #include "app/KetabApplication.h"
 #include "app/TForm.h"
 #include "skin/TsuiButtonAccessible.h"
+#include "skin/TsuiFileTheme.h"
+#include "skin/TsuiThemes.h"
 #include <QAction>
 #include <QDialog>
 #include <QEnterEvent>
@@ -16,6 +18,7 @@ TsuiCustomButton::TsuiCustomButton(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);  // the composed image covers the whole control
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    FUIStyle = TsuiThemes::DefaultStyleFor(parent ? parent->window() : nullptr);
     resize(75, 25);
 }
 
@@ -111,11 +114,44 @@ void TsuiCustomButton::TransparentChanged()
     update();
 }
 
-// The base button has no pictures of its own; a themed descendant supplies them.
-bool TsuiCustomButton::GetNormalFace(QImage &) { return false; }
-bool TsuiCustomButton::GetHotFace(QImage &target) { return GetNormalFace(target); }
-bool TsuiCustomButton::GetPressedFace(QImage &target) { return GetNormalFace(target); }
-bool TsuiCustomButton::GetDisabledFace(QImage &target) { return GetNormalFace(target); }
+void TsuiCustomButton::SetUIStyle(TsuiUIStyle style)
+{
+    FUIStyle = style;
+    UpdateAutoSize();
+    StyleChanged();
+    update();
+}
+
+void TsuiCustomButton::SetFileTheme(TsuiFileTheme *fileTheme)
+{
+    if (fileTheme == FFileTheme) return;
+    disconnect(FFileThemeWatch);
+    FFileTheme = fileTheme;
+    if (fileTheme)
+        FFileThemeWatch = connect(fileTheme, &QObject::destroyed, this, [this] {
+            FFileTheme = nullptr;
+            SetUIStyle(TsuiUIStyle::DeepBlue);
+        });
+    update();
+}
+
+// Frames 1..3 of the theme's three-frame button strip.
+bool TsuiCustomButton::ThemeFace(QImage &target, int frame) const
+{
+    QPixmap face;
+    try {
+        TsuiThemes::LoadFrame(TsuiThemes::ResolveTheme(FUIStyle, FFileTheme), TsuiEntry::ButtonImage, face, 3, frame);
+    } catch (const std::exception &) {
+        return false;  // a missing face is a blank one; nothing is reported
+    }
+    target = face.toImage();
+    return !target.isNull();
+}
+
+bool TsuiCustomButton::GetNormalFace(QImage &target) { return ThemeFace(target, 1); }
+bool TsuiCustomButton::GetHotFace(QImage &target) { return ThemeFace(target, 2); }
+bool TsuiCustomButton::GetPressedFace(QImage &target) { return ThemeFace(target, 3); }
+bool TsuiCustomButton::GetDisabledFace(QImage &target) { return ThemeFace(target, 1); }
 
 QImage TsuiCustomButton::MaskedByTopLeft(const QImage &face)
 {
@@ -148,7 +184,18 @@ QImage TsuiCustomButton::CurrentFace()
 
 void TsuiCustomButton::DrawFace(QPainter &surface, const QImage &face)
 {
-    const QImage shown = FFaceTransparent ? MaskedByTopLeft(face) : face;
+    QImage shown = FFaceTransparent ? MaskedByTopLeft(face) : face;
+    if (!isEnabled()) {
+        // The themed face is greyed when disabled (image buttons draw their pictures as they are).
+        shown = shown.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < shown.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(shown.scanLine(y));
+            for (int x = 0; x < shown.width(); ++x) {
+                const int g = (qGray(line[x]) + 255) / 2;
+                line[x] = qRgba(g, g, g, qAlpha(line[x]));
+            }
+        }
+    }
     surface.drawImage(0, 0, shown);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "skin/TsuiStyledControl.h"
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +13,7 @@ class QTimer;
 // release inside after a press inside, keyboard press and release, Default and
 // Cancel keys, the caption's accelerator, focus frame, and an auto-repeat event
 // while the left button is held. Every repaint is composed off-screen and copied once.
-class TsuiCustomButton : public QWidget {
+class TsuiCustomButton : public QWidget, public TsuiStyledControl {
     Q_OBJECT
 public:
     explicit TsuiCustomButton(QWidget *parent = nullptr);
@@ -39,6 +40,14 @@ public:
     // The linked action: runs on Click and gives the button its caption, enabled state and hint.
     QAction *Action() const { return FAction; }
     void SetAction(QAction *action);
+
+    // The theme the base button's faces come from; image buttons always read FromThemeFile.
+    TsuiUIStyle UIStyle() const override { return FUIStyle; }
+    void SetUIStyle(TsuiUIStyle style) override;
+    // Only the theme-drawn button publishes FileTheme, so propagation passes these buttons by.
+    bool PublishesFileTheme() const override { return false; }
+    TsuiFileTheme *FileTheme() const override { return FFileTheme; }
+    void SetFileTheme(TsuiFileTheme *fileTheme) override;
 
     bool Hot() const { return FHot; }
     bool Pressed() const { return FPressed; }
@@ -109,6 +118,7 @@ private:
     void WatchWindow();
     void ActionChanged();
     bool CanTakeFocus() const;
+    bool ThemeFace(QImage &target, int frame) const;
 
     QString FCaption;
     bool FAutoSize = false;
@@ -128,4 +138,7 @@ private:
     QTimer *FRepeatTimer = nullptr;
     QPointer<QAction> FAction;
     QPointer<QWidget> FWatchedWindow;
+    TsuiUIStyle FUIStyle = TsuiUIStyle::DeepBlue;
+    TsuiFileTheme *FFileTheme = nullptr;
+    QMetaObject::Connection FFileThemeWatch;
 };

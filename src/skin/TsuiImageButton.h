@@ -21,6 +21,9 @@ public:
     void SetPictures(const QString &normal, const QString &mouseOn = QString(),
                      const QString &mouseDown = QString(), const QString &disabled = QString());
 
+    // Always FromThemeFile: an image button's look comes from its pictures alone.
+    TsuiUIStyle UIStyle() const override { return TsuiUIStyle::FromThemeFile; }
+
     bool Stretch() const { return FStretch; }
     void SetStretch(bool value);
     bool DrawFocused() const { return FDrawFocused; }

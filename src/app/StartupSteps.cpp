@@ -1,0 +1,87 @@
+#include "app/StartupSteps.h"
+#include "app/Dialogs.h"
+#include "app/KetabApplication.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+#include <cstdio>
+
+const char *const TStartupSteps::RefusalText = "This Program run under windows xp ONLY!!!";
+const char *const TStartupSteps::RefusalCaption = "Error";
+
+std::function<bool()> TStartupSteps::PlatformCheck = [] { return TStartupSteps::HtmlViewCanRun(); };
+
+QString TStartupSteps::UserFontFolder()
+{
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || QDir::isRelativePath(data)) {
+        const QString home = QDir::homePath();
+        if (home.isEmpty()) return QString();
+        data = home + QStringLiteral("/.local/share");
+    }
+    return QDir::cleanPath(data + QStringLiteral("/fonts"));
+}
+
+bool TStartupSteps::InstallBookFont(const QString &appFolder, const QString &fontFolder)
+{
+    if (fontFolder.isEmpty()) return false;
+    const QString target = fontFolder + QStringLiteral("/Rederu.ttf");
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return false;
+    const QString source = appFolder + QStringLiteral("Rederu.ttf");
+    if (!QFileInfo::exists(source) || !QDir().mkpath(fontFolder)) return false;
+    // QFile::copy never overwrites an existing file.
+    if (!QFile::copy(source, target)) return false;
+    QFontDatabase::addApplicationFont(target);
+    return true;
+}
+
+bool TStartupSteps::HtmlViewCanRun(QString *reason)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform.isEmpty() || platform == QLatin1String("minimal")) {
+        if (reason) *reason = QStringLiteral("no display");
+        return false;
+    }
+    QStringList candidates;
+    const QString configured = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+    if (!configured.isEmpty()) candidates << configured;
+    else
+        candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/QtWebEngineProcess")
+                   << QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/QtWebEngineProcess");
+    for (const QString &path : candidates) {
+        const QFileInfo info(path);
+        if (info.isFile() && info.isExecutable()) return true;
+    }
+    if (reason) *reason = QStringLiteral("the web engine's helper process is missing");
+    return false;
+}
+
+void TStartupSteps::RefusePlatform()
+{
+    Dialogs().Beep();
+    std::fprintf(stderr, "%s\n", RefusalText);
+    std::fflush(stderr);
+    Dialogs().ShowMessage(QString::fromLatin1(RefusalText), QString::fromLatin1(RefusalCaption));
+    TKetabApplication::Terminate(RefusalExitCode);
+}
+
+bool TStartupSteps::CopyStyleSheet(const QString &appFolder, const QString &tempFolder)
+{
+    const QString source = appFolder + QStringLiteral("datas/sheet1.css");
+    const QString target = tempFolder + QStringLiteral("sheet1.css");
+    const QString fresh = target + QStringLiteral(".new");
+    QFile::remove(fresh);
+    if (!QFile::copy(source, fresh)) return false;
+    QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner);
+    // rename() replaces the old copy in one step; QFile::rename would refuse an existing target.
+    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(fresh);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+// The start-up steps of the two main windows' creation that have no window of their
+// own: the book's font, the platform check and the style sheet copy.
+class TStartupSteps {
+public:
+    // The message, caption and exit code of the platform refusal.
+    static const char *const RefusalText;
+    static const char *const RefusalCaption;
+    static constexpr int RefusalExitCode = 3;
+
+    // The user's font folder: $XDG_DATA_HOME/fonts, by default ~/.local/share/fonts (no trailing "/").
+    static QString UserFontFolder();
+    // When fontFolder holds no "Rederu.ttf": copies appFolder + "Rederu.ttf" there (never
+    // overwriting) and registers the copy for this process. Returns true when it copied.
+    // A missing source or a refused copy fails silently.
+    static bool InstallBookFont(const QString &appFolder, const QString &fontFolder);
+
+    // Whether the HTML view can run here: a real display (or the off-screen platform) and
+    // the web engine's helper process. On false, reason names what is missing.
+    static bool HtmlViewCanRun(QString *reason = nullptr);
+    // What the start menu's platform check asks; tests put their own answer here.
+    static std::function<bool()> PlatformCheck;
+    // The refusal: beep, the message on stderr and in a message box, then the application
+    // is asked to end with RefusalExitCode.
+    static void RefusePlatform();
+
+    // Replaces tempFolder + "sheet1.css" with a fresh copy of appFolder + "datas/sheet1.css".
+    // The copy is written beside the target and renamed over it, so a failed copy never
+    // leaves a half file. Failures are ignored (returns false).
+    static bool CopyStyleSheet(const QString &appFolder, const QString &tempFolder);
+};

@@ -1,0 +1,135 @@
+// Start-up steps: the book's font installed once, a fresh style sheet copy on every
+// start, and the platform refusal (beep, message, stderr, non-zero exit).
+#include "app/Dialogs.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/StartupSteps.h"
+#include "app/TMenuForm.h"
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+void Write(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class TRecordingDialogs : public TDialogs {
+public:
+    int beeps = 0;
+    QStringList messages;
+    void Beep() override { ++beeps; }
+    void ShowMessage(const QString &text, const QString &caption, QMessageBox::Icon) override
+    {
+        messages << caption + QLatin1Char('|') + text;
+    }
+};
+}
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void fontFolderFollowsXdgDataHome()
+    {
+        qputenv("XDG_DATA_HOME", "/somewhere/data");
+        QCOMPARE(TStartupSteps::UserFontFolder(), QStringLiteral("/somewhere/data/fonts"));
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(TStartupSteps::UserFontFolder(), QDir::homePath() + QStringLiteral("/.local/share/fonts"));
+    }
+
+    void fontIsCopiedOnlyOnFirstStart()
+    {
+        QTemporaryDir app, data;
+        const QString ttf = QStringLiteral("/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf");
+        if (!QFile::exists(ttf)) QSKIP("no font to install");
+        QVERIFY(QFile::copy(ttf, app.filePath(QStringLiteral("Rederu.ttf"))));
+        const QString fonts = data.filePath(QStringLiteral("fonts"));
+        QVERIFY(TStartupSteps::InstallBookFont(app.path() + QLatin1Char('/'), fonts));
+        QCOMPARE(Read(fonts + QStringLiteral("/Rederu.ttf")), Read(ttf));
+        // Second start: the file is there, nothing is copied over it.
+        Write(fonts + QStringLiteral("/Rederu.ttf"), "user's own copy");
+        QVERIFY(!TStartupSteps::InstallBookFont(app.path() + QLatin1Char('/'), fonts));
+        QCOMPARE(Read(fonts + QStringLiteral("/Rederu.ttf")), QByteArray("user's own copy"));
+    }
+
+    void missingFontFailsSilently()
+    {
+        QTemporaryDir app, data;
+        QVERIFY(!TStartupSteps::InstallBookFont(app.path() + QLatin1Char('/'), data.filePath(QStringLiteral("fonts"))));
+        QVERIFY(!QFile::exists(data.filePath(QStringLiteral("fonts/Rederu.ttf"))));
+        QVERIFY(!TStartupSteps::InstallBookFont(app.path() + QLatin1Char('/'), QString()));
+    }
+
+    void styleSheetCopyIsFreshOnEveryStart()
+    {
+        QTemporaryDir app, temp;
+        const QString appFolder = app.path() + QLatin1Char('/'), tempFolder = temp.path() + QLatin1Char('/');
+        Write(appFolder + QStringLiteral("datas/sheet1.css"), "body { color: red; }");
+        QVERIFY(TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: red; }"));
+        Write(appFolder + QStringLiteral("datas/sheet1.css"), "body { color: blue; }");
+        QVERIFY(TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: blue; }"));
+        // A missing source leaves the old copy as it was; nothing half-written remains.
+        QFile::remove(appFolder + QStringLiteral("datas/sheet1.css"));
+        QVERIFY(!TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: blue; }"));
+        QCOMPARE(QDir(tempFolder).entryList(QDir::Files), QStringList{QStringLiteral("sheet1.css")});
+    }
+
+    void htmlViewRunsHereAndNotWithoutHelper()
+    {
+        QVERIFY(TStartupSteps::HtmlViewCanRun());
+        qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/helper");
+        QString reason;
+        QVERIFY(!TStartupSteps::HtmlViewCanRun(&reason));
+        QVERIFY(!reason.isEmpty());
+        qunsetenv("QTWEBENGINEPROCESS_PATH");
+    }
+
+    void programWithoutDisplayRefusesOnStderr()
+    {
+        QProcess ketab;
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("HOME"), QDir::tempPath());
+        ketab.setProcessEnvironment(env);
+        ketab.start(QStringLiteral(KETAB_BOOK_DIR "/ketab"), {});
+        if (!ketab.waitForStarted(5000)) QSKIP("the program is not built");
+        QVERIFY(ketab.waitForFinished(20000));
+        QVERIFY(ketab.exitCode() != 0);
+        QVERIFY(ketab.readAllStandardError().contains("This Program run under windows xp ONLY!!!"));
+    }
+
+    // Last: the refusal asks the application to end.
+    void refusedPlatformBeepsReportsAndExitsNonZero()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        auto *dialogs = new TRecordingDialogs;
+        auto previous = SetDialogs(std::unique_ptr<TDialogs>(dialogs));
+        TStartupSteps::PlatformCheck = [] { return false; };
+        TMenuForm menu;
+        QCOMPARE(dialogs->beeps, 1);
+        QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Error|This Program run under windows xp ONLY!!!")});
+        QVERIFY(TKetabApplication::Terminated());
+        QVERIFY(TKetabApplication::ExitCode() != 0);
+        // The program folder was fixed before the check.
+        QCOMPARE(ReaderState.AppFolder, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+        SetDialogs(std::move(previous));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
