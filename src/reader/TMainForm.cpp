@@ -593,7 +593,7 @@ void TMainForm::CopyButtonClick()
     PageBrowser->ExecWB(TWebBrowser::OLECMDID_COPY, TWebBrowser::OLECMDEXECOPT_PROMPTUSER);
 }
 
-void TMainForm::CopToSearchButtonClick() {}
+void TMainForm::CopToSearchButtonClick() { if (SearchForm) SearchForm->SearchSelectedText(PageBrowser); }
 
 void TMainForm::ExitButtonClick() { TKetabApplication::Terminate(); }
 
