@@ -1,0 +1,342 @@
+// The reading window through its real view: navigation, followed links, the index
+// word, notes and options. The book is a small folder whose path holds a dot.
+#include "TestReaderBook.h"
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/ScratchText.h"
+#include "app/TWebBrowser.h"
+#include "reader/TMainForm.h"
+#include "reader/TNoteEntry.h"
+#include "reader/TNotesFile.h"
+#include "reader/TNotesPanel.h"
+#include "reader/TOptionsPanel.h"
+#include "reader/TSidePanel.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QWebEnginePage>
+#include <QtTest>
+
+namespace {
+// Scripted dialogs: file names are taken from a queue, messages are recorded.
+class TScriptedDialogs : public TDialogs {
+public:
+    QStringList Messages;
+    QStringList FileNames;
+    void Beep() override {}
+    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { Messages << text; }
+    QString OpenFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
+    QString SaveFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
+    int Exec(QDialog *) override { return 0; }
+};
+}
+
+class TestReadingWindow : public QObject {
+    Q_OBJECT
+    TTestReaderBook book;
+    QTemporaryDir temp;
+    TMainForm *form = nullptr;
+    TScriptedDialogs *dialogs = nullptr;
+    int loads = 0;
+
+    QString Name(int s) const { return form->SectionName(s); }
+    QString Info(int page, int last, int s) const
+    {
+        return QStringLiteral("صفحه: ") + QString::number(page) + QStringLiteral(" از ") + QString::number(last)
+            + QStringLiteral(" - ") + Name(s);
+    }
+    QString ShownFile() const { return form->PageBrowser->url().fileName(); }
+    // Runs fn and waits until the view has finished the load it starts.
+    bool Load(const std::function<void()> &fn)
+    {
+        const int before = loads;
+        fn();
+        return QTest::qWaitFor([&] { return loads > before; }, 15000);
+    }
+    bool Click(const QString &id)
+    {
+        return Load([&] {
+            form->PageBrowser->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(id));
+        });
+    }
+    bool Contents(int s) { return Load([&] { form->ShowContents(s); }); }
+    bool Page(int s, int p)
+    {
+        ReaderState.CurSection = s;
+        ReaderState.CurPage = p;
+        ReaderState.ContentsMode = ReaderState.IndexMode = false;
+        return Load([&] { form->RefreshPage->trigger(); });
+    }
+    bool EnterPage(const QString &text)
+    {
+        form->PageNumber->setText(text);
+        return Load([&] { QTest::keyClick(form->PageNumber, Qt::Key_Return); });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        dialogs = new TScriptedDialogs;
+        SetDialogs(std::unique_ptr<TDialogs>(dialogs));
+        ReaderState.AppFolder = book.Folder();
+        form = new TMainForm;
+        ReaderState.TempFolder = temp.path() + u'/';
+        auto processing = form->PageBrowser->OnDownloadComplete;
+        form->PageBrowser->OnDownloadComplete = [this, processing](TWebBrowser *b) {
+            processing(b);
+            ++loads;
+        };
+        form->show();
+    }
+    void init() { dialogs->Messages.clear(); }
+    void cleanup() { QVERIFY2(dialogs->Messages.isEmpty(), qPrintable(dialogs->Messages.join("; "))); }
+
+    void windowHasTheNamedParts()
+    {
+        QCOMPARE(form->InfoLabel->text(), QStringLiteral("صفحه:"));
+        QCOMPARE(form->DirList->count(), 5);
+        QCOMPARE(form->findChild<QWidget *>("BookMarkChannel")->width(), TSidePanel::StripWidth);
+        QCOMPARE(form->findChild<QWidget *>("RHidePanel")->width(), TSidePanel::StripWidth);
+        QVERIFY(form->findChild<QAction *>("N22"));
+        QCOMPARE(form->layoutDirection(), Qt::RightToLeft);
+    }
+
+    void contentsPageAndItsLink()
+    {
+        QVERIFY(Contents(1));
+        QCOMPARE(ShownFile(), QStringLiteral("dir01.htm"));
+        QVERIFY(ReaderState.ContentsMode);
+        QVERIFY(!ReaderState.CanBack);
+        QCOMPARE(form->InfoLabel->text(), QStringLiteral("فهرست ") + Name(1));
+        QCOMPARE(form->PageNumber->text(), QString());
+        // A link with a fragment names no page: nothing changes.
+        QVERIFY(Click("frag"));
+        QVERIFY(ReaderState.ContentsMode);
+        QCOMPARE(ReaderState.CurPage, 1);
+        QVERIFY(Contents(1));
+        // The book folder's path holds a dot; the link is followed all the same.
+        QVERIFY(Click("l376"));
+        QCOMPARE(ShownFile(), QStringLiteral("p010376.htm"));
+        QCOMPARE(ReaderState.CurPage, 376);
+        QCOMPARE(ReaderState.CurSection, 1);
+        QCOMPARE(form->InfoLabel->text(), Info(376, 765, 1));
+        QCOMPARE(form->PageNumber->text(), QStringLiteral("376"));
+        QVERIFY(!ReaderState.ContentsMode);
+        QVERIFY(ReaderState.CanBack && ReaderState.CanForward);
+    }
+
+    void nextFromContentsAndBounds()
+    {
+        QVERIFY(Contents(2));
+        form->FirstPage->trigger();
+        form->PreviousPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(Load([&] { form->NextPage->trigger(); }));
+        QCOMPARE(ShownFile(), QStringLiteral("p020766.htm"));
+        QCOMPARE(form->InfoLabel->text(), Info(766, 1312, 2));
+        QVERIFY(!ReaderState.ContentsMode);
+        // The first page of the section is a hard bound.
+        form->PreviousPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(Load([&] { form->NextPage->trigger(); }));
+        QCOMPARE(ReaderState.CurPage, 767);
+        QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(!ReaderState.CanBack);
+        form->PreviousPage->trigger();
+        form->FirstPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(Load([&] { form->NextPage->trigger(); }));
+        QVERIFY(Load([&] { form->LastPage->trigger(); }));
+        QCOMPARE(ShownFile(), QStringLiteral("p021312.htm"));
+        QVERIFY(!ReaderState.CanForward);
+        form->NextPage->trigger();
+        form->LastPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 1312);
+        QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
+        QCOMPARE(ReaderState.CurPage, 1311);
+        QVERIFY(Load([&] { form->FirstPage->trigger(); }));
+        QCOMPARE(ReaderState.CurPage, 766);
+    }
+
+    void typedPageNumberIsClampedToTheSection()
+    {
+        QVERIFY(Page(2, 767));
+        QVERIFY(EnterPage("5"));
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(EnterPage("9999"));
+        QCOMPARE(ReaderState.CurPage, 1312);
+        QVERIFY(EnterPage("800"));
+        QCOMPARE(ReaderState.CurPage, 800);
+        QCOMPARE(ShownFile(), QStringLiteral("p020800.htm"));
+        QCOMPARE(ReaderState.CurSection, 2);
+        // A blank entry is a conversion error; the page stays.
+        form->PageNumber->clear();
+        QTest::keyClick(form->PageNumber, Qt::Key_Return);
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY(dialogs->Messages.first().contains("not a valid integer"));
+        dialogs->Messages.clear();
+        QCOMPARE(ReaderState.CurPage, 800);
+        // Before a section is chosen the entry is ignored.
+        ReaderState.CurSection = 0;
+        form->PageNumber->setText("900");
+        form->PageNumber_KeyPress(QChar(13));
+        QCOMPARE(ReaderState.CurPage, 800);
+        ReaderState.CurSection = 2;
+    }
+
+    void indexLinkMarksTheWord()
+    {
+        QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/ind01.htm"); }));
+        QVERIFY(ReaderState.IndexMode);
+        // The link load, then the result page's load.
+        const int before = loads;
+        form->PageBrowser->page()->runJavaScript("document.getElementById('w').click()");
+        QVERIFY(QTest::qWaitFor([&] { return loads >= before + 2; }, 15000));
+        QCOMPARE(ShownFile(), QStringLiteral("found.htm"));
+        QVERIFY(!ReaderState.ResultPending);
+        QVERIFY(!ReaderState.IndexMode);
+        QCOMPARE(ReaderState.CurPage, 800);
+        QCOMPARE(ReaderState.CurSection, 2);
+        QCOMPARE(form->InfoLabel->text(), Info(800, 1312, 2));
+        TScratchText found;
+        found.LoadFromFile(ReaderState.TempFolder + "found.htm");
+        const QString mark = QStringLiteral("<font color=\"#3399FF\"><u>ايران</u></font>");
+        QCOMPARE(found.Text().count(mark), 4);  // every occurrence, "Iran" untouched
+        QVERIFY(found.Text().contains(QStringLiteral("Iran ")));
+        QCOMPARE(found.Text().count(QStringLiteral("<u>")), 4);
+    }
+
+    void indexWordThatOccursInTheMark()
+    {
+        QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/ind01.htm"); }));
+        const int before = loads;
+        form->PageBrowser->page()->runJavaScript("document.getElementById('nt').click()");
+        QVERIFY(QTest::qWaitFor([&] { return loads >= before + 2; }, 15000));
+        TScratchText found;
+        found.LoadFromFile(ReaderState.TempFolder + "found.htm");
+        // Every "nt" of the page is marked (also the one in "font"), none inside a mark.
+        TScratchText page;
+        page.LoadFromFile(book.Folder() + "datas/p020801.htm");
+        const QString open = QStringLiteral("<font color=\"#3399FF\"><u>"), close = QStringLiteral("</u></font>");
+        QCOMPARE(found.Text().count(open + "nt" + close), page.Text().count("nt"));
+        QString unmarked = found.Text();
+        unmarked.remove(open).remove(close);
+        QCOMPARE(unmarked, page.Text());
+        QCOMPARE(ReaderState.CurPage, 801);
+    }
+
+    void contentsPageWhileResultPendingOnlyRunsMusic()
+    {
+        QVERIFY(Page(1, 376));
+        const QString info = form->InfoLabel->text();
+        QSignalSpy music(form->ChMusic, &QAction::triggered);
+        ReaderState.ResultPending = true;
+        QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/dir01.htm"); }));
+        QCOMPARE(music.count(), 1);
+        QVERIFY(!ReaderState.ContentsMode);
+        QCOMPARE(form->InfoLabel->text(), info);
+        // The result page itself only clears the request.
+        ReaderState.CurPage = 800;
+        music.clear();
+        QVERIFY(Load([&] { form->RefreshPage->trigger(); }));
+        QCOMPARE(ShownFile(), QStringLiteral("found.htm"));
+        QCOMPARE(ReaderState.CurSection, 2);
+        QVERIFY(!ReaderState.ResultPending);
+        QCOMPARE(music.count(), 1);  // the refresh's own
+    }
+
+    void notesSaveLoadAndGoTo()
+    {
+        form->NewButtonClick();
+        ReaderState.CurSection = 1;
+        ReaderState.CurPage = 376;
+        form->InsertBM->trigger();
+        ReaderState.CurSection = 3;
+        ReaderState.CurPage = 1500;
+        form->InsertBM->trigger();
+        QCOMPARE(form->BookMarks(), QStringList({TNoteEntry::Compose(1, 376), TNoteEntry::Compose(3, 1500)}));
+        const QString notes = temp.filePath("notes");
+        dialogs->FileNames = {notes, notes + ".bmk"};
+        form->SaveButtonClick();
+        QVERIFY(QFile::exists(notes + ".bmk"));
+        QFile::remove(notes + ".bmk");
+        form->SaveButtonClick();
+        QVERIFY(QFile::exists(notes + ".bmk"));
+        QVERIFY(!QFile::exists(notes + ".bmk.bmk"));
+
+        form->NewButtonClick();
+        QCOMPARE(form->BookMarkBox->count(), 0);
+        dialogs->FileNames = {notes + ".bmk"};
+        form->LoadButtonClick();
+        QCOMPARE(form->BookMarks(), QStringList({TNoteEntry::Compose(1, 376), TNoteEntry::Compose(3, 1500)}));
+
+        // A failed load keeps the list and says why.
+        QFile garbage(temp.filePath("bad.bmk"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray("\x00\x01\x02\xFF\x00", 5).repeated(100));
+        garbage.close();
+        dialogs->FileNames = {garbage.fileName()};
+        QVERIFY_THROWS_EXCEPTION(EFileError, form->LoadButtonClick());
+        QCOMPARE(form->BookMarkBox->count(), 2);
+
+        // Go to the entry of section 3 while section 1 is current.
+        ReaderState.CurSection = 1;
+        form->BookMarkBox->setCurrentRow(1);
+        QVERIFY(Load([&] { form->GotoButtonClick(); }));
+        QCOMPARE(ReaderState.CurSection, 3);
+        QCOMPARE(ReaderState.CurPage, 1500);
+        QCOMPARE(ShownFile(), QStringLiteral("p031500.htm"));
+
+        // An entry of another form raises and changes nothing.
+        form->BookMarkBox->addItem(QStringLiteral("جلد: xx -- صفحه: 0012"));
+        form->BookMarkBox->setCurrentRow(2);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, form->GotoButtonClick());
+        QCOMPARE(ReaderState.CurSection, 3);
+        QCOMPARE(ReaderState.CurPage, 1500);
+        form->DeleteButtonClick();
+        QCOMPARE(form->BookMarkBox->count(), 2);
+    }
+
+    void pinningFollowsTheCheckBox()
+    {
+        QCheckBox *show = form->OptionsPanel->BookMarkShow;
+        show->click();
+        QVERIFY(form->BookMarkChannel->StayOn());
+        QCOMPARE(form->BookMarkChannel->width(), 169);
+        show->click();
+        QVERIFY(!form->BookMarkChannel->StayOn());
+        QCOMPARE(form->BookMarkChannel->width(), TSidePanel::StripWidth);
+        form->BookMarkChannel->SetStayOn(true);
+        QVERIFY(show->isChecked());
+        form->BookMarkChannel->SetStayOn(false);
+        QVERIFY(!show->isChecked());
+    }
+
+    void textSizeStaysAcrossPages()
+    {
+        QVERIFY(Page(1, 2));
+        form->OptionsPanel->FontSizeComboBox->setCurrentIndex(2);
+        QCOMPARE(form->PageBrowser->ZoomLevel(), 4);
+        QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
+        QCOMPARE(form->PageBrowser->zoomFactor(), TWebBrowser::ZoomFactorOf(4));
+        form->OptionsPanel->FontSizeComboBox->setCurrentIndex(0);
+        QCOMPARE(form->PageBrowser->ZoomLevel(), 0);
+        form->OptionsPanel->FontSizeComboBox->setCurrentIndex(1);
+        QCOMPARE(form->PageBrowser->zoomFactor(), 1.0);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TKetabApplication app(argc, argv);
+    TestReadingWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_readingwindow.moc"
