@@ -1,0 +1,416 @@
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "skin/TsuiForm.h"
+#include "skin/TsuiPopupMenuStyle.h"
+#include "skin/TsuiThemes.h"
+#include "skin/TsuiTitleBarPopupMenu.h"
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <memory>
+
+namespace {
+
+QPixmap Filled(const QColor &color)
+{
+    QPixmap p(19, 19);
+    p.fill(color);
+    return p;
+}
+
+// A top-level window with a skinned frame.
+struct SkinnedWindow {
+    std::unique_ptr<QWidget> host = std::make_unique<QWidget>();
+    TsuiForm *form = nullptr;
+    TsuiTitleBar *bar = nullptr;
+
+    explicit SkinnedWindow(TFormBorderStyle border = TFormBorderStyle::bsSizeable, QSize size = QSize(500, 300))
+    {
+        host->setGeometry(QRect(QPoint(100, 80), size));
+        form = new TsuiForm(host.get(), border);
+        bar = form->TitleBar();
+    }
+    void Show()
+    {
+        host->show();
+        if (!QTest::qWaitForWindowExposed(host.get())) qWarning("window not exposed");
+    }
+    // The reading window's buttons: hidden control box, custom, hidden maximise, custom, custom.
+    void ReadingButtons()
+    {
+        TsuiTitleBarButtons *b = bar->Buttons();
+        b->Clear();
+        b->Add(suiControlBox, false);
+        b->Add(suiCustom)->SetPictures(Filled(Qt::red), Filled(Qt::green), Filled(Qt::blue));
+        b->Add(suiMax, false);
+        b->Add(suiCustom)->SetPictures(Filled(Qt::red), Filled(Qt::green), Filled(Qt::blue));
+        b->Add(suiCustom)->SetPictures(Filled(Qt::red), Filled(Qt::green), Filled(Qt::blue));
+    }
+    // Search, print dialog and gallery: only a close button shows.
+    void DialogButtons()
+    {
+        TsuiTitleBarButtons *b = bar->Buttons();
+        b->Items(0)->SetVisible(false);
+        b->Items(2)->SetVisible(false);
+        b->Items(3)->SetVisible(false);
+    }
+};
+
+void Mouse(QObject *target, QEvent::Type type, QPoint pos, QPoint global, Qt::MouseButton button = Qt::LeftButton)
+{
+    Qt::MouseButtons buttons = Qt::NoButton;
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+        (type == QEvent::MouseMove && button != Qt::NoButton))
+        buttons = button;
+    QMouseEvent event(type, QPointF(pos), QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void BarMouse(TsuiTitleBar *bar, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    Mouse(bar, type, pos, bar->mapToGlobal(pos), button);
+}
+
+void Click(TsuiTitleBar *bar, QPoint pos)
+{
+    BarMouse(bar, QEvent::MouseButtonPress, pos);
+    BarMouse(bar, QEvent::MouseButtonRelease, pos);
+}
+
+} // namespace
+
+class TestTitleBar : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.contains(QLatin1String("This plugin does not support"))) previous(type, context, text);
+        });
+    }
+
+    void takesTheWindowOver()
+    {
+        auto host = std::make_unique<QWidget>();
+        auto *layout = new QVBoxLayout(host.get());
+        auto *label = new QLabel(QStringLiteral("متن"), host.get());
+        layout->addWidget(label);
+        auto *loose = new QLabel(QStringLiteral("جدا"), host.get());
+        loose->move(20, 60);
+        host->setWindowTitle(QStringLiteral("عنوان"));
+        host->resize(400, 300);
+        auto *form = new TsuiForm(host.get());
+        QVERIFY(host->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(form->Caption(), QStringLiteral("عنوان"));
+        QCOMPARE(host->minimumWidth(), 130);  // the theme's minimum replaces 125
+        QCOMPARE(host->minimumHeight(), 50);
+        QCOMPARE(label->parentWidget(), form);
+        QCOMPARE(loose->parentWidget(), form);
+        QCOMPARE(loose->pos(), QPoint(20, 60));
+        QCOMPARE(form->layout(), layout);
+        host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+        QVERIFY(label->geometry().top() >= form->TitleBar()->height());
+        QCOMPARE(form->TitleBar()->geometry(), QRect(0, 0, 398, 32));
+        QCOMPARE(form->Version(), QStringLiteral("4.30"));
+
+        bool refused = false;
+        try {
+            new TsuiForm(host.get());
+        } catch (const EKetabError &e) {
+            refused = e.Message() == QStringLiteral("Sorry, You can create only one TsuiForm component in one form!");
+        }
+        QVERIFY(refused);
+    }
+
+    void panelInsetsAndSizing()
+    {
+        SkinnedWindow w;
+        w.Show();
+        QCOMPARE(w.form->BorderWidth(), 1);
+        QCOMPARE(w.form->geometry(), QRect(1, 0, 498, 299));
+        w.form->SetTitleBarVisible(false);
+        QCOMPARE(w.form->geometry(), QRect(1, 1, 498, 298));
+        QImage shot = w.host->grab().toImage();
+        QCOMPARE(shot.pixelColor(250, 0), QColor(0, 0, 0));    // top line shows
+        QCOMPARE(shot.pixelColor(0, 150), QColor(0, 0, 0));
+        QCOMPARE(shot.pixelColor(499, 150), QColor(0, 0, 0));
+        QCOMPARE(shot.pixelColor(250, 299), QColor(0, 0, 0));
+        QCOMPARE(shot.pixelColor(250, 150), QColor(232, 232, 232));
+        w.form->SetTitleBarVisible(true);
+        QCOMPARE(w.form->geometry(), QRect(1, 0, 498, 299));
+
+        // The search window's 384x361 panel makes a 386x362 window.
+        w.form->SetWidth(384);
+        w.form->SetHeight(361);
+        QCOMPARE(w.host->size(), QSize(386, 362));
+        QCOMPARE(w.form->size(), QSize(384, 361));
+    }
+
+    void deepBlueTitleBarPixels()
+    {
+        SkinnedWindow w;
+        w.DialogButtons();
+        w.Show();
+        const int b = w.bar->width();
+        QCOMPARE(b, 498);
+        QCOMPARE(w.bar->height(), 32);
+        const TsuiTheme deepBlue = TsuiThemes::ResolveTheme(TsuiUIStyle::DeepBlue);
+        QPixmap left, right, close;
+        TsuiThemes::LoadBitmap(deepBlue, TsuiEntry::TitleBarLeftImage, left);
+        TsuiThemes::LoadBitmap(deepBlue, TsuiEntry::TitleBarRightImage, right);
+        TsuiThemes::LoadFrame(deepBlue, TsuiEntry::TitleBarButtonImage, close, 18, 16);
+        const QImage l = left.toImage(), r = right.toImage(), c = close.toImage();
+        const QImage shot = w.bar->grab().toImage();
+        for (int y = 0; y < 32; y += 5) {
+            for (int x = 0; x <= 96; x += 3) QCOMPARE(shot.pixelColor(x, y), l.pixelColor(x, y));
+            // Right picture from b - 97, left of the close button.
+            for (int x = 0; x < 97 - 20; x += 3) QCOMPARE(shot.pixelColor(b - 97 + x, y), r.pixelColor(x, y));
+        }
+        // The close button is the rightmost: columns b - 19 .. b - 1, from y = 2.
+        for (int y = 0; y < 19; y += 3)
+            for (int x = 0; x < 19; x += 3) QCOMPARE(shot.pixelColor(b - 19 + x, 2 + y), c.pixelColor(x, y));
+
+        // Caption: y = (19 - text height) div 2 + 2, which is 5 for a 13-pixel font.
+        QFont font = w.bar->Font();
+        for (int px = 8; px < 16; ++px) {
+            font.setPixelSize(px);
+            if (QFontMetrics(font).height() == 13) break;
+        }
+        QCOMPARE(QFontMetrics(font).height(), 13);
+        w.bar->SetFont(font);
+        const QImage plain = w.bar->grab().toImage();
+        w.form->SetCaption(QStringLiteral("Caption"));
+        QCOMPARE(w.host->windowTitle(), QStringLiteral("Caption"));
+        const TsuiTitleBar::TLayout layout = w.bar->Layout();
+        QCOMPARE(layout.CaptionPos, QPoint(6, 5));
+        const QImage captioned = w.bar->grab().toImage();
+        int top = 100, bottom = -1, leftmost = 10000;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < b; ++x)
+                if (plain.pixel(x, y) != captioned.pixel(x, y)) {
+                    top = qMin(top, y);
+                    bottom = qMax(bottom, y);
+                    leftmost = qMin(leftmost, x);
+                }
+        QVERIFY(top >= 5);
+        QVERIFY(bottom < 5 + 13);
+        QVERIFY(leftmost >= 6);
+    }
+
+    void longCaptionEndsBeforeTheButtons()
+    {
+        SkinnedWindow w(TFormBorderStyle::bsSizeable, QSize(300, 200));
+        w.ReadingButtons();
+        w.Show();
+        w.form->SetCaption(QString(200, QLatin1Char('W')));
+        TsuiTitleBar::TLayout layout = w.bar->Layout();
+        QVERIFY(layout.ShownCaption.endsWith(QStringLiteral("...")));
+        QVERIFY(layout.ShownCaption.size() > 3);
+        const QFontMetrics metrics(w.bar->Font());
+        QVERIFY(layout.CaptionLeft + metrics.horizontalAdvance(layout.ShownCaption) <= layout.ButtonsLeft);
+        QCOMPARE(layout.ButtonsLeft, 298 - 3 * 20 + 1);
+
+        // With a shown control box the caption starts after it.
+        w.bar->Buttons()->Items(0)->SetVisible(true);
+        layout = w.bar->Layout();
+        QCOMPARE(layout.ControlBox, 0);
+        QCOMPARE(layout.CaptionLeft, 19 + 5);
+        QVERIFY(layout.CaptionLeft + metrics.horizontalAdvance(layout.ShownCaption) <= layout.ButtonsLeft);
+    }
+
+    void customButtonsReportTheirIndexes()
+    {
+        SkinnedWindow w(TFormBorderStyle::bsNone);
+        w.ReadingButtons();
+        w.Show();
+        QList<int> reported;
+        TsuiTitleBar *sender = nullptr;
+        w.form->OnTitleBarCustomBtnsClick = [&](TsuiTitleBar *s, int index) {
+            sender = s;
+            reported << index;
+        };
+        const TsuiTitleBar::TLayout layout = w.bar->Layout();
+        QVERIFY(layout.ButtonRects[0].isEmpty());
+        QVERIFY(layout.ButtonRects[2].isEmpty());
+        // Laid out from the right: 1 is the rightmost, then 3, then 4.
+        QVERIFY(layout.ButtonRects[1].left() > layout.ButtonRects[3].left());
+        QVERIFY(layout.ButtonRects[3].left() > layout.ButtonRects[4].left());
+        for (int index : {4, 1, 3}) Click(w.bar, layout.ButtonRects[size_t(index)].center());
+        QCOMPARE(reported, QList<int>({4, 1, 3}));
+        QCOMPARE(sender, w.bar);
+        QVERIFY(!w.bar->Pressed());
+    }
+
+    void pressOnAButtonStartsNoDrag()
+    {
+        SkinnedWindow w;
+        w.DialogButtons();
+        w.bar->Buttons()->Items(1)->SetButtonType(suiHelp);  // a button without a closing action
+        w.Show();
+        const QPoint start = w.host->pos();
+        const QPoint onButton = w.bar->Layout().ButtonRects[1].center();
+        BarMouse(w.bar, QEvent::MouseButtonPress, onButton);
+        QVERIFY(w.bar->Pressed());
+        QVERIFY(!w.bar->DragArmed());
+        Mouse(w.bar, QEvent::MouseMove, onButton + QPoint(-30, 20), w.bar->mapToGlobal(onButton + QPoint(-30, 20)));
+        BarMouse(w.bar, QEvent::MouseButtonRelease, onButton + QPoint(-30, 20));
+        QCOMPARE(w.host->pos(), start);
+
+        // Beside the buttons the window follows the mouse.
+        const QPoint beside(200, 16);
+        const QPoint global = w.bar->mapToGlobal(beside);
+        BarMouse(w.bar, QEvent::MouseButtonPress, beside);
+        QVERIFY(w.bar->DragArmed());
+        Mouse(w.bar, QEvent::MouseMove, beside, global + QPoint(30, 20));
+        QVERIFY(w.bar->Dragging() || w.host->pos() == start);  // the window system may do the move
+        if (w.bar->Dragging()) QCOMPARE(w.host->pos(), start + QPoint(30, 20));
+        Mouse(w.bar, QEvent::MouseButtonRelease, beside, global + QPoint(30, 20));
+        QVERIFY(!w.bar->Dragging());
+
+        // A maximised window cannot be dragged.
+        w.host->showMaximized();
+        BarMouse(w.bar, QEvent::MouseButtonPress, beside);
+        QVERIFY(!w.bar->DragArmed());
+        BarMouse(w.bar, QEvent::MouseButtonRelease, beside);
+    }
+
+    void doubleClickTogglesThroughHiddenMaximise()
+    {
+        SkinnedWindow w;
+        w.DialogButtons();
+        w.Show();
+        const QRect normal = w.host->geometry();
+        BarMouse(w.bar, QEvent::MouseButtonDblClick, QPoint(200, 16));
+        QVERIFY(w.host->isMaximized());
+        QTRY_COMPARE(w.host->geometry(), w.host->screen()->availableGeometry());
+        QVERIFY(w.host->isMaximized());
+        QCOMPARE(w.form->geometry(), QRect(1, 0, w.host->width() - 2, w.host->height() - 1));
+        BarMouse(w.bar, QEvent::MouseButtonDblClick, QPoint(200, 16));
+        QVERIFY(!w.host->isMaximized());
+        QTRY_COMPARE(w.host->geometry(), normal);
+    }
+
+    void systemMenuItemsFollowButtonTypes()
+    {
+        SkinnedWindow search;
+        search.DialogButtons();
+        TsuiTitleBarPopupMenu *menu = search.bar->SystemMenu();
+        QCOMPARE(menu->actions().size(), 4);
+        QCOMPARE(menu->MinimizeItem->text(), QStringLiteral("Mi&nimize"));
+        QCOMPARE(menu->MaximizeItem->text(), QStringLiteral("Ma&ximize/Restore"));
+        QVERIFY(menu->SeparatorItem->isSeparator());
+        QCOMPARE(menu->CloseItem->text(), QStringLiteral("&Close"));
+        menu->UpdateItems();
+        QVERIFY(menu->MinimizeItem->isEnabled());   // hidden buttons count
+        QVERIFY(menu->MaximizeItem->isEnabled());
+        QVERIFY(menu->CloseItem->isEnabled());
+
+        SkinnedWindow reading(TFormBorderStyle::bsNone);
+        reading.ReadingButtons();
+        reading.bar->SystemMenu()->UpdateItems();
+        QVERIFY(!reading.bar->SystemMenu()->MinimizeItem->isEnabled());
+        QVERIFY(reading.bar->SystemMenu()->MaximizeItem->isEnabled());
+        QVERIFY(!reading.bar->SystemMenu()->CloseItem->isEnabled());
+
+        // Drawn with the theme: the bar colour on the left, white items, black text.
+        TsuiPopupMenuStyle *style = menu->MenuStyle();
+        QCOMPARE(style->BarColor, QColor(214, 211, 206));
+        QCOMPARE(style->Color, QColor(255, 255, 255));
+        QCOMPARE(style->SelectedColor, QColor(68, 74, 160));
+        QCOMPARE(style->SelectedFontColor, QColor(255, 255, 255));
+        search.Show();
+        menu->Popup(search.bar->mapToGlobal(QPoint(0, search.bar->height())));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QRect first = menu->actionGeometry(menu->MinimizeItem);
+        QCOMPARE(first.height(), 21);
+        QCOMPARE(menu->actionGeometry(menu->SeparatorItem).height(), 5);
+        const QImage shot = menu->grab().toImage();
+        QCOMPARE(shot.pixelColor(first.left() + 5, first.top() + 2), QColor(214, 211, 206));
+        QCOMPARE(shot.pixelColor(first.right() - 3, first.top() + 2), QColor(255, 255, 255));
+        menu->hide();
+
+        // Alt+Space opens the first frame's system menu.
+        QCOMPARE(TsuiForm::HookOwner(), search.form);
+        QTest::keyClick(search.host.get(), Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(menu->isVisible());
+        menu->hide();
+    }
+
+    void sizingBandsOnlyOnSizeableWindows()
+    {
+        SkinnedWindow dialog(TFormBorderStyle::bsDialog);
+        QCOMPARE(dialog.form->SizingEdges(QPoint(0, 0)), Qt::Edges());
+        QCOMPARE(dialog.form->SizingEdges(QPoint(499, 299)), Qt::Edges());
+
+        SkinnedWindow w;
+        const Qt::Edges none;
+        QCOMPARE(w.form->SizingEdges(QPoint(4, 4)), Qt::TopEdge | Qt::LeftEdge);
+        QCOMPARE(w.form->SizingEdges(QPoint(496, 2)), Qt::TopEdge | Qt::RightEdge);
+        QCOMPARE(w.form->SizingEdges(QPoint(499, 299)), Qt::BottomEdge | Qt::RightEdge);
+        QCOMPARE(w.form->SizingEdges(QPoint(0, 296)), Qt::BottomEdge | Qt::LeftEdge);
+        QCOMPARE(w.form->SizingEdges(QPoint(4, 150)), Qt::Edges(Qt::LeftEdge));
+        QCOMPARE(w.form->SizingEdges(QPoint(5, 150)), none);
+        QCOMPARE(w.form->SizingEdges(QPoint(200, 4)), Qt::Edges(Qt::TopEdge));
+        QCOMPARE(w.form->SizingEdges(QPoint(200, 5)), none);
+        QCOMPARE(w.form->SizingEdges(QPoint(496, 150)), Qt::Edges(Qt::RightEdge));
+        QCOMPARE(w.form->SizingEdges(QPoint(495, 150)), none);
+        QCOMPARE(w.form->SizingEdges(QPoint(200, 296)), Qt::Edges(Qt::BottomEdge));
+        QCOMPARE(w.form->SizingEdges(QPoint(200, 295)), none);
+
+        // A press in the band resizes the window, bounded by its minimum size.
+        w.Show();
+        QWindow *window = w.host->windowHandle();
+        const QRect start = w.host->geometry();
+        const QPoint corner(498, 298);
+        Mouse(window, QEvent::MouseButtonPress, corner, start.topLeft() + corner);
+        Mouse(window, QEvent::MouseMove, corner, start.topLeft() + corner + QPoint(50, 30), Qt::LeftButton);
+        QCOMPARE(w.host->size(), start.size() + QSize(50, 30));
+        Mouse(window, QEvent::MouseMove, corner, start.topLeft() + corner + QPoint(-1000, -1000), Qt::LeftButton);
+        QCOMPARE(w.host->size(), QSize(130, 50));
+        Mouse(window, QEvent::MouseButtonRelease, corner, start.topLeft() + corner);
+        QCOMPARE(w.host->pos(), start.topLeft());
+        QCOMPARE(w.form->geometry(), QRect(1, 0, 128, 49));
+
+        // The dialog ignores presses at its edges.
+        dialog.Show();
+        const QSize dialogSize = dialog.host->size();
+        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonPress, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(498, 298)));
+        Mouse(dialog.host->windowHandle(), QEvent::MouseMove, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)), Qt::LeftButton);
+        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonRelease, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)));
+        QCOMPARE(dialog.host->size(), dialogSize);
+    }
+
+    void sectionAndButtonRules()
+    {
+        struct QuietDialogs : TDialogs {
+            QStringList *shown;
+            explicit QuietDialogs(QStringList *s) : shown(s) {}
+            void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { *shown << text; }
+        };
+        QStringList messages;
+        auto previous = SetDialogs(std::make_unique<QuietDialogs>(&messages));
+        SkinnedWindow w;
+        TsuiTitleBarSections *sections = w.bar->Sections();
+        QCOMPARE(sections->Count(), 3);
+        QCOMPARE(sections->Items(0)->Width(), 97);
+        QCOMPARE(sections->Items(2)->Align(), TsuiTitleBarAlign::suiClient);
+        QVERIFY(sections->Items(2)->Stretch());
+        sections->Items(0)->SetAlign(TsuiTitleBarAlign::suiClient);
+        QCOMPARE(sections->Items(0)->Align(), TsuiTitleBarAlign::suiLeft);
+        w.bar->Buttons()->Items(1)->SetButtonType(suiControlBox);
+        QCOMPARE(w.bar->Buttons()->Items(1)->ButtonType(), suiClose);
+        QCOMPARE(messages, QStringList({QStringLiteral("Sorry, only one section's Align property can be \"suiClient\""),
+                                        QStringLiteral("Sorry, only one button's ButtonType property can be \"suiControlBox\"")}));
+        SetDialogs(std::move(previous));
+    }
+};
+
+QTEST_MAIN(TestTitleBar)
+#include "tst_titlebar.moc"
