@@ -1,8 +1,12 @@
 // The decoder library itself, driven through the player component, playing into
 // its silent output (no sound device is needed; a track still takes its length).
+#include "app/ReaderState.h"
+#include "reader/TSectionMusic.h"
 #include "widgets/TXAPlayer.h"
 #include "xaudio/TestTrack.h"
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -115,6 +119,47 @@ private slots:
         QTRY_VERIFY(States.contains(1));
         Player->Stop();
         QTRY_COMPARE(States.last(), 0);
+    }
+
+    // The reading window's sequence, seen through the player's events: a section's
+    // track plays and repeats, another page of it changes nothing, a new section
+    // switches the track, and Off stops it.
+    void sectionMusicSequence()
+    {
+        const QString book = Dir.filePath(QStringLiteral("book")) + QLatin1Char('/');
+        QVERIFY(QDir().mkpath(book + QStringLiteral("Musics")));
+        const QByteArray mp3 = MakeMp3Track(0.8);
+        QVERIFY(WriteFile(book + QStringLiteral("Musics/Music1.mp3"), mp3));
+        QVERIFY(WriteFile(book + QStringLiteral("Musics/Music2.mp3"), mp3));
+        TReaderState state;
+        state.AppFolder = book;
+        TSectionMusic music(*Player, state);
+        QStringList seen;  // input names and states in the order they arrived
+        Player->OnPlayerState = [&](TXAPlayer *sender, int s) {
+            seen << QString::number(s);
+            music.MusicPlayerPlayerState(sender, s);
+        };
+        Player->OnInputName = [&](TXAPlayer *, const QString &n) { seen << QFileInfo(n).fileName(); };
+        const auto after = [&](const QString &name) { return seen.mid(seen.lastIndexOf(name) + 1).join(' '); };
+
+        state.CurSection = 1;
+        music.ChMusicExecute();
+        // Played to its end, then started again by the section music.
+        QTRY_VERIFY_WITH_TIMEOUT(after("Music1.mp3").startsWith("1 3 0 1"), 10000);
+        music.ChMusicExecute();  // another page of the same section
+        QCOMPARE(seen.count("Music1.mp3"), 1);
+        state.CurSection = 2;
+        music.ChMusicExecute();
+        QTRY_VERIFY(seen.contains("Music2.mp3"));
+        QTRY_VERIFY(after("Music2.mp3").contains("1"));  // the new track plays
+        music.MusicOffClick();
+        QTRY_COMPARE(seen.last(), QStringLiteral("0"));
+        const int count = seen.size();
+        QTest::qWait(1200);  // a stopped track does not come back
+        QCOMPARE(seen.size(), count);
+        QCOMPARE(seen.count("Music1.mp3") + seen.count("Music2.mp3"), 2);
+        Player->OnPlayerState = [this](TXAPlayer *, int s) { States << s; };
+        Player->OnInputName = nullptr;
     }
 };
 
