@@ -67,7 +67,10 @@ void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &lay
 
 void TWebBrowser::PrintPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The engine rasterises every page at the printer's resolution; a screen-like
+    // resolution keeps the preview quick while showing the pages as they will print.
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setResolution(150);
     QPrintPreviewDialog preview(&printer, window());
     preview.setWindowTitle(QStringLiteral("پيشنمايش چاپ"));
     preview.setLayoutDirection(Qt::RightToLeft);
@@ -88,7 +91,7 @@ void TWebBrowser::PrintWith(QPrinter *printer)
 
 void TWebBrowser::Print()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(QPrinter::PrinterResolution);
     QPrintDialog dialog(&printer, window());
     dialog.setLayoutDirection(Qt::RightToLeft);
     if (Dialogs().Exec(&dialog) != QDialog::Accepted) return;
