@@ -2,10 +2,15 @@
 #include "app/Errors.h"
 #include "app/TextCodec.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 void TScratchText::LoadFromFile(const QString &path)
 {
+    // Only regular files: reading a pipe or a device could block or never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw EFileError(QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));

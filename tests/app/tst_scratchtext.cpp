@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <limits>
+#include <sys/stat.h>
 
 // The page text buffer: loading with mark detection, line breaks, offsets of find,
 // whole-word and match-case finding, saving, and what odd files load to.
@@ -180,8 +181,11 @@ private slots:
         }
         QCOMPARE(buffer.Text(), QStringLiteral("پيشين"));
 
-        // A folder is not a readable page either.
+        // A folder is not a readable page either, nor a pipe (reading it would block).
         QVERIFY_THROWS_EXCEPTION(EFileError, buffer.LoadFromFile(FDir.path()));
+        const QString fifo = FDir.filePath(QStringLiteral("pipe.htm"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY_THROWS_EXCEPTION(EFileError, buffer.LoadFromFile(fifo));
         QCOMPARE(buffer.Text(), QStringLiteral("پيشين"));
     }
 
