@@ -9,6 +9,7 @@
 #include "search/TResultPage.h"
 #include "search/TSearchQuery.h"
 #include "search/TSearchRun.h"
+#include "widgets/TVrProgressBar.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -26,8 +26,6 @@
 TSearchForm *SearchForm = nullptr;
 
 namespace {
-constexpr int ProgressIntervalMs = 30;  // the count and the bar are redrawn this often during a run
-
 QString SectionTitle(int section)
 {
     if (MainForm) return MainForm->SectionName(section);
@@ -92,13 +90,13 @@ void TSearchForm::FormCreate()
     ResultListBox = new QListWidget(this);
     ResultListBox->setObjectName(QStringLiteral("ResultListBox"));
     ResultListBox->setAccessibleName(QStringLiteral("نتايج جستجو"));
-    ProgressBar = new QProgressBar(this);
+    ProgressBar = new TVrProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setAccessibleName(QStringLiteral("پيشرفت جستجو"));
-    ProgressBar->setRange(0, 100);
-    ProgressBar->setValue(0);
-    ProgressBar->setTextVisible(false);
-    ProgressBar->setFixedHeight(14);
+    ProgressBar->SetMinValue(0);
+    ProgressBar->SetMaxValue(100);
+    ProgressBar->SetPosition(0);
+    ProgressBar->setFixedHeight(16);
     FoundLabel = MakeLabel(this, QStringLiteral(" تعداد عبارت\u200Cهای پيدا شده"), "FoundLabel");
     FoundLabel->hide();
     ResultLabel = MakeLabel(this, QString(), "ResultLabel");
@@ -190,7 +188,7 @@ void TSearchForm::ShowRun(const TSearchRun &run)
     }
     FoundCount = run.FoundCount();
     ResultLabel->setText(CountText());
-    ProgressBar->setValue(run.Position());
+    ProgressBar->SetPosition(run.Position());
     ResultLabel->repaint();
     ProgressBar->repaint();
     if (grew) ResultListBox->repaint();
@@ -215,7 +213,7 @@ void TSearchForm::SearchButtonClick()
     for (int k = 0; k < parsed.TermCount(); ++k) SearchTerms[k] = parsed.Terms[k];
     TermCount = parsed.TermCount();
     ResultPages.fill(0);
-    ProgressBar->setValue(0);
+    ProgressBar->SetPosition(0);
 
     // The pages are scanned on worker threads; this handler takes their results in
     // page order and redraws the count, the list and the bar between waits. Input
@@ -224,7 +222,7 @@ void TSearchForm::SearchButtonClick()
     TSearchRun run(parsed, first, last, FindOptions());
     try {
         run.Start();
-        while (!run.Poll(ProgressIntervalMs)) {
+        while (!run.Poll(TSearchRun::ProgressIntervalMs)) {
             ShowRun(run);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }

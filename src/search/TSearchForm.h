@@ -9,9 +9,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class TSearchRun;
+class TVrProgressBar;
 class TWebBrowser;
 
 // The search window: searches the page files for the typed terms over the whole book
@@ -48,7 +48,7 @@ public:
     QPushButton *SearchButton = nullptr;
     QPushButton *AddtoBKButton = nullptr;
     QListWidget *ResultListBox = nullptr;
-    QProgressBar *ProgressBar = nullptr;
+    TVrProgressBar *ProgressBar = nullptr;
     QLabel *ResultLabel = nullptr;
     QLabel *FoundLabel = nullptr;
     QPushButton *GotoButton = nullptr;

@@ -14,6 +14,8 @@
 class TSearchRun {
 public:
     static constexpr int MaxListed = 999;
+    // How long a window waits between redraws of its progress (about 40 a second).
+    static constexpr int ProgressIntervalMs = 20;
 
     // pageFile gives the file of a page (default: the book's page file).
     TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, int findOptions,

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
+#include "widgets/TVrProgressBar.h"
 #include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QtTest>
@@ -107,7 +107,7 @@ void TestSearchForm::listsPagesWithCount()
     QCOMPARE(FSearch->ResultLabel->text(), CountLine(4));
     QCOMPARE(FSearch->TermCount, 2);
     QCOMPARE(FSearch->ResultPages[1], 5);
-    QCOMPARE(FSearch->ProgressBar->value(), (800 - 1) * 100 / (3983 - 1));
+    QCOMPARE(FSearch->ProgressBar->Position(), (800 - 1) * 100 / (3983 - 1));
     Search(QStringLiteral("ايران*توران"));
     QCOMPARE(FSearch->ResultListBox->count(), 1);
     QCOMPARE(FSearch->ResultLabel->text(), CountLine(1));
@@ -116,11 +116,11 @@ void TestSearchForm::listsPagesWithCount()
 void TestSearchForm::emptyQueryChangesNothing()
 {
     Search(QStringLiteral("توران"));
-    const int progress = FSearch->ProgressBar->value();
+    const int progress = FSearch->ProgressBar->Position();
     Search(QString());
     QCOMPARE(FSearch->ResultListBox->count(), 2);
     QCOMPARE(FSearch->ResultLabel->text(), CountLine(2));
-    QCOMPARE(FSearch->ProgressBar->value(), progress);
+    QCOMPARE(FSearch->ProgressBar->Position(), progress);
     QCOMPARE(FSearch->SearchTerms[0], QStringLiteral("توران"));
 }
 
@@ -218,7 +218,7 @@ void TestSearchForm::searchesSelectedText()
     QVERIFY(!FSearch->isVisible());
     QVERIFY(FMain->isEnabled());
     QGuiApplication::clipboard()->setText(QStringLiteral("واژه"));
-    FSearch->SearchSelectedText(FMain->PageBrowser);
+    FMain->CopToSearchButtonClick();
     QCOMPARE(FSearch->SearchEdit->text(), QStringLiteral("واژه"));
     QVERIFY(FSearch->isVisible());
     QVERIFY(!FMain->isEnabled());
