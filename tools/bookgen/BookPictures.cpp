@@ -89,14 +89,20 @@ void TBookPictures::DrawMap(QPainter &p, int w, int h, TBookRandom &r)
         p.drawLine(QPointF(w * i / 6.0, 0), QPointF(w * i / 6.0, h));
         p.drawLine(QPointF(0, h * i / 6.0), QPointF(w, h * i / 6.0));
     }
+    // Compass rose: four long and four short points, each half dark and half light.
     const QPointF rose(w * 0.88, h * 0.15);
-    const double rs = std::min(w, h) * 0.07;
+    const double rs = std::min(w, h) * 0.08;
+    const auto dirs = UnitCircle(8);
     p.setPen(QPen(Ink, 1));
-    for (int i = 0; i < 4; ++i) {
-        const auto c = UnitCircle(4)[i];
-        p.setBrush(i % 2 ? Paper : Ink);
-        p.drawPolygon(QPolygonF{rose, rose + QPointF(c.x() * rs, c.y() * rs) + QPointF(-c.y() * rs / 4, c.x() * rs / 4),
-                                rose + QPointF(c.x() * rs * 1.4, c.y() * rs * 1.4)});
+    for (int i = 0; i < 8; ++i) {
+        const double len = i % 2 ? rs * 0.55 : rs;
+        const QPointF tip = rose + dirs[i] * len;
+        const QPointF left = rose + dirs[(i + 1) % 8] * (rs * 0.16);
+        const QPointF right = rose + dirs[(i + 7) % 8] * (rs * 0.16);
+        p.setBrush(Ink);
+        p.drawPolygon(QPolygonF{rose, tip, left});
+        p.setBrush(Paper);
+        p.drawPolygon(QPolygonF{rose, tip, right});
     }
     // Scale bar.
     p.setBrush(Ink);
