@@ -1,5 +1,6 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
+#include "skin/TsuiBookFrames.h"
 #include "skin/TsuiForm.h"
 #include "skin/TsuiPopupMenuStyle.h"
 #include "skin/TsuiThemes.h"
@@ -385,6 +386,40 @@ private slots:
         Mouse(dialog.host->windowHandle(), QEvent::MouseMove, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)), Qt::LeftButton);
         Mouse(dialog.host->windowHandle(), QEvent::MouseButtonRelease, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)));
         QCOMPARE(dialog.host->size(), dialogSize);
+    }
+
+    void bookFramesFollowTheirWindows()
+    {
+        QWidget reading;
+        TsuiForm *form = TsuiBookFrames::Reading(&reading);
+        TsuiTitleBarButtons *buttons = form->TitleBarButtons();
+        QCOMPARE(buttons->Count(), 5);
+        const TsuiTitleBarBtnType types[5] = {suiControlBox, suiCustom, suiMax, suiCustom, suiCustom};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(buttons->Items(i)->ButtonType(), types[i]);
+            QCOMPARE(buttons->Items(i)->Visible(), types[i] == suiCustom);
+        }
+        for (int i : {1, 3, 4}) {
+            QCOMPARE(buttons->Items(i)->PicNormal().size(), QSize(19, 19));
+            QVERIFY(buttons->Items(i)->PicMouseOn().toImage() != buttons->Items(i)->PicNormal().toImage());
+            QCOMPARE(buttons->Items(i)->PicMouseDown().size(), QSize(19, 19));
+        }
+        QCOMPARE(form->SavedBorderStyle(), TFormBorderStyle::bsNone);
+        TsuiTitleBarSections *sections = form->TitleBarSections();
+        QCOMPARE(sections->Items(0)->Width(), 98);
+        QCOMPARE(sections->Items(1)->Width(), 97);
+        QCOMPARE(sections->Items(1)->Align(), TsuiTitleBarAlign::suiRight);
+        QCOMPARE(sections->Items(2)->Picture().size(), QSize(98, 32));
+        QCOMPARE(form->TitleBar()->height(), 32);
+
+        QWidget help;
+        TsuiForm *helpFrame = TsuiBookFrames::Help(&help);
+        QVERIFY(helpFrame->TitleBarButtons()->Items(0)->Visible());
+        QCOMPARE(helpFrame->SizingEdges(QPoint(0, 0)), Qt::Edges());
+        QWidget credits;
+        TsuiForm *creditsFrame = TsuiBookFrames::Credits(&credits);
+        QCOMPARE(creditsFrame->TitleBarSections()->Items(0)->Width(), 98);
+        QCOMPARE(creditsFrame->SizingEdges(QPoint(0, 0)), Qt::TopEdge | Qt::LeftEdge);
     }
 
     void sectionAndButtonRules()
