@@ -14,7 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <exception>
 #include <thread>
@@ -33,8 +33,8 @@ void CopyFont(const QString &font, const QString &bookFolder)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The pictures are painted on images without text, so no window system is needed.
+    QCoreApplication app(argc, argv);
     QString words, font, folder;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
