@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QtEndian>
 #include <cerrno>
@@ -220,7 +221,9 @@ void TXAPlayer::InputOpen(const QString &path)
 void TXAPlayer::ReadNotifications()
 {
     const int fd = PipeReadEnd;
-    if (fd < 0) return;
+    // Events run one at a time: while a handler runs (it may open a dialog with its
+    // own event loop), the notifier is off so no later message overtakes it.
+    if (fd < 0 || !Notifier->isEnabled()) return;
     char chunk[64 * sizeof(XA_PipeRecord)];
     for (;;) {
         const ssize_t n = read(fd, chunk, sizeof chunk);
@@ -231,21 +234,24 @@ void TXAPlayer::ReadNotifications()
         if (n < 0 && errno == EINTR) continue;
         break;
     }
-    // Events run one at a time: while a handler runs (it may open a dialog with its
-    // own event loop), the notifier is off so no later message overtakes it.
+    constexpr qsizetype RecordSize = sizeof(XA_PipeRecord);
     QPointer<TXAPlayer> self(this);
-    QSocketNotifier *notifier = Notifier;
-    notifier->setEnabled(false);
-    const QByteArray records = Unread.left(Unread.size() - Unread.size() % qsizetype(sizeof(XA_PipeRecord)));
-    Unread.remove(0, records.size());
-    for (qsizetype at = 0; at < records.size(); at += qsizetype(sizeof(XA_PipeRecord))) {
+    Notifier->setEnabled(false);
+    // However the dispatch ends (a handler may raise, shut the player down or free
+    // the component), a live pipe is watched again and what is left is handled next.
+    const auto resume = qScopeGuard([self, fd] {
+        if (!self || self->PipeReadEnd != fd) return;
+        self->Notifier->setEnabled(true);
+        if (self->Unread.size() >= RecordSize)
+            QMetaObject::invokeMethod(self.data(), [self] { if (self) self->ReadNotifications(); }, Qt::QueuedConnection);
+    });
+    while (Unread.size() >= RecordSize) {
         XA_PipeRecord r;
-        std::memcpy(&r, records.constData() + at, sizeof r);
+        std::memcpy(&r, Unread.constData(), sizeof r);
+        Unread.remove(0, RecordSize);
         HandleMessage(r.message, r.wparam, r.lparam);
-        // A handler may have shut the player down or freed the component.
         if (!self || PipeReadEnd != fd) return;
     }
-    notifier->setEnabled(true);
 }
 
 void TXAPlayer::HandleMessage(quint32 message, quint64 wParam, quint64 lParam)

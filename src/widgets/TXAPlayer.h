@@ -153,7 +153,7 @@ private:
     QSocketNotifier *Notifier = nullptr;
     void *FDLLHandle = nullptr;
     QString FDLLName = QStringLiteral("xaudio.so");
-    QByteArray Unread;  // a partial pipe record waiting for its rest
+    QByteArray Unread;  // read from the pipe, not yet handled (a partial record waits for its rest)
     std::unique_ptr<XA_Message> Message;
     TPropertyList Properties;
 };

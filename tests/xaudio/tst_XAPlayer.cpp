@@ -1,4 +1,5 @@
 // The music player component against stand-in decoder libraries.
+#include "app/KetabApplication.h"
 #include "widgets/TXAPlayer.h"
 #include "xaudio/FakeLibrary.h"
 #include <QThread>
@@ -414,6 +415,30 @@ private slots:
         QCOMPARE(p->DLLHandle(), quintptr(0));
     }
 
+    // A handler that raises is reported by the application's handler; the
+    // messages after it are still delivered.
+    void raisingHandlerDoesNotStopTheEvents()
+    {
+        FakeLibrary lib;
+        auto p = Ready(lib);
+        QList<int> states;
+        p->OnPlayerState = [&](TXAPlayer *, int state) {
+            states << state;
+            if (state == 1) throw EKetabError(QStringLiteral("handler failed"));
+        };
+        for (int state : {1, 2, 3}) {
+            QByteArray r = NotificationBytes(78);
+            r[4] = char(state);
+            QVERIFY(lib.Post(r));
+        }
+        QTRY_COMPARE(states, QList<int>({1, 2, 3}));
+        QCOMPARE(Shown, QStringList("Error|handler failed"));
+        QByteArray r = NotificationBytes(78);
+        r[4] = 0;
+        QVERIFY(lib.Post(r));
+        QTRY_COMPARE(states, QList<int>({1, 2, 3, 0}));
+    }
+
     void instancesShareTheFunctionTable()
     {
         FakeLibrary lib;
@@ -432,5 +457,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestXAPlayer)
+// The program's application object, so a raising handler meets its failure handler.
+int main(int argc, char **argv)
+{
+    TKetabApplication app(argc, argv);
+    TestXAPlayer test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_XAPlayer.moc"
