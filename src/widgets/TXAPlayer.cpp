@@ -112,8 +112,8 @@ void TXAPlayer::SetPriority(int value)
 bool TXAPlayer::LoadDecoderLibrary(const QString &name)
 {
     if (!FDLLHandle && !name.isEmpty()) {
-        // As the system loader of the original platform does, a bare file name is
-        // found in the program's own folder.
+        // A bare file name is looked up in the program's own folder, where the
+        // library is installed beside the executable.
         const QString path =
             name.contains(QLatin1Char('/')) ? name : QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
         FDLLHandle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
