@@ -1,4 +1,5 @@
 #include "widgets/TCustomImage32.h"
+#include "widgets/VrAccessibility.h"
 #include "widgets/VrDraw.h"
 #include <QEvent>
 #include <QMouseEvent>
@@ -42,6 +43,7 @@ void StretchDraw(QImage &dst, const QRect &clip, const TVrRect &r, const TBitmap
 
 TCustomImage32::TCustomImage32(QWidget *parent) : TCustomPaintBox32(parent)
 {
+    InstallVrAccessibility();
     resize(192, 192);
     setFocusPolicy(Qt::NoFocus);
     FBitmap.OnResize = [this](TBitmap32 *) { HandleBitmapResize(); };

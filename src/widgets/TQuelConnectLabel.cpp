@@ -1,10 +1,12 @@
 #include "widgets/TQuelConnectLabel.h"
+#include "widgets/VrAccessibility.h"
 #include "widgets/VrDraw.h"
 #include <QDesktopServices>
 #include <QUrl>
 
 TQuelConnectLabel::TQuelConnectLabel(QWidget *parent) : TQuelLabel(parent)
 {
+    InstallVrAccessibility();
     QFont f = font();
     f.setUnderline(true);
     setFont(f);
@@ -18,6 +20,11 @@ QString TQuelConnectLabel::Target() const
 void TQuelConnectLabel::Click()
 {
     TQuelLabel::Click();
+    Open();
+}
+
+void TQuelConnectLabel::Open()
+{
     // Whether the desktop could open it is not reported, as with any shell "open".
     QDesktopServices::openUrl(QUrl(Target(), QUrl::TolerantMode));
 }

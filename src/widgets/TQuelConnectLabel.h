@@ -19,6 +19,8 @@ public:
 
     // The address the click opens.
     QString Target() const;
+    // Opens Target with the desktop's handler (web browser or mail program).
+    void Open();
 
 protected:
     void Click() override;

@@ -1,5 +1,7 @@
 #include "widgets/TVrNavigator.h"
+#include "widgets/VrAccessibility.h"
 #include "widgets/VrDraw.h"
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +17,11 @@ QImage LoadStrip(const QString &name)
 
 TVrNavigator::TVrNavigator(QWidget *parent) : TVrCustomImageControl(parent)
 {
+    InstallVrAccessibility();
+    FButtonNames = {QStringLiteral("روشن و خاموش"), QStringLiteral("پخش"), QStringLiteral("مکث"),
+                    QStringLiteral("توقف"), QStringLiteral("پیشین"), QStringLiteral("عقب"),
+                    QStringLiteral("جلو"), QStringLiteral("بعدی"), QStringLiteral("ضبط"),
+                    QStringLiteral("بیرون دادن")};
     resize(340, 25);
     SetTabStop(true);
     setAccessibleName(QStringLiteral("دکمه‌های پیمایش"));
@@ -41,6 +48,7 @@ void TVrNavigator::LoadGlyphs()
 
 void TVrNavigator::Loaded()
 {
+    FSettled = true;
     for (int k = 0; k < ButtonCount; ++k)
         if (FButtonVisible[k]) {
             FFocusIndex = FPressedIndex = k;
@@ -111,6 +119,16 @@ void TVrNavigator::BevelChanged()
         resize(FButtonArea.Width() + 2 * bw, FButtonArea.Height() + 2 * bw);
     }
     UpdateControl();
+}
+
+QString TVrNavigator::ButtonName(int k) const
+{
+    return (k >= 0 && k < ButtonCount) ? FButtonNames[k] : QString();
+}
+
+void TVrNavigator::SetButtonName(TVrButtonType button, const QString &name)
+{
+    if (button >= 0 && button < ButtonCount) FButtonNames[button] = name;
 }
 
 void TVrNavigator::Click(TVrButtonType button)
@@ -228,6 +246,19 @@ void TVrNavigator::ChangeFocus(int k)
     FFocusIndex = k;
     RedrawButton(old);
     RedrawButton(k);
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent e(this, QAccessible::Focus);
+        e.setChild(VisibleOrdinal(k));
+        QAccessible::updateAccessibility(&e);
+    }
+}
+
+int TVrNavigator::VisibleOrdinal(int k) const
+{
+    if (k < 0 || k >= ButtonCount || !FButtonVisible[k]) return -1;
+    int n = 0;
+    for (int i = 0; i < k; ++i) n += FButtonVisible[i] ? 1 : 0;
+    return n;
 }
 
 void TVrNavigator::PressAt(QPoint pos)
@@ -288,7 +319,8 @@ void TVrNavigator::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Space:
-        if (FButtonEnabled[FFocusIndex]) {
+        // A hidden button under the focus index is not on the bar: it cannot be pressed.
+        if (FButtonEnabled[FFocusIndex] && FButtonVisible[FFocusIndex]) {
             FPressedIndex = FFocusIndex;
             FDown = true;
             RedrawButton(FPressedIndex);
@@ -347,6 +379,20 @@ void TVrNavigator::focusOutEvent(QFocusEvent *event)
 {
     TVrCustomImageControl::focusOutEvent(event);
     RedrawButton(FFocusIndex);
+}
+
+void TVrNavigator::showEvent(QShowEvent *event)
+{
+    TVrCustomImageControl::showEvent(event);
+    // A bar set up in code without BeginLoading/Loaded settles its focus on the first show.
+    if (!FSettled) {
+        FSettled = true;
+        for (int k = 0; k < ButtonCount; ++k)
+            if (FButtonVisible[k]) {
+                FFocusIndex = FPressedIndex = k;
+                break;
+            }
+    }
 }
 
 void TVrNavigator::resizeEvent(QResizeEvent *event)

@@ -50,10 +50,18 @@ public:
     int ButtonWidth() const { return FButtonWidth; }
     int ButtonHeight() const { return FButtonHeight; }
     TVrRect ButtonRect(int k) const;
+    // Position of button k among the visible buttons, -1 when hidden.
+    int VisibleOrdinal(int k) const;
+    bool ButtonVisible(int k) const { return k >= 0 && k < ButtonCount && FButtonVisible[k]; }
+    bool ButtonEnabled(int k) const { return k >= 0 && k < ButtonCount && FButtonEnabled[k]; }
     int FocusIndex() const { return FFocusIndex; }
     int PressedIndex() const { return FPressedIndex; }
     bool Down() const { return FDown; }
     bool Tracking() const { return FTracking; }
+
+    // Name of a button for assistive technology (each button is exposed as a push button).
+    QString ButtonName(int k) const;
+    void SetButtonName(TVrButtonType button, const QString &name);
 
     std::function<void(QObject *Sender, TVrButtonType Button)> OnButtonClick;
 
@@ -70,6 +78,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int VisibleCount() const;
@@ -99,6 +108,8 @@ private:
     int FPressedIndex = 0;
     bool FDown = false;
     bool FTracking = false;
+    bool FSettled = false;
+    std::array<QString, ButtonCount> FButtonNames;
     QImage FEnabledGlyphs;
     QImage FDisabledGlyphs;
     QImage FButtonBuffer;

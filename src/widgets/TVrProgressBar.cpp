@@ -1,9 +1,12 @@
 #include "widgets/TVrProgressBar.h"
+#include "widgets/VrAccessibility.h"
 #include "widgets/VrDraw.h"
+#include <QAccessible>
 #include <QPainter>
 
 TVrProgressBar::TVrProgressBar(QWidget *parent) : TVrGraphicImageControl(parent)
 {
+    InstallVrAccessibility();
     resize(200, 16);
     SetColor(clBlack);
     FBevel.SetInnerStyle(bsNone);
@@ -35,6 +38,10 @@ void TVrProgressBar::SetPosition(int value)
     if (value == FPosition) return;
     FPosition = value;
     UpdateControl();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent e(this, FPosition);
+        QAccessible::updateAccessibility(&e);
+    }
     Changed();
 }
 

@@ -1,6 +1,7 @@
 // The navigator bar: layout, drawing of the buttons, the press machine, keys and focus.
 #include "WidgetTestKit.h"
 #include "widgets/TVrNavigator.h"
+#include <QAccessible>
 #include <QtTest>
 #include <memory>
 
@@ -205,6 +206,47 @@ private slots:
         // Digit "1" of the numeric strip: 10 x 10 glyph centred in the button.
         const int gx = 3 + num.ButtonWidth() / 2 - 5, gy = 3 + num.ButtonHeight() / 2 - 5;
         QCOMPARE(Px(n, gx + 4, gy + 3), Rgb(0, 0, 0));
+    }
+
+    void accessibleButtons()
+    {
+        auto bar = GalleryBar();
+        Render(*bar);
+        bar->SetEnabledButtons(VrAllButtons & ~VrButtons({btBack}));
+        bar->SetButtonName(btNext, QStringLiteral("نخستین"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar.get());
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::ToolBar);
+        QCOMPARE(iface->childCount(), 4);
+        QAccessibleInterface *first = iface->child(0);
+        QCOMPARE(first->role(), QAccessible::Button);
+        QCOMPARE(first->text(QAccessible::Name), QStringLiteral("پیشین"));
+        QCOMPARE(iface->child(3)->text(QAccessible::Name), QStringLiteral("نخستین"));
+        QCOMPARE(iface->indexOfChild(iface->child(2)), 2);
+        QVERIFY(iface->child(1)->state().disabled);
+        QList<TVrButtonType> clicks;
+        bar->OnButtonClick = [&](QObject *, TVrButtonType b) { clicks << b; };
+        iface->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        iface->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks, QList<TVrButtonType>{btStep});
+    }
+
+    void settlesFocusOnFirstShow()
+    {
+        // Set up in code without BeginLoading/Loaded: the first show puts the focus index on
+        // the first visible button, so Space never presses a button that is not on the bar.
+        QWidget window;
+        auto *bar = new TVrNavigator(&window);
+        bar->setGeometry(0, 0, 241, 25);
+        bar->SetVisibleButtons(Gallery);
+        QCOMPARE(bar->FocusIndex(), 0);
+        window.show();
+        QCOMPARE(bar->FocusIndex(), int(btPrev));
+        QList<TVrButtonType> clicks;
+        bar->OnButtonClick = [&](QObject *, TVrButtonType b) { clicks << b; };
+        bar->SetVisibleButtons(VrButtons({btBack, btStep}));  // the focused button is hidden
+        QTest::keyClick(bar, Qt::Key_Space);
+        QVERIFY(clicks.isEmpty());
     }
 
     void orientationAndBevelResize()
