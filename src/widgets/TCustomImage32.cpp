@@ -4,12 +4,18 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 
-int RoundEven(double v) { return int(std::nearbyint(v)); }
+// Nearest integer, halves to even; kept within the range of a size.
+int RoundEven(double v)
+{
+    if (!(v > -1e9)) return v > 0 ? 1000000000 : -1000000000;
+    return int(std::nearbyint(std::min(v, 1e9)));
+}
 
 // Draws `src` scaled into `r` on `dst`, only where `clip` allows. Nearest neighbour samples
 // the source pixel under the centre of each target pixel; other filters interpolate.
@@ -71,7 +77,7 @@ void TCustomImage32::SetBitmapAlign(TBitmapAlign value)
 
 void TCustomImage32::SetScale(float value)
 {
-    if (value < 0.001f) value = 0.001f;
+    if (!(value >= 0.001f)) value = 0.001f;  // also catches a value that is not a number
     if (value == FScale) return;
     FScale = value;
     InvalidateBitmapRect();
