@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", TStartupSteps::RefusalText);
         return TStartupSteps::RefusalExitCode;
     }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    TKetabApplication::PrepareStart();
     TKetabApplication app(argc, argv);
     // The nine windows, created once in this order; each creation handler runs to completion first.
     new TMenuForm;

@@ -1,0 +1,242 @@
+// The window protocol on the real nine windows: who disables whom, every hide handler's
+// rule, the main-window switch, the start menu's hand-over, and the end of the program.
+#include "app/Dialogs.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/StartupSteps.h"
+#include "app/TMenuForm.h"
+#include "app/TWebBrowser.h"
+#include "app/WindowProtocol.h"
+#include "info/TCreditsForm.h"
+#include "info/THelpForm.h"
+#include "pictures/TPicGalleryForm.h"
+#include "pictures/TShowPicForm.h"
+#include "print/TPreviewForm.h"
+#include "print/TPrintForm.h"
+#include "reader/TMainForm.h"
+#include "search/TSearchForm.h"
+#include "skin/TsuiImageButton.h"
+#include <QAccessible>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+class TQuietDialogs : public TDialogs {
+public:
+    QStringList messages;
+    void Beep() override {}
+    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { messages << text; }
+    int Exec(QDialog *) override { return 0; }
+};
+
+void Press(TsuiImageButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(3, 3));
+}
+}
+
+class TestProtocol : public QObject {
+    Q_OBJECT
+    QTemporaryDir data;
+
+    void HideSecondaries()
+    {
+        for (QWidget *w : std::initializer_list<QWidget *>{SearchForm, PrintForm, PreviewForm, HelpForm, CreditsForm,
+                                                          ShowPicForm, PicGalleryForm})
+            w->hide();
+    }
+
+    void BackToStartMenu()
+    {
+        HideSecondaries();
+        if (!MenuForm->isVisible()) SwitchToStartMenu();
+        MenuForm->setEnabled(true);
+        MainForm->setEnabled(true);
+    }
+
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        SetDialogs(std::make_unique<TQuietDialogs>());
+        new TMenuForm;
+        QVERIFY(!TKetabApplication::Terminated());
+        // The test runs outside the book folder: point the program at the built book.
+        ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
+        new TMainForm;
+        new TSearchForm;
+        new TPrintForm;
+        new TPreviewForm;
+        new THelpForm;
+        new TCreditsForm;
+        new TPicGalleryForm;
+        new TShowPicForm;
+        MenuForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(MenuForm));
+    }
+
+    void startMenuLayout()
+    {
+        QCOMPARE(MenuForm->size(), QSize(600, 440));
+        QVERIFY(MenuForm->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(MenuForm->layoutDirection(), Qt::RightToLeft);
+        const struct {
+            const char *name;
+            QRect place;
+        } buttons[] = {
+            {"LastButton", {226, 253, 296, 22}},     {"suiImageButton1", {226, 277, 296, 22}},
+            {"suiImageButton2", {226, 301, 296, 22}}, {"suiImageButton3", {226, 325, 296, 22}},
+            {"suiImageButton4", {226, 349, 296, 22}}, {"SearchButton", {72, 253, 90, 24}},
+            {"IndexButton", {72, 285, 90, 24}},       {"GaleryButton", {72, 317, 90, 24}},
+            {"PrintButton", {72, 352, 90, 24}},       {"ExitButton", {16, 405, 58, 24}},
+            {"CreditsButton", {32, 133, 18, 66}},     {"HelpButton", {8, 5, 33, 13}},
+        };
+        for (const auto &b : buttons) {
+            auto *button = MenuForm->findChild<TsuiImageButton *>(QString::fromLatin1(b.name));
+            QVERIFY2(button, b.name);
+            QCOMPARE(button->geometry(), b.place);
+            // Both pictures are there, of the button's own size.
+            QCOMPARE(button->PicNormal().size(), b.place.size());
+            QCOMPARE(button->PicMouseOn().size(), b.place.size());
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(iface->role(), QAccessible::Button);
+            QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), b.name);
+        }
+        // Every control of the start menu has an accessible name and a role.
+        for (QWidget *w : MenuForm->findChildren<QWidget *>()) {
+            if (qobject_cast<QMenu *>(w)) continue;
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(iface && !iface->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+            QVERIFY2(iface->role() != QAccessible::NoRole, qPrintable(w->objectName()));
+        }
+        QCOMPARE(MenuForm->TntLabel1->text(), QStringLiteral("فهرست:"));
+        QCOMPARE(MenuForm->TntLabel1->palette().color(QPalette::WindowText), QColor(252, 238, 205));
+        QCOMPARE(MenuForm->N1->text(), QStringLiteral("نمايه عمومی"));
+        QCOMPARE(MenuForm->N2->text(), QStringLiteral("نمايه آثار"));
+        // The white two-pixel frame lies over the picture.
+        const QImage shot = MenuForm->grab().toImage();
+        QCOMPARE(shot.pixelColor(0, 200), QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(1, 200), QColor(Qt::white));
+        QVERIFY(shot.pixelColor(2, 200) != QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(599, 439), QColor(Qt::white));
+    }
+
+    void searchReEnablesTheWindowItWasOpenedFrom()
+    {
+        BackToStartMenu();
+        Press(MenuForm->SearchButton);
+        QVERIFY(SearchForm->isVisible());
+        QVERIFY(!MenuForm->isEnabled());
+        SearchForm->hide();
+        QVERIFY(MenuForm->isEnabled());
+
+        // From the reading window: it is disabled, then search shows; hiding enables it again.
+        SwitchToReadingWindow();
+        QVERIFY(MainForm->isVisible() && !MenuForm->isVisible());
+        MainForm->setEnabled(false);
+        SearchForm->show();
+        SearchForm->hide();
+        QVERIFY(MainForm->isEnabled());
+        QVERIFY(!MenuForm->isVisible());
+    }
+
+    void printAndPreviewFollowTheRule()
+    {
+        BackToStartMenu();
+        Press(MenuForm->PrintButton);
+        QVERIFY(PrintForm->isVisible());
+        QVERIFY(!MenuForm->isEnabled());
+        // The print window hides itself first, then shows the preview: the opener stays enabled.
+        PrintForm->hide();
+        PreviewForm->show();
+        QVERIFY(MenuForm->isEnabled());
+        PreviewForm->hide();
+        QVERIFY(MenuForm->isEnabled());
+    }
+
+    void helpLeavesTheStartMenuEnabled()
+    {
+        BackToStartMenu();
+        Press(MenuForm->HelpButton);
+        QVERIFY(HelpForm->isVisible());
+        QVERIFY(MenuForm->isEnabled());
+        HelpForm->hide();
+        QVERIFY(MenuForm->isEnabled());
+    }
+
+    void galleryCreditsAndViewerDisableTheirOpener()
+    {
+        BackToStartMenu();
+        Press(MenuForm->GaleryButton);
+        QVERIFY(PicGalleryForm->isVisible());
+        QVERIFY(!MenuForm->isEnabled());
+        PicGalleryForm->setEnabled(false);
+        ShowPicForm->show();
+        ShowPicForm->hide();
+        QVERIFY(PicGalleryForm->isEnabled());
+        PicGalleryForm->hide();
+        QVERIFY(MenuForm->isEnabled());
+
+        Press(MenuForm->CreditsButton);
+        QVERIFY(CreditsForm->isVisible());
+        QVERIFY(!MenuForm->isEnabled());
+        CreditsForm->hide();
+        QVERIFY(MenuForm->isEnabled());
+    }
+
+    void sectionButtonHandsOverToTheReadingWindow()
+    {
+        BackToStartMenu();
+        Press(MenuForm->suiImageButton1);
+        QCOMPARE(ReaderState.CurSection, 2);
+        QCOMPARE(ReaderState.CurPage, 766);
+        QVERIFY(MainForm->isVisible());
+        QVERIFY(!MenuForm->isVisible());
+        QTRY_VERIFY(MainForm->PageBrowser->url().toLocalFile().endsWith(QStringLiteral("datas/dir02.htm")));
+    }
+
+    void indexEntryClearsPageCommands()
+    {
+        BackToStartMenu();
+        MainForm->InfoLabel->setText(QStringLiteral("x"));
+        MainForm->PageNumber->setText(QStringLiteral("12"));
+        const int section = ReaderState.CurSection;
+        MenuForm->N2->trigger();
+        QVERIFY(!ReaderState.CanForward);
+        QVERIFY(!ReaderState.CanBack);
+        QVERIFY(MainForm->InfoLabel->text().isEmpty());
+        QVERIFY(MainForm->PageNumber->text().trimmed().isEmpty());
+        QCOMPARE(ReaderState.CurSection, section);
+        QVERIFY(MainForm->isVisible() && !MenuForm->isVisible());
+        QTRY_VERIFY(MainForm->PageBrowser->url().toLocalFile().endsWith(QStringLiteral("datas/ind02.htm")));
+    }
+
+    void exactlyOneMainWindowIsVisible()
+    {
+        BackToStartMenu();
+        QVERIFY(MenuForm->isVisible() != MainForm->isVisible());
+        SwitchToReadingWindow();
+        QVERIFY(MenuForm->isVisible() != MainForm->isVisible());
+        SwitchToStartMenu();
+        QVERIFY(MenuForm->isVisible() && !MainForm->isVisible());
+    }
+
+    // Last: it ends the program.
+    void closingTheReadingWindowEndsTheProgram()
+    {
+        SwitchToReadingWindow();
+        QVERIFY(!TKetabApplication::Terminated());
+        MainForm->close();
+        QVERIFY(TKetabApplication::Terminated());
+    }
+};
+
+QTEST_MAIN(TestProtocol)
+#include "tst_protocol.moc"

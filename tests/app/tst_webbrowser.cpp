@@ -1,0 +1,145 @@
+// The HTML view adapter on the real engine: load completion, the shown address with a
+// Persian fragment, missing files, select all and copy, zoom, and no network access.
+#include "app/TWebBrowser.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+void Write(const QString &path, const QString &html)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(html.toUtf8());
+}
+
+QString Page(const QString &body)
+{
+    return QStringLiteral("<!DOCTYPE html><html dir=\"rtl\"><head><meta charset=\"utf-8\"></head><body>") + body
+           + QStringLiteral("</body></html>");
+}
+
+QVariant RunJs(TWebBrowser &view, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant &v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000)) return QVariant();
+    return result;
+}
+}
+
+class TestWebBrowser : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    TWebBrowser *view = nullptr;
+    int completions = 0;
+
+    bool LoadAndWait(const QString &path)
+    {
+        const int before = completions;
+        view->Navigate(path);
+        return QTest::qWaitFor([&] { return completions > before; }, 20000);
+    }
+
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        Write(dir.filePath(QStringLiteral("p1.htm")),
+              Page(QStringLiteral("<p id=\"t\">سلام بر شما</p><a id=\"l\" href=\"p2.htm#واژه نو\">برو</a>")));
+        Write(dir.filePath(QStringLiteral("p2.htm")), Page(QStringLiteral("<p>صفحه دوم</p><p id=\"واژه نو\">واژه</p>")));
+        view = new TWebBrowser;
+        view->resize(600, 400);
+        view->OnDownloadComplete = [this](TWebBrowser *sender) {
+            QCOMPARE(sender, view);
+            ++completions;
+        };
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    void cleanupTestCase() { delete view; }
+
+    void loadRaisesCompleteOnce()
+    {
+        const int before = completions;
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("p1.htm"))));
+        QTest::qWait(300);
+        QCOMPARE(completions, before + 1);
+        QVERIFY(view->LocationURL().endsWith(QStringLiteral("/p1.htm")));
+    }
+
+    void clickedLinkKeepsPersianFragment()
+    {
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("p1.htm"))));
+        const int before = completions;
+        RunJs(*view, QStringLiteral("document.getElementById('l').click()"));
+        QVERIFY(QTest::qWaitFor([&] { return completions > before; }, 20000));
+        QTest::qWait(200);
+        QCOMPARE(completions, before + 1);
+        QVERIFY2(view->LocationURL().endsWith(QStringLiteral("/p2.htm#واژه نو")), qPrintable(view->LocationURL()));
+    }
+
+    void missingFileStillCompletes()
+    {
+        const int before = completions;
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("absent.htm"))));
+        QTest::qWait(300);
+        QCOMPARE(completions, before + 1);
+        QVERIFY(view->LocationURL().endsWith(QStringLiteral("absent.htm")));
+    }
+
+    void selectAllThenCopyPutsTextOnClipboard()
+    {
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("p1.htm"))));
+        QApplication::clipboard()->clear();
+        view->ExecWB(TWebBrowser::OLECMDID_SELECTALL, TWebBrowser::OLECMDEXECOPT_PROMPTUSER);
+        QVERIFY(QTest::qWaitFor([&] { return view->hasSelection(); }, 5000));
+        view->ExecWB(TWebBrowser::OLECMDID_COPY, TWebBrowser::OLECMDEXECOPT_PROMPTUSER);
+        QVERIFY(QTest::qWaitFor([] { return QApplication::clipboard()->text().contains(QStringLiteral("سلام بر شما")); },
+                                5000));
+    }
+
+    void zoomChangesRenderedSize()
+    {
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("p1.htm"))));
+        const auto cssWidth = [this] { return RunJs(*view, QStringLiteral("window.innerWidth")).toInt(); };
+        view->ExecWB(TWebBrowser::OLECMDID_ZOOM, TWebBrowser::OLECMDEXECOPT_PROMPTUSER, 2);
+        QTRY_COMPARE_WITH_TIMEOUT(cssWidth(), 600, 5000);
+        view->ExecWB(TWebBrowser::OLECMDID_ZOOM, TWebBrowser::OLECMDEXECOPT_PROMPTUSER, 4);
+        QTRY_VERIFY_WITH_TIMEOUT(cssWidth() < 450, 5000);  // larger text: fewer CSS pixels across
+        view->ExecWB(TWebBrowser::OLECMDID_ZOOM, TWebBrowser::OLECMDEXECOPT_PROMPTUSER, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(cssWidth() > 800, 5000);
+        // The level holds for the next page.
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("p2.htm"))));
+        QTRY_VERIFY_WITH_TIMEOUT(cssWidth() > 800, 5000);
+        view->SetZoomLevel(2);
+        QVERIFY_THROWS_EXCEPTION(std::exception, view->SetZoomLevel(5));
+    }
+
+    void pagesNeverReachTheNetwork()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString address = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+        Write(dir.filePath(QStringLiteral("net.htm")),
+              Page(QStringLiteral("<img src=\"%1pic.png\"><link rel=\"stylesheet\" href=\"%1s.css\"><iframe src=\"%1f\"></iframe>")
+                       .arg(address)));
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("net.htm"))));
+        QTest::qWait(500);
+        QVERIFY(!server.hasPendingConnections());
+        QVERIFY(!server.waitForNewConnection(200));
+    }
+};
+
+QTEST_MAIN(TestWebBrowser)
+#include "tst_webbrowser.moc"
