@@ -21,9 +21,11 @@ QString PlainCaption(QString caption)
 TsuiCheckBox::TsuiCheckBox(QWidget *parent) : QWidget(parent)
 {
     TsuiCheckBoxAccessible::Install();
-    // The book's skinned boxes use an 8-point Tahoma; the book's font stands in where it is missing.
+    // The book's skinned boxes use an 8-point Tahoma (a 13-pixel line). Where it is missing,
+    // DejaVu Sans has the same line height at this size and covers Persian script, so the
+    // boxes keep their stored 19-pixel height; the book's font comes after it.
     QFont f = font();
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Rederu"), f.family()});
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Rederu"), f.family()});
     f.setPixelSize(11);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);

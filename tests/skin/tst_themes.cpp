@@ -1,6 +1,7 @@
 #include "app/Errors.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiFileTheme.h"
+#include "skin/TsuiForm.h"
 #include "skin/TsuiStyledControl.h"
 #include "skin/TsuiThemeManager.h"
 #include "skin/TsuiThemeTable.h"
@@ -50,6 +51,7 @@ private slots:
     void loadedFileThemeServesItsEntries();
     void propagateStyleVisitsDirectChildrenOnly();
     void defaultStyleWithoutSkinnedForm();
+    void defaultStyleFromTheFormsSkinnedFrame();
     void managerAppliesToListedComponents();
     void managerFiresOnlyOnChange();
     void managerRemovalNotifications();
@@ -267,6 +269,19 @@ void TestThemes::defaultStyleWithoutSkinnedForm()
     QCOMPARE(TsuiThemes::DefaultStyleFor(&form), TsuiUIStyle::DeepBlue);
     QCOMPARE(TsuiThemes::DefaultStyleFor(&inner), TsuiUIStyle::DeepBlue);
     QCOMPARE(TsuiThemes::DefaultStyleFor(nullptr), TsuiUIStyle::DeepBlue);
+}
+
+void TestThemes::defaultStyleFromTheFormsSkinnedFrame()
+{
+    QWidget host;
+    auto *frame = new TsuiForm(&host, TFormBorderStyle::bsSingle);
+    QCOMPARE(frame->UIStyle(), TsuiUIStyle::DeepBlue);
+    frame->SetUIStyle(TsuiUIStyle::Protein);
+    QCOMPARE(TsuiThemes::DefaultStyleFor(&host), TsuiUIStyle::Protein);
+    QCOMPARE(TsuiThemes::DefaultStyleFor(frame), TsuiUIStyle::DeepBlue);   // the frame is not a form
+    QWidget *panel = new QWidget(frame);
+    auto *box = new TsuiCheckBox(panel);
+    QCOMPARE(box->UIStyle(), TsuiUIStyle::Protein);
 }
 
 void TestThemes::managerAppliesToListedComponents()

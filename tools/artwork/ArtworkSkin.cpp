@@ -7,7 +7,7 @@
 //   MacOS     light pinstriped grey, gel circles on the title bar, aqua-blue glyphs
 //   WinXP     bright blue bar with white-framed rounded buttons, green check marks
 //   DeepBlue  two-tier deep blue bar, square blue buttons, dark blue marks
-//   Protein   dark graphite bar with a blue glow, silver round buttons
+//   Protein   dark graphite bar with a blue glow and swoosh, silver round buttons
 //   BlueGlass glossy blue glass bar and glass buttons
 #include "ArtworkRegistry.h"
 #include "skin/TsuiThemeTable.h"
@@ -414,23 +414,11 @@ void TitleSections(int theme, const QString &folder)
             pr.fillRect(QRect(w.right - 1, 13, 1, h - 13), QColor(0, 44, 176));
             break;
         case DeepBlue: {
-            // a soft light on the left of the upper tier and a small emblem
+            // a soft light on the left of the upper tier
             QRadialGradient glow(22, 8, 60);
             glow.setColorAt(0, QColor(170, 180, 255, 110));
             glow.setColorAt(1, QColor(170, 180, 255, 0));
             pl.fillRect(QRect(0, 1, w.left, 23), glow);
-            QPainterPath diamond;
-            diamond.moveTo(14, 5);
-            diamond.lineTo(21, 12);
-            diamond.lineTo(14, 19);
-            diamond.lineTo(7, 12);
-            diamond.closeSubpath();
-            pl.setBrush(Vertical(5, 19, QColor(220, 226, 255), QColor(120, 130, 220)));
-            pl.setPen(QPen(QColor(20, 24, 80), 1));
-            pl.drawPath(diamond);
-            pl.setBrush(QColor(255, 255, 255, 170));
-            pl.setPen(Qt::NoPen);
-            pl.drawEllipse(QRectF(12, 10, 4, 4));
             pl.fillRect(QRect(0, 0, 1, h), QColor(10, 12, 50));
             pr.fillRect(QRect(w.right - 1, 0, 1, h), QColor(10, 12, 50));
             // the lower strip's little studs
@@ -439,7 +427,7 @@ void TitleSections(int theme, const QString &folder)
             break;
         }
         case Protein: {
-            // a blue glow that fades out to the right, with a thin swoosh and a small molecule
+            // a blue glow that fades out to the right, with a thin swoosh
             QLinearGradient glow(0, 0, w.left, 0);
             glow.setColorAt(0, QColor(45, 48, 196, 230));
             glow.setColorAt(0.35, QColor(45, 48, 196, 120));
@@ -450,27 +438,15 @@ void TitleSections(int theme, const QString &folder)
             gloss.setColorAt(1, QColor(255, 255, 255, 10));
             pl.fillRect(QRect(0, 1, w.left, h / 2), gloss);
             QPainterPath swoosh;
-            swoosh.moveTo(0, h - 4);
-            swoosh.cubicTo(120, h - 2, 200, 3, 430, 4);
+            // kept below the caption's line
+            swoosh.moveTo(0, h - 3);
+            swoosh.cubicTo(150, h - 1, 260, h - 8, 430, h - 6);
             QLinearGradient swooshPen(0, 0, 430, 0);
             swooshPen.setColorAt(0, QColor(180, 200, 255, 220));
             swooshPen.setColorAt(1, QColor(180, 200, 255, 0));
             pl.setPen(QPen(QBrush(swooshPen), 1.2));
             pl.setBrush(Qt::NoBrush);
             pl.drawPath(swoosh);
-            const QPointF atoms[4] = {{12, 8}, {22, 15}, {32, 8}, {22, 3.5}};
-            pl.setPen(QPen(QColor(200, 210, 255, 200), 1));
-            pl.drawLine(atoms[0], atoms[1]);
-            pl.drawLine(atoms[1], atoms[2]);
-            pl.drawLine(atoms[0], atoms[3]);
-            pl.setPen(Qt::NoPen);
-            for (const QPointF &a : atoms) {
-                QRadialGradient ball(a - QPointF(0.8, 0.8), 3);
-                ball.setColorAt(0, Qt::white);
-                ball.setColorAt(1, QColor(120, 140, 255));
-                pl.setBrush(ball);
-                pl.drawEllipse(a, 2.6, 2.6);
-            }
             pl.fillRect(QRect(0, 0, 1, h), QColor(16, 16, 22));
             break;
         }
@@ -883,6 +859,7 @@ void ThemeFreeBitmaps(const QString &folder)
     static const char *pin[9] = {".#####.", ".#..##.", ".#..##.", ".#..##.", "#######",
                                  "...#...", "...#...", "...#...", "...#..."};
     QImage glyph(7, 9, QImage::Format_Mono);
+    glyph.fill(0);
     glyph.setColor(0, qRgb(255, 255, 255));
     glyph.setColor(1, qRgb(0, 0, 0));
     for (int y = 0; y < 9; ++y)

@@ -2,11 +2,15 @@
 // every bitmap of the theme table, to PNG files for looking at.
 // Usage: ketab-skinshots OUTPUT_FOLDER
 #include "skin/TsuiCheckBox.h"
+#include "skin/TsuiForm.h"
 #include "skin/TsuiRadioButton.h"
+#include "skin/TsuiSideChannel.h"
+#include "skin/TsuiThemeManager.h"
 #include "skin/TsuiThemeTable.h"
 #include "skin/TsuiThemes.h"
 #include <QApplication>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QWidget>
 #include <cstdio>
@@ -172,6 +176,63 @@ QImage BitmapSheet()
     return sheet;
 }
 
+// One skinned window (frame, title bar, an open side channel holding check boxes and radio
+// buttons) switched through the five themes by a theme manager; one picture per theme.
+void WindowShots(const QString &folder)
+{
+    QWidget host;
+    host.setLayoutDirection(Qt::RightToLeft);
+    auto *frame = new TsuiForm(&host, TFormBorderStyle::bsSingle);
+    frame->setObjectName(QStringLiteral("suiForm"));
+    frame->SetCaption(QString::fromUtf8("کتاب — نمونهٔ پوسته"));
+    frame->SetWidth(460);
+    frame->SetHeight(260);
+    auto *layout = new QHBoxLayout(frame);
+    layout->setSpacing(0);
+    frame->setLayoutDirection(Qt::LeftToRight);
+    auto *channel = new TsuiSideChannel(frame);
+    layout->addWidget(channel);
+    auto *content = new QWidget(frame);
+    layout->addWidget(content, 1);
+    channel->setObjectName(QStringLiteral("BookMarkChannel"));
+    channel->setLayoutDirection(Qt::LeftToRight);
+    channel->SetWidth(190);
+    const char *names[] = {"AllTopCheckBox", "BookMarkShow", "MusicOn", "MusicOff"};
+    const char *captions[] = {"همه در بالا", "نمایش یادداشت‌ها", "پخش موسیقی", "بی موسیقی"};
+    QStringList list{QStringLiteral("suiForm"), QStringLiteral("BookMarkChannel")};
+    for (int i = 0; i < 4; ++i) {
+        TsuiCheckBox *box = i < 2 ? new TsuiCheckBox(channel) : new TsuiRadioButton(channel);
+        box->setObjectName(QLatin1String(names[i]));
+        box->SetCaption(QString::fromUtf8(captions[i]));
+        box->SetTransparent(true);
+        box->move(20, 40 + i * 26);
+        box->SetChecked(i == 0 || i == 2);
+        list << box->objectName();
+    }
+    // Boxes outside the channel, on the frame, follow the manager too.
+    for (int i = 0; i < 3; ++i) {
+        auto *box = new TsuiCheckBox(content);
+        box->setObjectName(QStringLiteral("Sample%1").arg(i));
+        box->SetCaption(i == 2 ? QStringLiteral("disabled") : QString::fromUtf8(i ? "گزینهٔ دوم" : "گزینهٔ یکم"));
+        box->SetTransparent(true);
+        box->SetChecked(i != 1);
+        box->SetEnabled(i != 2);
+        box->move(40, 40 + i * 26);
+        list << box->objectName();
+    }
+    TsuiThemeManager manager(&host);
+    manager.SetCompList(list);
+    host.show();
+    channel->SetStayOn(true);
+    channel->Pop(true);
+    for (TsuiUIStyle style : Styles) {
+        manager.SetUIStyle(style);
+        QApplication::processEvents();
+        const QString name = QString::fromLatin1(TsuiThemeTable::Prefixes[int(style)]).toLower();
+        host.grab().save(folder + QStringLiteral("/skin-window-") + name + QStringLiteral(".png"));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -188,6 +249,7 @@ int main(int argc, char *argv[])
         const QString name = QString::fromLatin1(TsuiThemeTable::Prefixes[int(style)]).toLower();
         ThemeSheet(style).save(folder + QStringLiteral("/skin-") + name + QStringLiteral(".png"));
     }
+    WindowShots(folder);
     BitmapSheet().save(folder + QStringLiteral("/skin-bitmaps.png"));
     std::printf("written to %s\n", qPrintable(folder));
     return 0;
