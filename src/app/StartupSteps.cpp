@@ -1,4 +1,5 @@
 #include "app/StartupSteps.h"
+#include "app/TextCodec.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include <QCoreApplication>
@@ -76,7 +77,18 @@ bool TStartupSteps::CopyStyleSheet(const QString &appFolder, const QString &temp
     const QString target = tempFolder + QStringLiteral("sheet1.css");
     const QString fresh = target + QStringLiteral(".new");
     QFile::remove(fresh);
-    if (!QFile::copy(source, fresh)) return false;
+    // Written as UTF-8 with its mark: the generated pages that use the copy are UTF-16, and a
+    // style sheet without a mark would be read in its page's encoding and ignored.
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray text = "\xEF\xBB\xBF" + TTextCodec::Decode(in.readAll()).toUtf8();
+    QFile out(fresh);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush()) {
+        out.close();
+        QFile::remove(fresh);
+        return false;
+    }
+    out.close();
     QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner);
     // rename() replaces the old copy in one step; QFile::rename would refuse an existing target.
     if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(target).constData()) != 0) {

@@ -6,6 +6,7 @@
 #include "app/PageMarker.h"
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
+#include "app/StartupSteps.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
 #include "print/TPrintForm.h"
@@ -16,6 +17,8 @@
 #include "reader/TOptionsPanel.h"
 #include "reader/TSidePanel.h"
 #include "search/TSearchForm.h"
+#include "skin/TsuiImageButton.h"
+#include "skin/TsuiImagePanel.h"
 #include "widgets/TXAPlayer.h"
 #include <QAction>
 #include <QCheckBox>
@@ -35,7 +38,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 TMainForm *MainForm = nullptr;
@@ -142,13 +144,11 @@ void TMainForm::BuildActions()
 
 void TMainForm::BuildTopPanel()
 {
-    TopPanel = new QWidget(this);
+    TopPanel = new TsuiImagePanel(this);
     TopPanel->setObjectName(QStringLiteral("TopPanel"));
+    TopPanel->setAccessibleName(QStringLiteral("سرصفحه"));
     TopPanel->setFixedHeight(50);
-    TopPanel->setAutoFillBackground(true);
-    QPalette pal = TopPanel->palette();
-    pal.setColor(QPalette::Window, PanelBlue);
-    TopPanel->setPalette(pal);
+    TopPanel->SetColor(PanelBlue);
     InfoLabel = new QLabel(PageLabel->text(), TopPanel);
     InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
     InfoLabel->setAccessibleName(QStringLiteral("وضعيت صفحه"));
@@ -159,10 +159,9 @@ void TMainForm::BuildTopPanel()
     HeaderImage = new QLabel(TopPanel);
     HeaderImage->setObjectName(QStringLiteral("HeaderImage"));
     HeaderImage->setAccessibleName(QStringLiteral("تصوير سرصفحه"));
-    const QPixmap header(QStringLiteral(":/MAINHEADER"));
-    if (!header.isNull()) HeaderImage->setPixmap(header);
+    HeaderImage->setPixmap(QPixmap(QStringLiteral(":/SHELL_HEADER")));
     auto *row = new QHBoxLayout(TopPanel);
-    row->setContentsMargins(12, 0, 12, 0);
+    row->setContentsMargins(12, 0, 0, 0);
     // Right to left: the picture at the right, the info line at the left.
     row->addWidget(HeaderImage, 0, Qt::AlignTop);
     row->addStretch(1);
@@ -174,23 +173,24 @@ void TMainForm::BuildBottomPanel()
     BottomPanel = new QWidget(this);
     BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
     BottomPanel->setFixedHeight(40);
-    const auto button = [this](QToolButton *&b, const char *name, const QString &caption, const QString &does) {
-        b = new QToolButton(BottomPanel);
+    // Picture buttons: the caption is drawn into the picture; screen readers get it as the name.
+    const auto button = [this](TsuiImageButton *&b, const char *name, const char *picture, const QString &does) {
+        b = new TsuiImageButton(BottomPanel);
         b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setToolTip(does);
         b->setAccessibleName(does);
-        b->setAutoRaise(false);
-        b->setMinimumHeight(28);
+        b->setToolTip(does);
+        const QString key = QString::fromLatin1(picture);
+        b->SetPictures(key, key + QStringLiteral("_HOT"), QFile::exists(QStringLiteral(":/") + key + QStringLiteral("_DOWN")) ? key + QStringLiteral("_DOWN") : QString());
+        b->setCursor(Qt::PointingHandCursor);
     };
-    button(MenuButton, "MenuButton", QStringLiteral("منو"), QStringLiteral("بازگشت به منو"));
-    button(DirButton, "DirButton", QStringLiteral("فهرست"), QStringLiteral("فهرست بخشها"));
-    button(FirstButton, "FirstButton", QStringLiteral("اول"), QStringLiteral("صفحه اول"));
-    button(BackButton, "BackButton", QStringLiteral("قبلی"), QStringLiteral("صفحه قبلی"));
-    button(NextButton, "NextButton", QStringLiteral("بعدی"), QStringLiteral("صفحه بعدی"));
-    button(LastButton, "LastButton", QStringLiteral("آخر"), QStringLiteral("صفحه آخر"));
-    button(SearchButton, "SearchButton", QStringLiteral("جستجو"), QStringLiteral("جستجو"));
-    button(PrintButton, "PrintButton", QStringLiteral("چاپ"), QStringLiteral("چاپ"));
+    button(MenuButton, "MenuButton", "SHELL_BAR_MENU", QStringLiteral("بازگشت به منو"));
+    button(DirButton, "DirButton", "SHELL_BAR_CONTENTS", QStringLiteral("فهرست بخشها"));
+    button(FirstButton, "FirstButton", "SHELL_PAGE_FIRST", QStringLiteral("صفحه اول"));
+    button(BackButton, "BackButton", "SHELL_PAGE_PREVIOUS", QStringLiteral("صفحه قبلی"));
+    button(NextButton, "NextButton", "SHELL_PAGE_NEXT", QStringLiteral("صفحه بعدی"));
+    button(LastButton, "LastButton", "SHELL_PAGE_LAST", QStringLiteral("صفحه آخر"));
+    button(SearchButton, "SearchButton", "SHELL_BAR_SEARCH", QStringLiteral("جستجو"));
+    button(PrintButton, "PrintButton", "SHELL_BAR_PRINT", QStringLiteral("چاپ"));
     PageNumber = new QLineEdit(BottomPanel);
     PageNumber->setObjectName(QStringLiteral("PageNumber"));
     PageNumber->setAccessibleName(QStringLiteral("شماره صفحه"));
@@ -210,14 +210,14 @@ void TMainForm::BuildBottomPanel()
         connect(a, &QAction::triggered, this, [this, s] { ShowContents(s); });
     }
 
-    connect(MenuButton, &QToolButton::clicked, this, [this] { MenuButtonClick(); });
-    connect(DirButton, &QToolButton::clicked, this, [this] { DirButtonClick(); });
-    connect(FirstButton, &QToolButton::clicked, FirstPage, &QAction::trigger);
-    connect(BackButton, &QToolButton::clicked, PreviousPage, &QAction::trigger);
-    connect(NextButton, &QToolButton::clicked, NextPage, &QAction::trigger);
-    connect(LastButton, &QToolButton::clicked, LastPage, &QAction::trigger);
-    connect(SearchButton, &QToolButton::clicked, this, [this] { SearchButtonClick(); });
-    connect(PrintButton, &QToolButton::clicked, this, [this] { PrintButtonClick(); });
+    MenuButton->OnClick = [this](TsuiCustomButton *) { MenuButtonClick(); };
+    DirButton->OnClick = [this](TsuiCustomButton *) { DirButtonClick(); };
+    FirstButton->OnClick = [this](TsuiCustomButton *) { FirstPage->trigger(); };
+    BackButton->OnClick = [this](TsuiCustomButton *) { PreviousPage->trigger(); };
+    NextButton->OnClick = [this](TsuiCustomButton *) { NextPage->trigger(); };
+    LastButton->OnClick = [this](TsuiCustomButton *) { LastPage->trigger(); };
+    SearchButton->OnClick = [this](TsuiCustomButton *) { SearchButtonClick(); };
+    PrintButton->OnClick = [this](TsuiCustomButton *) { PrintButtonClick(); };
 
     auto *row = new QHBoxLayout(BottomPanel);
     row->setContentsMargins(8, 4, 8, 4);
@@ -281,9 +281,7 @@ void TMainForm::FormCreate()
     MusicPlayer->Initialize();
     ReaderState.TempFolder = TempFolderPath();
     // Generated pages in the temp folder refer to the style sheet by its bare name.
-    const QString sheet = ReaderState.TempFolder + QStringLiteral("sheet1.css");
-    QFile::remove(sheet);
-    QFile::copy(ReaderState.AppFolder + QStringLiteral("datas/sheet1.css"), sheet);
+    TStartupSteps::CopyStyleSheet(ReaderState.AppFolder, ReaderState.TempFolder);
     ReaderState.FillSectionTable();
     ReaderState.ResetFlags();
 }

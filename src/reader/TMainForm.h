@@ -13,7 +13,9 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
+class TsuiCustomButton;
+class TsuiImageButton;
+class TsuiImagePanel;
 class QWidget;
 class TNotesPanel;
 class TOptionsPanel;
@@ -89,17 +91,17 @@ public:
     QLabel *DirLabel = nullptr;
     QListWidget *DirList = nullptr;  // hidden: the five section names
 
-    QWidget *TopPanel = nullptr;
+    TsuiImagePanel *TopPanel = nullptr;
     QLabel *HeaderImage = nullptr;
     QWidget *BottomPanel = nullptr;
-    QToolButton *MenuButton = nullptr;
-    QToolButton *DirButton = nullptr;
-    QToolButton *FirstButton = nullptr;
-    QToolButton *BackButton = nullptr;
-    QToolButton *NextButton = nullptr;
-    QToolButton *LastButton = nullptr;
-    QToolButton *SearchButton = nullptr;
-    QToolButton *PrintButton = nullptr;
+    TsuiImageButton *MenuButton = nullptr;
+    TsuiImageButton *DirButton = nullptr;
+    TsuiImageButton *FirstButton = nullptr;
+    TsuiImageButton *BackButton = nullptr;
+    TsuiImageButton *NextButton = nullptr;
+    TsuiImageButton *LastButton = nullptr;
+    TsuiImageButton *SearchButton = nullptr;
+    TsuiImageButton *PrintButton = nullptr;
     QMenu *DirMenu = nullptr;
 
     TSidePanel *BookMarkChannel = nullptr;  // notes panel, left edge

@@ -78,14 +78,14 @@ private slots:
         const QString appFolder = app.path() + QLatin1Char('/'), tempFolder = temp.path() + QLatin1Char('/');
         Write(appFolder + QStringLiteral("datas/sheet1.css"), "body { color: red; }");
         QVERIFY(TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
-        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: red; }"));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("\xEF\xBB\xBF" "body { color: red; }"));
         Write(appFolder + QStringLiteral("datas/sheet1.css"), "body { color: blue; }");
         QVERIFY(TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
-        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: blue; }"));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("\xEF\xBB\xBF" "body { color: blue; }"));
         // A missing source leaves the old copy as it was; nothing half-written remains.
         QFile::remove(appFolder + QStringLiteral("datas/sheet1.css"));
         QVERIFY(!TStartupSteps::CopyStyleSheet(appFolder, tempFolder));
-        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("body { color: blue; }"));
+        QCOMPARE(Read(tempFolder + QStringLiteral("sheet1.css")), QByteArray("\xEF\xBB\xBF" "body { color: blue; }"));
         QCOMPARE(QDir(tempFolder).entryList(QDir::Files), QStringList{QStringLiteral("sheet1.css")});
     }
 
