@@ -73,17 +73,27 @@ void TsuiForm::AdoptHostContents()
         auto *widget = qobject_cast<QWidget *>(child);
         if (widget && widget != this && !widget->isWindow()) loose << widget;
     }
+    QLayout *layout = FHost->layout();
     // The window's layout moves over with the widgets it arranges.
-    if (QLayout *layout = FHost->layout()) setLayout(layout);
+    if (layout) setLayout(layout);
+    const int barHeight = FTitleBar->height();
     for (QWidget *widget : loose) {
         if (widget->parentWidget() != FHost) continue;
         const bool hidden = widget->isHidden();
         const QPoint pos = widget->pos();
         widget->setParent(this);
-        widget->move(pos);
+        widget->move(pos + QPoint(0, barHeight));
         widget->setVisible(!hidden);
     }
     FTitleBar->raise();
+    // The contents keep the room they were designed with; the frame adds to the window.
+    if (FHost->testAttribute(Qt::WA_Resized)) {
+        if (layout || !loose.isEmpty())
+            FHost->resize(FHost->width() + 2 * FBorderWidth, FHost->height() + barHeight + FBorderWidth);
+    } else if (layout) {
+        setContentsMargins(0, barHeight, 0, 0);
+        FHost->resize(sizeHint() + QSize(2 * FBorderWidth, FBorderWidth));
+    }
 }
 
 // ---- theme ----

@@ -113,12 +113,13 @@ private slots:
         QCOMPARE(host->minimumHeight(), 50);
         QCOMPARE(label->parentWidget(), form);
         QCOMPARE(loose->parentWidget(), form);
-        QCOMPARE(loose->pos(), QPoint(20, 60));
+        QCOMPARE(loose->pos(), QPoint(20, 60 + 32));
+        QCOMPARE(host->size(), QSize(402, 333));
         QCOMPARE(form->layout(), layout);
         host->show();
         QVERIFY(QTest::qWaitForWindowExposed(host.get()));
         QVERIFY(label->geometry().top() >= form->TitleBar()->height());
-        QCOMPARE(form->TitleBar()->geometry(), QRect(0, 0, 398, 32));
+        QCOMPARE(form->TitleBar()->geometry(), QRect(0, 0, 400, 32));
         QCOMPARE(form->Version(), QStringLiteral("4.30"));
 
         bool refused = false;
