@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // Constants the program and the sample book generator share.
 
 // The five section titles: volume and part in words with a subtitle, in section order.
@@ -23,3 +24,14 @@ inline constexpr TGalleryFigure GalleryFigures[39] = {
     {25, 3560}, {26, 3664}, {27, 3677}, {28, 3678}, {29, 3691}, {30, 3692}, {31, 3693}, {33, 3721},
     {34, 3743}, {35, 3744}, {36, 3759}, {37, 3760}, {38, 3779}, {39, 3791}, {40, 3835},
 };
+
+// Captions of the book's figures 1..40: a kind of drawing and its subject.
+inline constexpr const char *FigureKindWords[5] = {"نقشه", "نماي", "نقش", "نمودار", "طرح"};
+inline constexpr const char *FigureSubjects[10] = {
+    "كاخ و باغ شاهي",  "راه‌هاي بازرگاني",   "مسجد جامع",   "دروازه شهر",   "كاروانسراي كهن",
+    "آتشكده و پيرامون", "سكه‌هاي روزگار",     "بناي آرامگاه", "قلعه كوهستاني", "بازار سرپوشيده",
+};
+inline std::string FigureCaption(int figure)
+{
+    return std::string(FigureKindWords[(figure - 1) % 5]) + " " + FigureSubjects[(figure * 3) % 10];
+}

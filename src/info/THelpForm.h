@@ -2,16 +2,34 @@
 #include "app/TForm.h"
 
 class QPushButton;
+class QWidget;
+class TVrGradient;
+class TWebBrowser;
 
+// The program's help page in an HTML view, filling the work area.
 class THelpForm : public TForm {
     Q_OBJECT
 public:
     explicit THelpForm(QWidget *parent = nullptr);
     void FormCreate();
 
-protected:
-    void FormHide() override;
+    // Shows the help (or brings it forward where the reader left it); disables nothing.
+    void OpenHelp();
+    void DirButtonClick();
+    void ReturnButtonClick();
+    QString HelpFile() const;
 
+    TWebBrowser *PageBrowser = nullptr;
+    QWidget *Panel = nullptr;
+    TVrGradient *BackGradient = nullptr;
+    QPushButton *DirButton = nullptr;
+    QPushButton *ReturnButton = nullptr;
+
+protected:
+    void FormShow() override;
+
+private:
+    bool FLoaded = false;
 };
 
 extern THelpForm *HelpForm;

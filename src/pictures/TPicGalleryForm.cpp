@@ -1,31 +1,209 @@
-// Placeholder window: replaced by the window's own implementation.
 #include "pictures/TPicGalleryForm.h"
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
 #include "app/TMenuForm.h"
+#include "app/TextCodec.h"
+#include "pictures/TGalleryItems.h"
+#include "pictures/TShowPicForm.h"
+#include "reader/TMainForm.h"
+#include "widgets/TImage32.h"
+#include <QAction>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 TPicGalleryForm *PicGalleryForm = nullptr;
+
+namespace {
+// The thin frame drawn around the thumbnail.
+class TPictureFrame : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QColor(80, 80, 80));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+}
 
 TPicGalleryForm::TPicGalleryForm(QWidget *parent) : TForm(parent)
 {
     PicGalleryForm = this;
     setObjectName(QStringLiteral("PicGalleryForm"));
     setWindowTitle(QStringLiteral("گالری تصاوير"));
-    resize(420, 330);
     FormCreate();
 }
 
 void TPicGalleryForm::FormCreate()
 {
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(14, 10, 14, 12);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+
+    TitleLabel = new QLabel(QStringLiteral("گالری تصاوير"), this);
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    QFont title = TitleLabel->font();
+    title.setPixelSize(27);
+    title.setBold(true);
+    TitleLabel->setFont(title);
+    TitleLabel->setStyleSheet(QStringLiteral("color: rgb(4,50,88);"));
+    grid->addWidget(TitleLabel, 0, 0, 1, 2);
+
+    GalleryListBox = new QListWidget(this);
+    GalleryListBox->setObjectName(QStringLiteral("GalleryListBox"));
+    GalleryListBox->setAccessibleName(QStringLiteral("فهرست تصاوير"));
+    GalleryListBox->addItems(TGalleryItems::Items());
+    GalleryListBox->setMinimumWidth(300);
+    grid->addWidget(GalleryListBox, 1, 0, 2, 1);
+
+    auto *frame = new TPictureFrame(this);
+    frame->setFixedSize(131, 171);
+    Picture = new TImage32(frame);
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->setAccessibleName(QStringLiteral("تصوير؛ برای نمايش بزرگ كليك كنيد"));
+    Picture->setGeometry(1, 1, 129, 169);
+    Picture->SetScaleMode(smResize);
+    Picture->SetBitmapAlign(baCenter);
+    Picture->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(frame, 1, 1, Qt::AlignHCenter | Qt::AlignTop);
+
+    Navigator = new TVrNavigator(this);
+    Navigator->setObjectName(QStringLiteral("Navigator"));
+    Navigator->setAccessibleName(QStringLiteral("پيمايش تصاوير"));
+    Navigator->setFixedSize(241, 25);
+    Navigator->SetVisibleButtons(VrButtons({btPrev, btBack, btStep, btNext}));
+    grid->addWidget(Navigator, 3, 0, Qt::AlignHCenter);
+
+    GotoButton = new QPushButton(QStringLiteral("رجوع"), this);
+    GotoButton->setObjectName(QStringLiteral("GotoButton"));
+    GotoButton->setAccessibleName(QStringLiteral("رجوع به صفحه تصوير"));
     ReturnButton = new QPushButton(QStringLiteral("بازگشت"), this);
     ReturnButton->setObjectName(QStringLiteral("ReturnButton"));
-    ReturnButton->setAccessibleName(ReturnButton->text());
-    ReturnButton->move(10, height() - 40);
+    ReturnButton->setAccessibleName(QStringLiteral("بازگشت"));
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(GotoButton);
+    buttons->addWidget(ReturnButton);
+    grid->addLayout(buttons, 2, 1, 2, 1, Qt::AlignBottom);
+
+    SignatureAction = new QAction(QStringLiteral("SignatureAction"), this);
+    SignatureAction->setObjectName(QStringLiteral("SignatureAction"));
+    SignatureAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
+    addAction(SignatureAction);
+
+    connect(GalleryListBox, &QListWidget::currentRowChanged, this, [this] { GalleryListBoxClick(); });
+    connect(GalleryListBox, &QListWidget::itemDoubleClicked, this, [this] { GalleryListBoxDblClick(); });
+    Navigator->OnButtonClick = [this](QObject *s, TVrButtonType b) { NavigatorButtonClick(s, b); };
+    Picture->OnClick = [this](QObject *) { PictureClick(); };
+    connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
+
+    setFixedSize(sizeHint().expandedTo(QSize(500, 330)));
+
+    // The picture list is read once, here. A missing list leaves the gallery usable;
+    // each picture then reports what is missing when it is asked for.
+    QFile list(ReaderState.AppFolder + QStringLiteral("datas/pix/pix.txt"));
+    if (list.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = list.readAll();
+        PicMemo = TTextCodec::NormalizeLineBreaks(TTextCodec::DecodeWindows1256(bytes.constData(), bytes.size()))
+                      .split(QStringLiteral("\r\n"));
+    }
 }
 
-void TPicGalleryForm::ReturnButtonClick() { hide(); }
+QString TPicGalleryForm::PictureFile(int item) const
+{
+    if (item < 0 || item >= PicMemo.size())
+        throw EFileError(QStringLiteral("The picture list \"%1\" has no line for picture %2.")
+                             .arg(ReaderState.AppFolder + QStringLiteral("datas/pix/pix.txt"))
+                             .arg(item + 1));
+    return ReaderState.AppFolder + QStringLiteral("datas/pix/") + PicMemo.at(item) + QStringLiteral(".jpg");
+}
+
+void TPicGalleryForm::FormShow()
+{
+    if (GalleryListBox->currentRow() < 0) {
+        const QSignalBlocker block(GalleryListBox);
+        GalleryListBox->setCurrentRow(0);
+    }
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    ShowSelectedPicture();
+}
 
 void TPicGalleryForm::FormHide()
 {
     if (MenuForm) MenuForm->setEnabled(true);
 }
+
+void TPicGalleryForm::ShowSelectedPicture()
+{
+    const int item = GalleryListBox->currentRow();
+    if (item < 0) return;
+    Picture->Bitmap().LoadFromFile(PictureFile(item));
+    Picture->update();
+}
+
+void TPicGalleryForm::GalleryListBoxClick() { ShowSelectedPicture(); }
+
+void TPicGalleryForm::NavigatorButtonClick(QObject *, TVrButtonType button)
+{
+    const int count = GalleryListBox->count();
+    const int row = GalleryListBox->currentRow();
+    int next = row;
+    switch (button) {
+    case btStep: if (row > 0) next = row - 1; break;          // previous item
+    case btBack: if (row < count - 1) next = row + 1; break;  // next item
+    case btNext: next = 0; break;
+    case btPrev: next = count - 1; break;
+    default: break;
+    }
+    {
+        const QSignalBlocker block(GalleryListBox);
+        GalleryListBox->setCurrentRow(next);
+    }
+    ShowSelectedPicture();  // also when the selection stayed
+}
+
+void TPicGalleryForm::PictureClick()
+{
+    const int item = GalleryListBox->currentRow();
+    if (item < 0) return;
+    ShowPicForm->ShowPicture(PictureFile(item));
+    setEnabled(false);
+    ShowPicForm->show();
+}
+
+void TPicGalleryForm::GotoButtonClick()
+{
+    const QListWidgetItem *item = GalleryListBox->currentItem();
+    if (!item) return;
+    const int page = TGalleryItems::PageOf(item->text());
+    ReaderState.CurPage = page;
+    ReaderState.CurSection = SectionOf(page);
+    MainForm->RefreshPage->trigger();
+    hide();
+    MenuForm->setEnabled(true);
+    MenuForm->hide();
+    MainForm->show();
+}
+
+void TPicGalleryForm::GalleryListBoxDblClick() { GotoButtonClick(); }
+
+void TPicGalleryForm::SignatureActionExecute()
+{
+    Dialogs().ShowMessage(QStringLiteral("كتاب: خوانندهٔ كتاب چندجلدی؛ ساخته شده با دقت و شكيبايی."),
+                          QStringLiteral("امضا"), QMessageBox::Information);
+}
+
+void TPicGalleryForm::ReturnButtonClick() { hide(); }

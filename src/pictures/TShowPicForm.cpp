@@ -1,29 +1,46 @@
-// Placeholder window: replaced by the window's own implementation.
 #include "pictures/TShowPicForm.h"
 #include "pictures/TPicGalleryForm.h"
-#include <QPushButton>
+#include "widgets/TImage32.h"
+#include <QGuiApplication>
+#include <QScreen>
 
 TShowPicForm *ShowPicForm = nullptr;
 
-TShowPicForm::TShowPicForm(QWidget *parent) : TForm(parent)
+TShowPicForm::TShowPicForm(QWidget *parent) : TForm(parent, Qt::Dialog)
 {
     ShowPicForm = this;
     setObjectName(QStringLiteral("ShowPicForm"));
     setWindowTitle(QStringLiteral("تصوير"));
-    resize(400, 300);
     FormCreate();
 }
 
 void TShowPicForm::FormCreate()
 {
-    ReturnButton = new QPushButton(QStringLiteral("بازگشت"), this);
-    ReturnButton->setObjectName(QStringLiteral("ReturnButton"));
-    ReturnButton->setAccessibleName(ReturnButton->text());
-    ReturnButton->move(10, height() - 40);
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    Picture = new TImage32(this);
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->setAccessibleName(QStringLiteral("تصوير؛ برای بازگشت كليك كنيد"));
+    Picture->move(0, 0);
+    Picture->SetBitmapAlign(baCenter);
+    Picture->SetScaleMode(smNormal);
+    Picture->SetScale(1);
+    Picture->SetAutoSize(true);
+    Picture->setCursor(Qt::PointingHandCursor);
+    Picture->OnClick = [this](QObject *) { PictureClick(); };
+    setFixedSize(377, 312);
 }
 
-void TShowPicForm::ReturnButtonClick() { hide(); }
+void TShowPicForm::ShowPicture(const QString &file)
+{
+    Picture->SetAutoSize(false);
+    Picture->Bitmap().LoadFromFile(file);
+    Picture->SetAutoSize(true);
+    // The window takes the picture's size, also when that is larger than the screen.
+    setFixedSize(Picture->size());
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TShowPicForm::PictureClick() { hide(); }
 
 void TShowPicForm::FormHide()
 {
