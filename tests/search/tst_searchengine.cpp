@@ -5,7 +5,6 @@
 #include "search/TSearchRun.h"
 #include <QRandomGenerator>
 #include <QtTest>
-#include <sys/stat.h>
 
 class TestSearchEngine : public QObject {
     Q_OBJECT
@@ -166,12 +165,10 @@ void TestSearchEngine::scopeLimitsPages()
 
 void TestSearchEngine::unreadablePageStopsTheRun()
 {
-    if (geteuid() == 0) QSKIP("file permissions do not bind the superuser");
     TTestBook book;
     book.Write(1, PageText(QStringLiteral("واژه")));
-    book.Write(2, PageText(QStringLiteral("واژه")));
+    QVERIFY(QDir().mkpath(book.File(2)));  // exists, but cannot be read as a file (also not by the superuser)
     book.Write(3, PageText(QStringLiteral("واژه")));
-    QFile::setPermissions(book.File(2), QFileDevice::Permissions());
     TSearchRun run(TSearchQuery::Parse(QStringLiteral("واژه")), 1, 3, TScratchText::foMatchCase,
                    [&](int p) { return book.File(p); });
     run.Start();

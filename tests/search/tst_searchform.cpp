@@ -1,4 +1,5 @@
 #include "SearchTestBook.h"
+#include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/PageMarker.h"
 #include "app/TMenuForm.h"
@@ -30,6 +31,7 @@ private slots:
     void sendsResultsToNotes();
     void listsAtMost999Lines();
     void searchesSelectedText();
+    void failuresAreReportedAndKeepWhatWasThere();
 
 private:
     void Search(const QString &query, bool wholeWord = false, int scope = 0);
@@ -46,6 +48,13 @@ private:
 };
 
 namespace {
+class TRecordedDialogs : public TDialogs {
+public:
+    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { Messages << text; }
+    QStringList &Messages;
+    explicit TRecordedDialogs(QStringList &messages) : Messages(messages) {}
+};
+
 void WritePage(const QString &folder, int page, const QString &text)
 {
     QFile f(folder + QStringLiteral("datas/p") + SectionNo2(SectionOf(page)) + PageNo4(page) + QStringLiteral(".htm"));
@@ -224,6 +233,34 @@ void TestSearchForm::searchesSelectedText()
     QVERIFY(!FMain->isEnabled());
     FSearch->ReturnButtonClick();
     QVERIFY(FMain->isEnabled());
+}
+
+void TestSearchForm::failuresAreReportedAndKeepWhatWasThere()
+{
+    QStringList messages;
+    auto previous = SetDialogs(std::make_unique<TRecordedDialogs>(messages));
+    FMain->setEnabled(true);
+    FSearch->show();
+    // A page that exists but cannot be read stops the run after the pages before it.
+    const QString blocked = FFolder + QStringLiteral("datas/p010004.htm");
+    QVERIFY(QDir().mkpath(blocked));
+    Search(QStringLiteral("ايران"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.first().contains(QStringLiteral("p010004.htm")));
+    QCOMPARE(FSearch->ResultListBox->count(), 1);  // page 3 only
+    QVERIFY(QDir().rmdir(blocked));
+    // Opening a result whose page has gone: reported, the old result page stays.
+    Search(QStringLiteral("ايران"));
+    const QString before = FoundPage();
+    QVERIFY(QFile::rename(FFolder + QStringLiteral("datas/p010005.htm"), FFolder + QStringLiteral("datas/moved.htm")));
+    FSearch->ResultListBox->setCurrentRow(1);
+    emit FSearch->ResultListBox->itemDoubleClicked(FSearch->ResultListBox->item(1));
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(FoundPage(), before);
+    QVERIFY(FSearch->isVisible());
+    QVERIFY(QFile::rename(FFolder + QStringLiteral("datas/moved.htm"), FFolder + QStringLiteral("datas/p010005.htm")));
+    FSearch->hide();
+    SetDialogs(std::move(previous));
 }
 
 QTEST_MAIN(TestSearchForm)
