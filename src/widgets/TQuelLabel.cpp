@@ -70,7 +70,8 @@ void TQuelLabel::SetFontColor(const QColor &value)
 
 void TQuelLabel::DrawCaption(QPainter &p, const QRect &r, const QColor &c)
 {
-    int flags = int(alignment());
+    // As a standard label: "&x" underlines x, "&&" shows one "&".
+    int flags = int(alignment()) | Qt::TextShowMnemonic;
     if (wordWrap()) flags |= Qt::TextWordWrap;
     p.setPen(c);
     p.drawText(r, flags, text());
