@@ -1,5 +1,6 @@
 #include "search/TSearchForm.h"
 #include "app/BookData.h"
+#include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
@@ -9,6 +10,7 @@
 #include "search/TResultPage.h"
 #include "search/TSearchQuery.h"
 #include "search/TSearchRun.h"
+#include "skin/TsuiBookFrames.h"
 #include "widgets/TVrProgressBar.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -134,13 +136,15 @@ void TSearchForm::FormCreate()
     resize(420, 470);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
 
-    connect(SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
-    connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { SearchEditKeyPress(QChar(13)); });
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
-    connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
-    connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { ResultListBoxDblClick(); });
-    connect(AddtoBKButton, &QPushButton::clicked, this, [this] { AddtoBKButtonClick(); });
+    // Handlers that fail report through the application's handler and the window goes on.
+    connect(SearchButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { SearchButtonClick(); }); });
+    connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { TKetabApplication::Guarded([this] { SearchEditKeyPress(QChar(13)); }); });
+    connect(ReturnButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { ReturnButtonClick(); }); });
+    connect(GotoButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { GotoButtonClick(); }); });
+    connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { TKetabApplication::Guarded([this] { ResultListBoxDblClick(); }); });
+    connect(AddtoBKButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { AddtoBKButtonClick(); }); });
 }
 
 void TSearchForm::FormShow()
