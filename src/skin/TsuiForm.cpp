@@ -17,7 +17,8 @@ TsuiForm *HookOwnerForm = nullptr;
 } // namespace
 
 TsuiForm::TsuiForm(QWidget *host, TFormBorderStyle borderStyle)
-    : QWidget(host), FHost(host), FTitleBar(new TsuiTitleBar(this)),
+    : QWidget(host), FHost(host), FHostFixedSize(host && host->minimumSize() == host->maximumSize()),
+      FTitleBar(new TsuiTitleBar(this)),
       OnTitleBarCustomBtnsClick(FTitleBar->OnCustomBtnsClick),
       OnTitleBarHelpBtnClick(FTitleBar->OnHelpBtnClick), FSavedBorderStyle(borderStyle)
 {
@@ -87,13 +88,17 @@ void TsuiForm::AdoptHostContents()
     }
     FTitleBar->raise();
     // The contents keep the room they were designed with; the frame adds to the window.
-    if (FHost->testAttribute(Qt::WA_Resized)) {
-        if (layout || !loose.isEmpty())
-            FHost->resize(FHost->width() + 2 * FBorderWidth, FHost->height() + barHeight + FBorderWidth);
+    // A window of fixed size stays fixed, at its size with the frame.
+    const bool fixedSize = FHostFixedSize;
+    QSize size = FHost->size();
+    if (FHost->testAttribute(Qt::WA_Resized) || fixedSize) {
+        if (layout || !loose.isEmpty()) size += QSize(2 * FBorderWidth, barHeight + FBorderWidth);
     } else if (layout) {
         setContentsMargins(0, barHeight, 0, 0);
-        FHost->resize(sizeHint() + QSize(2 * FBorderWidth, FBorderWidth));
+        size = sizeHint() + QSize(2 * FBorderWidth, FBorderWidth);
     }
+    if (fixedSize) FHost->setFixedSize(size);
+    else FHost->resize(size);
 }
 
 // ---- theme ----

@@ -34,6 +34,7 @@ class TsuiForm : public QWidget, public TsuiStyledControl {
     Q_OBJECT
     // First, so the event references below can bind to the title bar's events.
     QWidget *FHost;
+    bool FHostFixedSize;  // the window had a fixed size before the title bar set its minimum
     TsuiTitleBar *FTitleBar;
 
 public:

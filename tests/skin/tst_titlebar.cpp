@@ -122,6 +122,14 @@ private slots:
         QCOMPARE(form->TitleBar()->geometry(), QRect(0, 0, 400, 32));
         QCOMPARE(form->Version(), QStringLiteral("4.30"));
 
+        // A window of fixed size keeps a fixed size, with room for the frame.
+        QWidget fixed;
+        new QLabel(QStringLiteral("ثابت"), &fixed);
+        fixed.setFixedSize(200, 100);
+        new TsuiForm(&fixed);
+        QCOMPARE(fixed.minimumSize(), QSize(202, 133));
+        QCOMPARE(fixed.maximumSize(), QSize(202, 133));
+
         bool refused = false;
         try {
             new TsuiForm(host.get());
