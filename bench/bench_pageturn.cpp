@@ -9,7 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QDeadlineTimer>
+#include <QTimer>
 #include <QEventLoop>
 #include <algorithm>
 #include <cstdio>
@@ -47,15 +47,22 @@ int main(int argc, char **argv)
     TMainForm form;
     form.show();
     int loads = 0;
+    int waitingFor = 0;
+    QEventLoop *waiting = nullptr;
     auto processing = form.PageBrowser->OnDownloadComplete;
     form.PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
         processing(b);
-        ++loads;
+        if (++loads >= waitingFor && waiting) waiting->quit();
     };
+    // Runs the event loop (never a sleeping poll) until the next load has completed.
     const auto waitLoad = [&](int before) {
-        QDeadlineTimer deadline(20000);
-        while (loads <= before && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (loads > before) return true;
+        QEventLoop loop;
+        waiting = &loop;
+        waitingFor = before + 1;
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        loop.exec();
+        waiting = nullptr;
         return loads > before;
     };
     ReaderState.CurSection = 1;

@@ -11,7 +11,7 @@ public:
     TTestReaderBook() : FDir(QDir::tempPath() + QStringLiteral("/ketab.reader-XXXXXX"))
     {
         QDir(FDir.path()).mkpath(QStringLiteral("datas"));
-        Write(QStringLiteral("sheet1.css"), QStringLiteral("body { font-family: Rederu, serif; font-size: 18px; }\n"));
+        Write(QStringLiteral("sheet1.css"), QStringLiteral("body { font-size: 18px; }\n"));
         for (int page : {1, 2, 376, 764, 765}) WritePage(1, page);
         for (int page : {766, 767, 1311, 1312}) WritePage(2, page);
         WritePage(3, 1500);
