@@ -11,12 +11,6 @@ struct TSize {
 const TSize Sizes[10] = {{640, 480}, {480, 640}, {800, 533}, {200, 260}, {1024, 700},
                          {600, 600}, {360, 480}, {900, 420}, {520, 720}, {240, 180}};
 
-const char *const KindWords[5] = {"نقشه", "نماي", "نقش", "نمودار", "طرح"};
-const char *const Subjects[10] = {
-    "كاخ و باغ شاهي",  "راه‌هاي بازرگاني",   "مسجد جامع",   "دروازه شهر",   "كاروانسراي كهن",
-    "آتشكده و پيرامون", "سكه‌هاي روزگار",     "بناي آرامگاه", "قلعه كوهستاني", "بازار سرپوشيده",
-};
-
 std::vector<TBookFigure> MakeFigures()
 {
     std::vector<TBookFigure> figures;
@@ -38,8 +32,7 @@ std::vector<TBookFigure> MakeFigures()
         fig.Kind = static_cast<TFigureKind>((f - 1) % 5);
         fig.Grayscale = f == 7 || f == 21;
         fig.Progressive = f == 12;
-        fig.Caption = TBookVocabulary::ToArabicLetters(
-            QString::fromUtf8(KindWords[(f - 1) % 5]) + QLatin1Char(' ') + QString::fromUtf8(Subjects[(f * 3) % 10]));
+        fig.Caption = TBookVocabulary::ToArabicLetters(QString::fromStdString(FigureCaption(f)));
         figures.push_back(fig);
     }
     return figures;
