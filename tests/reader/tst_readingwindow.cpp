@@ -334,6 +334,16 @@ private slots:
         QVERIFY(!show->isChecked());
     }
 
+    void fullScreenAndBack()
+    {
+        const QRect work = form->screen()->availableGeometry();
+        form->OptionsPanel->AllTopCheckBox->click();
+        QTRY_VERIFY(form->isFullScreen());
+        form->OptionsPanel->AllTopCheckBox->click();
+        QTRY_VERIFY(!form->isFullScreen());
+        QTRY_COMPARE(form->geometry(), work);
+    }
+
     void textSizeStaysAcrossPages()
     {
         QVERIFY(Page(1, 2));
