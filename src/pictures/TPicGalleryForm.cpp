@@ -8,6 +8,7 @@
 #include "pictures/TGalleryItems.h"
 #include "pictures/TShowPicForm.h"
 #include "reader/TMainForm.h"
+#include "skin/TsuiBookFrames.h"
 #include "widgets/TImage32.h"
 #include <QAction>
 #include <QFile>
@@ -83,6 +84,10 @@ void TPicGalleryForm::FormCreate()
     Navigator->setAccessibleName(QStringLiteral("پيمايش تصاوير"));
     Navigator->setFixedSize(241, 25);
     Navigator->SetVisibleButtons(VrButtons({btPrev, btBack, btStep, btNext}));
+    Navigator->SetButtonName(btStep, QStringLiteral("تصوير قبلی"));
+    Navigator->SetButtonName(btBack, QStringLiteral("تصوير بعدی"));
+    Navigator->SetButtonName(btNext, QStringLiteral("نخستين تصوير"));
+    Navigator->SetButtonName(btPrev, QStringLiteral("واپسين تصوير"));
     grid->addWidget(Navigator, 3, 0, Qt::AlignHCenter);
 
     GotoButton = new QPushButton(QStringLiteral("رجوع"), this);
@@ -110,6 +115,7 @@ void TPicGalleryForm::FormCreate()
     connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
 
     setFixedSize(sizeHint().expandedTo(QSize(500, 330)));
+    TsuiBookFrames::Dialog(this, TFormBorderStyle::bsDialog);
 
     // The picture list is read once, here. A missing list leaves the gallery usable;
     // each picture then reports what is missing when it is asked for.

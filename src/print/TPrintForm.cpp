@@ -7,6 +7,7 @@
 #include "print/TPrintDocument.h"
 #include "print/TPrintRange.h"
 #include "reader/TMainForm.h"
+#include "skin/TsuiBookFrames.h"
 #include "widgets/TVrProgressBar.h"
 #include <QComboBox>
 #include <QGridLayout>
@@ -80,11 +81,7 @@ void TPrintForm::FormCreate()
 
     ProgressBar = Named(new TVrProgressBar(this), "ProgressBar", QStringLiteral("پيشرفت"));
     ProgressBar->setFixedSize(344, 9);
-    ProgressBar->Bevel().SetOuterStyle(bsLowered);
-    ProgressBar->SetSmooth(true);
-    ProgressBar->SetStartColor(clInfoBk);
-    ProgressBar->SetEndColor(clInfoBk);
-    ProgressBar->SetPosition(0);
+    ProgressBar->SetFormStyle();
     grid->addWidget(ProgressBar, 4, 0, 1, 4, Qt::AlignHCenter);
 
     PrintButton = Named(new QPushButton(QStringLiteral("چاپ"), this), "PrintButton", QStringLiteral("چاپ"));
@@ -104,6 +101,7 @@ void TPrintForm::FormCreate()
     connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     resize(sizeHint().expandedTo(QSize(386, 250)));
+    TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
 }
 
 void TPrintForm::FormShow()

@@ -170,3 +170,12 @@ void TVrProgressBar::Paint(QPainter &canvas)
         }
     }
 }
+
+void TVrProgressBar::SetFormStyle()
+{
+    FBevel.SetOuterStyle(bsLowered);
+    SetSmooth(true);
+    SetStartColor(clInfoBk);
+    SetEndColor(clInfoBk);
+    SetPosition(0);
+}

@@ -11,6 +11,9 @@ class TVrProgressBar : public TVrGraphicImageControl {
     Q_OBJECT
 public:
     explicit TVrProgressBar(QWidget *parent = nullptr);
+    // The look of the windows' progress bars: a lowered outer ring and one smooth bar
+    // in the tooltip colour, from 0.
+    void SetFormStyle();
 
     TVrBevel &Bevel() { return FBevel; }
     void SetBevel(const TVrBevel &value) { FBevel.Assign(value); }
