@@ -1,5 +1,6 @@
 #include "info/TCreditsForm.h"
 #include "app/TMenuForm.h"
+#include "skin/TsuiBookFrames.h"
 #include "widgets/TImage32.h"
 #include "widgets/TJpegReader.h"
 #include "widgets/TQuelConnectLabel.h"
@@ -138,6 +139,7 @@ void TCreditsForm::FormCreate()
                      QStringLiteral("info@setare-danesh.example"), asMail, QRect(196, 322, 196, 20));
     MailLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFixedSize(402, 366);
+    TsuiBookFrames::Credits(this);
 }
 
 void TCreditsForm::FormShow()

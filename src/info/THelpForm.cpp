@@ -1,6 +1,7 @@
 #include "info/THelpForm.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
+#include "skin/TsuiBookFrames.h"
 #include "widgets/TVrGradient.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -57,6 +58,7 @@ void THelpForm::FormCreate()
 
     connect(DirButton, &QPushButton::clicked, this, [this] { DirButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    TsuiBookFrames::Help(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
 }
 

@@ -77,28 +77,23 @@ void TsuiForm::AdoptHostContents()
     QLayout *layout = FHost->layout();
     // The window's layout moves over with the widgets it arranges.
     if (layout) setLayout(layout);
-    const int barHeight = FTitleBar->height();
     for (QWidget *widget : loose) {
         if (widget->parentWidget() != FHost) continue;
         const bool hidden = widget->isHidden();
         const QPoint pos = widget->pos();
         widget->setParent(this);
-        widget->move(pos + QPoint(0, barHeight));
+        widget->move(pos);
         widget->setVisible(!hidden);
     }
     FTitleBar->raise();
-    // The contents keep the room they were designed with; the frame adds to the window.
-    // A window of fixed size stays fixed, at its size with the frame.
-    const bool fixedSize = FHostFixedSize;
-    QSize size = FHost->size();
-    if (FHost->testAttribute(Qt::WA_Resized) || fixedSize) {
-        if (layout || !loose.isEmpty()) size += QSize(2 * FBorderWidth, barHeight + FBorderWidth);
-    } else if (layout) {
-        setContentsMargins(0, barHeight, 0, 0);
-        size = sizeHint() + QSize(2 * FBorderWidth, FBorderWidth);
+    // A window is designed with its frame: its size stays. One never sized gets room for
+    // its contents; one of fixed size stays fixed.
+    if (FHostFixedSize) {
+        FHost->setFixedSize(FHost->size());
+    } else if (!FHost->testAttribute(Qt::WA_Resized) && layout) {
+        setContentsMargins(0, FTitleBar->height(), 0, 0);
+        FHost->resize(sizeHint() + QSize(2 * FBorderWidth, FBorderWidth));
     }
-    if (fixedSize) FHost->setFixedSize(size);
-    else FHost->resize(size);
 }
 
 // ---- theme ----

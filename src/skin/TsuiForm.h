@@ -15,8 +15,9 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 // The skinned frame of a top-level window. Created with the window as its parent, it
 // takes the window over: the window becomes frameless, gets a drawn border and a
 // TsuiTitleBar, and everything the window already holds (its layout and its child
-// widgets) moves into this panel, below the title bar; the window grows by the title
-// bar and the border so the contents keep their room. So in a window's constructor,
+// widgets) moves into this panel; a layout is kept below the title bar, widgets keep
+// their places. The window keeps its size (it is designed with its frame: the panel's
+// size plus the border), and a window of fixed size stays fixed. So in a window's constructor,
 // after the window's own controls exist:
 //
 //   auto *frame = new TsuiForm(this, TFormBorderStyle::bsDialog);      // the window's designed border style
