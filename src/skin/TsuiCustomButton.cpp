@@ -27,8 +27,10 @@ TsuiCustomButton::~TsuiCustomButton() = default;
 void TsuiCustomButton::SetCaption(const QString &caption)
 {
     if (caption == FCaption) return;
+    // The accessible name follows the caption unless it was given a name of its own.
+    const QString oldName = QString(FCaption).remove(QLatin1Char('&'));
     FCaption = caption;
-    if (accessibleName().isEmpty() || accessibleName() == QString(caption).remove(QLatin1Char('&')))
+    if (accessibleName().isEmpty() || accessibleName() == oldName)
         setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     UpdateShortcut();
     CaptionChanged();
