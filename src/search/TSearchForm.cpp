@@ -97,8 +97,8 @@ void TSearchForm::FormCreate()
     ProgressBar->setAccessibleName(QStringLiteral("پيشرفت جستجو"));
     ProgressBar->SetMinValue(0);
     ProgressBar->SetMaxValue(100);
-    ProgressBar->SetPosition(0);
-    ProgressBar->setFixedHeight(16);
+    ProgressBar->SetFormStyle();
+    ProgressBar->setFixedHeight(12);
     FoundLabel = MakeLabel(this, QStringLiteral(" تعداد عبارت\u200Cهای پيدا شده"), "FoundLabel");
     FoundLabel->hide();
     ResultLabel = MakeLabel(this, QString(), "ResultLabel");
