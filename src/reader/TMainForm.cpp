@@ -9,16 +9,18 @@
 #include "app/StartupSteps.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
+#include "info/THelpForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TLoadedPageClassifier.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
-#include "reader/TSidePanel.h"
 #include "search/TSearchForm.h"
+#include "skin/TsuiBookFrames.h"
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
+#include "skin/TsuiSideChannel.h"
 #include "widgets/TXAPlayer.h"
 #include <QAction>
 #include <QCheckBox>
@@ -114,6 +116,10 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     layout->addWidget(BottomPanel);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    suiForm = TsuiBookFrames::Reading(this);
+    suiForm->OnTitleBarCustomBtnsClick = [this](TsuiTitleBar *sender, int index) {
+        suiFormTitleBarCustomBtnsClick(sender, index);
+    };
     MusicPlayer = new TXAPlayer(this);
     MusicPlayer->setObjectName(QStringLiteral("MusicPlayer"));
     MusicPlayer->SetPriority(3);
@@ -235,16 +241,32 @@ void TMainForm::BuildBottomPanel()
 
 void TMainForm::BuildSidePanels()
 {
-    BookMarkChannel = new TSidePanel(169, TSidePanel::pmMouseClick, this);
-    BookMarkChannel->setObjectName(QStringLiteral("BookMarkChannel"));
+    // Both channels: DeepBlue, black outline, 232 grey, pin button shown, not pinned, sliding.
+    const auto channel = [this](TsuiSideChannel *&c, const char *name, TsuiSideChannelAlign align, int width,
+                                TsuiSideChannelPopupMode mode) {
+        c = new TsuiSideChannel(this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->SetUIStyle(TsuiUIStyle::DeepBlue);
+        c->SetBorderColor(QColor(0, 0, 0));
+        c->SetColor(QColor(232, 232, 232));
+        c->SetSideBarColor(QColor(232, 232, 232));
+        c->SetShowButton(true);
+        c->SetQuickMove(false);
+        c->SetAlign(align);
+        c->SetWidth(width);
+        c->SetPopupMode(mode);
+        auto *inside = new QVBoxLayout(c);
+        inside->setContentsMargins(0, 0, 0, 0);
+    };
+    channel(BookMarkChannel, "BookMarkChannel", TsuiSideChannelAlign::suiLeft, 169,
+            TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
-    NotesPanel = new TNotesPanel(BookMarkChannel->Content());
-    (new QVBoxLayout(BookMarkChannel->Content()))->addWidget(NotesPanel);
-    BookMarkChannel->Content()->layout()->setContentsMargins(0, 0, 0, 0);
+    NotesPanel = new TNotesPanel(BookMarkChannel);
+    BookMarkChannel->layout()->addWidget(NotesPanel);
     BookMarkBox = NotesPanel->BookMarkBox;
-    BookMarkChannel->OnPush = [this](TSidePanel *s) { BookMarkChannelPush(s); };
-    BookMarkChannel->OnPop = [this](TSidePanel *s) { BookMarkChannelPop(s); };
+    BookMarkChannel->OnPush = [this](TsuiSideChannel *s) { BookMarkChannelPush(s); };
+    BookMarkChannel->OnPop = [this](TsuiSideChannel *s) { BookMarkChannelPop(s); };
     connect(NotesPanel->InsertButton, &QPushButton::clicked, InsertBM, &QAction::trigger);
     connect(NotesPanel->DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
     connect(NotesPanel->NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
@@ -254,12 +276,10 @@ void TMainForm::BuildSidePanels()
     connect(NotesPanel->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
     connect(BookMarkBox, &QListWidget::itemDoubleClicked, this, [this] { BookMarkBoxDblClick(); });
 
-    RHidePanel = new TSidePanel(160, TSidePanel::pmMouseOn, this);
-    RHidePanel->setObjectName(QStringLiteral("RHidePanel"));
+    channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
     RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
-    OptionsPanel = new TOptionsPanel(RHidePanel->Content());
-    (new QVBoxLayout(RHidePanel->Content()))->addWidget(OptionsPanel);
-    RHidePanel->Content()->layout()->setContentsMargins(0, 0, 0, 0);
+    OptionsPanel = new TOptionsPanel(RHidePanel);
+    RHidePanel->layout()->addWidget(OptionsPanel);
     TOptionsPanel *o = OptionsPanel;
     connect(o->MusicOn, &QRadioButton::clicked, this, [this] { MusicOnClick(); });
     connect(o->MusicOff, &QRadioButton::clicked, this, [this] { MusicOffClick(); });
@@ -545,9 +565,9 @@ void TMainForm::PrintBMButtonClick() {}
 
 void TMainForm::BookMarkShowClick() { BookMarkChannel->SetStayOn(OptionsPanel->BookMarkShow->isChecked()); }
 
-void TMainForm::BookMarkChannelPush(TSidePanel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+void TMainForm::BookMarkChannelPush(TsuiSideChannel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
 
-void TMainForm::BookMarkChannelPop(TSidePanel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+void TMainForm::BookMarkChannelPop(TsuiSideChannel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
 
 // ---- options ----
 
@@ -594,6 +614,18 @@ void TMainForm::CopyButtonClick()
 void TMainForm::CopToSearchButtonClick() { if (SearchForm) SearchForm->SearchSelectedText(PageBrowser); }
 
 void TMainForm::ExitButtonClick() { TKetabApplication::Terminate(); }
+
+void TMainForm::suiFormTitleBarCustomBtnsClick(TsuiTitleBar *, int buttonIndex)
+{
+    switch (buttonIndex) {
+    case 1: ExitPrg->trigger(); break;
+    case 3: showMinimized(); break;
+    case 4:
+        if (HelpForm) HelpForm->OpenHelp();  // opened without disabling this window
+        break;
+    default: break;
+    }
+}
 
 void TMainForm::EditButtonClick()
 {

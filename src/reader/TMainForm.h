@@ -19,7 +19,9 @@ class TsuiImagePanel;
 class QWidget;
 class TNotesPanel;
 class TOptionsPanel;
-class TSidePanel;
+class TsuiForm;
+class TsuiSideChannel;
+class TsuiTitleBar;
 class TWebBrowser;
 class TXAPlayer;
 
@@ -65,8 +67,10 @@ public:
     void BookMarkBoxDblClick();
     void PrintBMButtonClick();
     void BookMarkShowClick();
-    void BookMarkChannelPush(TSidePanel *sender);
-    void BookMarkChannelPop(TSidePanel *sender);
+    void BookMarkChannelPush(TsuiSideChannel *sender);
+    void BookMarkChannelPop(TsuiSideChannel *sender);
+    // The frame's custom title bar buttons: 1 exit, 3 minimise the application, 4 help.
+    void suiFormTitleBarCustomBtnsClick(TsuiTitleBar *sender, int buttonIndex);
     QStringList BookMarks() const;
 
     // Options.
@@ -104,9 +108,10 @@ public:
     TsuiImageButton *PrintButton = nullptr;
     QMenu *DirMenu = nullptr;
 
-    TSidePanel *BookMarkChannel = nullptr;  // notes panel, left edge
+    TsuiForm *suiForm = nullptr;            // the skinned frame and title bar
+    TsuiSideChannel *BookMarkChannel = nullptr;  // notes panel, left edge
     TNotesPanel *NotesPanel = nullptr;
-    TSidePanel *RHidePanel = nullptr;       // options panel, right edge
+    TsuiSideChannel *RHidePanel = nullptr;       // options panel, right edge
     TOptionsPanel *OptionsPanel = nullptr;
     TXAPlayer *MusicPlayer = nullptr;  // background music, one track per section
     std::unique_ptr<TSectionMusic> SectionMusic;

@@ -17,6 +17,8 @@ TsuiForm *TsuiBookFrames::Frame(QWidget *host, TFormBorderStyle border)
     font.setBold(true);
     form->SetFont(font);
     form->TitleBar()->SetFontColor(Qt::white);
+    // The title artwork is in the pictures: the bar draws no text (the window keeps its title).
+    form->TitleBar()->SetCaption(QString());
     return form;
 }
 

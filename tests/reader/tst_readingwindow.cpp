@@ -12,7 +12,7 @@
 #include "reader/TNotesFile.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
-#include "reader/TSidePanel.h"
+#include "skin/TsuiSideChannel.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,8 +116,8 @@ private slots:
     {
         QCOMPARE(form->InfoLabel->text(), QStringLiteral("صفحه:"));
         QCOMPARE(form->DirList->count(), 5);
-        QCOMPARE(form->findChild<QWidget *>("BookMarkChannel")->width(), TSidePanel::StripWidth);
-        QCOMPARE(form->findChild<QWidget *>("RHidePanel")->width(), TSidePanel::StripWidth);
+        QCOMPARE(form->findChild<QWidget *>("BookMarkChannel")->width(), TsuiSideChannel::PushedWidth);
+        QCOMPARE(form->findChild<QWidget *>("RHidePanel")->width(), TsuiSideChannel::PushedWidth);
         QVERIFY(form->findChild<QAction *>("N22"));
         QCOMPARE(form->layoutDirection(), Qt::RightToLeft);
     }
@@ -327,7 +327,7 @@ private slots:
         QCOMPARE(form->BookMarkChannel->width(), 169);
         show->click();
         QVERIFY(!form->BookMarkChannel->StayOn());
-        QCOMPARE(form->BookMarkChannel->width(), TSidePanel::StripWidth);
+        QCOMPARE(form->BookMarkChannel->width(), TsuiSideChannel::PushedWidth);
         form->BookMarkChannel->SetStayOn(true);
         QVERIFY(show->isChecked());
         form->BookMarkChannel->SetStayOn(false);
