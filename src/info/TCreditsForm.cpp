@@ -70,7 +70,10 @@ void TCreditsForm::FormCreate()
     BackImage = new TImage32(this);
     BackImage->setObjectName(QStringLiteral("BackImage"));
     BackImage->setAccessibleName(QStringLiteral("سازندگان؛ برای بستن كليك كنيد"));
-    BackImage->setFixedSize(400, 352);
+    // The picture is 400 x 352; the title bar leaves 333 rows of it in view, and the
+    // drawing keeps everything that matters within them.
+    BackImage->setMinimumSize(400, 333);
+    BackImage->setMaximumSize(400, 352);
     BackImage->Bitmap().SetImage(TJpegReader::LoadFromFile(QStringLiteral(":/CREDITS_BACK")));
     BackImage->OnClick = [this](QObject *) { BackImageClick(); };
     layout->addWidget(BackImage);
@@ -84,7 +87,7 @@ void TCreditsForm::FormCreate()
         y += 22;
         const int lines = static_cast<int>(names.count(QLatin1Char('\n'))) + 1;
         Text(names, 16, false, QRect(196, y, 180, 20 * lines), Qt::AlignRight | Qt::AlignTop);
-        y += 20 * lines + 6;
+        y += 20 * lines + 4;
     }
 
     // Left column: three company blocks, each with its logo between the columns.
@@ -134,9 +137,9 @@ void TCreditsForm::FormCreate()
         return l;
     };
     WebLabel = link("WebLabel", QStringLiteral("www.setare-danesh.example"), QStringLiteral("www.setare-danesh.example"),
-                    asHttp, QRect(12, 322, 180, 20));
+                    asHttp, QRect(12, 306, 180, 20));
     MailLabel = link("MailLabel", QStringLiteral("e-mail: info@setare-danesh.example"),
-                     QStringLiteral("info@setare-danesh.example"), asMail, QRect(196, 322, 196, 20));
+                     QStringLiteral("info@setare-danesh.example"), asMail, QRect(196, 306, 196, 20));
     MailLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFixedSize(402, 366);
     TsuiBookFrames::Credits(this);

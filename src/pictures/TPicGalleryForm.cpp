@@ -114,7 +114,8 @@ void TPicGalleryForm::FormCreate()
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
 
-    setFixedSize(sizeHint().expandedTo(QSize(500, 330)));
+    // Room for the list, the thumbnail and the buttons below the skinned title bar.
+    setFixedSize(sizeHint().expandedTo(QSize(520, 372)));
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsDialog);
 
     // The picture list is read once, here. A missing list leaves the gallery usable;

@@ -1,27 +1,18 @@
 #include "print/TNotedPages.h"
-#include "app/Errors.h"
 #include "app/ReaderState.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
 #include "reader/TMainForm.h"
+#include "reader/TNoteEntry.h"
 #include <QListWidget>
-
-namespace {
-QString Digits(const QString &entry, int from, int count)
-{
-    const QString digits = entry.mid(from, count);
-    bool ok = digits.size() == count;
-    for (QChar c : digits) ok = ok && c >= u'0' && c <= u'9';
-    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(digits));
-    return digits;
-}
-}
 
 QString TNotedPages::PageFileOf(const QString &entry)
 {
-    // Characters 6-7 hold the section and 18-21 the page (1-based).
-    return ReaderState.AppFolder + QStringLiteral("datas/p") + Digits(entry, 5, 2) + Digits(entry, 17, 4)
-           + QStringLiteral(".htm");
+    // The digits are joined as written, once they are known to be digits.
+    TNoteEntry::Section(entry);
+    TNoteEntry::Page(entry);
+    return ReaderState.AppFolder + QStringLiteral("datas/p") + TNoteEntry::SectionDigits(entry)
+           + TNoteEntry::PageDigits(entry) + QStringLiteral(".htm");
 }
 
 QStringList TNotedPages::PageFiles()

@@ -50,12 +50,12 @@ void Background(const QString &folder)
     p.fillRect(img.rect(), glow);
     // Gold rules: a frame, the line between the columns and the line above the links.
     p.setPen(QPen(Gold, 1.5));
-    p.drawRoundedRect(QRectF(5.5, 5.5, 389, 341), 6, 6);
+    p.drawRoundedRect(QRectF(5.5, 5.5, 389, 322), 6, 6);
     p.setPen(QPen(QColor(Gold.red(), Gold.green(), Gold.blue(), 140), 1));
-    p.drawLine(QPointF(192.5, 18), QPointF(192.5, 304));
-    p.drawLine(QPointF(20, 314.5), QPointF(380, 314.5));
+    p.drawLine(QPointF(192.5, 18), QPointF(192.5, 290));
+    p.drawLine(QPointF(20, 300.5), QPointF(380, 300.5));
     p.setBrush(Gold);
-    p.drawPath(Star(QPointF(192.5, 314.5), 5, 2.5));
+    p.drawPath(Star(QPointF(192.5, 300.5), 5, 2.5));
     p.end();
     img.save(folder + QStringLiteral("/CREDITS_BACK.jpg"), "JPG", 92);
 }
