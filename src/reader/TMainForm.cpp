@@ -10,6 +10,7 @@
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
 #include "info/THelpForm.h"
+#include "print/TNotedPages.h"
 #include "print/TPrintForm.h"
 #include "reader/TLoadedPageClassifier.h"
 #include "reader/TNoteEntry.h"
@@ -18,6 +19,8 @@
 #include "reader/TOptionsPanel.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiBookFrames.h"
+#include "skin/TsuiCheckBox.h"
+#include "skin/TsuiRadioButton.h"
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
 #include "skin/TsuiSideChannel.h"
@@ -281,12 +284,12 @@ void TMainForm::BuildSidePanels()
     OptionsPanel = new TOptionsPanel(RHidePanel);
     RHidePanel->layout()->addWidget(OptionsPanel);
     TOptionsPanel *o = OptionsPanel;
-    connect(o->MusicOn, &QRadioButton::clicked, this, [this] { MusicOnClick(); });
-    connect(o->MusicOff, &QRadioButton::clicked, this, [this] { MusicOffClick(); });
+    o->MusicOn->OnClick = [this](QObject *) { MusicOnClick(); };
+    o->MusicOff->OnClick = [this](QObject *) { MusicOffClick(); };
     connect(o->FontSizeComboBox, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
     connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
-    connect(o->AllTopCheckBox, &QCheckBox::clicked, this, [this] { AllTopCheckBoxClick(); });
-    connect(o->BookMarkShow, &QCheckBox::clicked, this, [this] { BookMarkShowClick(); });
+    o->AllTopCheckBox->OnClick = [this](QObject *) { AllTopCheckBoxClick(); };
+    o->BookMarkShow->OnClick = [this](QObject *) { BookMarkShowClick(); };
     connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
     connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
     connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
@@ -561,13 +564,13 @@ void TMainForm::GotoButtonClick()
 
 void TMainForm::BookMarkBoxDblClick() { GotoButtonClick(); }
 
-void TMainForm::PrintBMButtonClick() {}
+void TMainForm::PrintBMButtonClick() { TNotedPages::PrintFromNotesPanel(); }
 
-void TMainForm::BookMarkShowClick() { BookMarkChannel->SetStayOn(OptionsPanel->BookMarkShow->isChecked()); }
+void TMainForm::BookMarkShowClick() { BookMarkChannel->SetStayOn(OptionsPanel->BookMarkShow->Checked()); }
 
-void TMainForm::BookMarkChannelPush(TsuiSideChannel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+void TMainForm::BookMarkChannelPush(TsuiSideChannel *) { OptionsPanel->BookMarkShow->SetChecked(BookMarkChannel->StayOn()); }
 
-void TMainForm::BookMarkChannelPop(TsuiSideChannel *) { OptionsPanel->BookMarkShow->setChecked(BookMarkChannel->StayOn()); }
+void TMainForm::BookMarkChannelPop(TsuiSideChannel *) { OptionsPanel->BookMarkShow->SetChecked(BookMarkChannel->StayOn()); }
 
 // ---- options ----
 
@@ -593,7 +596,7 @@ void TMainForm::FontSizeComboBoxChange()
 
 void TMainForm::AllTopCheckBoxClick()
 {
-    if (OptionsPanel->AllTopCheckBox->isChecked()) {
+    if (OptionsPanel->AllTopCheckBox->Checked()) {
         showFullScreen();
     } else {
         showNormal();

@@ -1,11 +1,10 @@
 #include "reader/TOptionsPanel.h"
-#include <QButtonGroup>
-#include <QCheckBox>
+#include "skin/TsuiCheckBox.h"
+#include "skin/TsuiRadioButton.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 
 TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
 {
@@ -22,16 +21,21 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
         b->setAccessibleName(caption);
     };
     label(TntLabel1, "TntLabel1", QStringLiteral("موسيقی"));
-    MusicOn = new QRadioButton(QStringLiteral("On"), this);
+    // Skinned radio buttons: the two share this parent and group index, so checking
+    // one unchecks the other.
+    MusicOn = new TsuiRadioButton(this);
     MusicOn->setObjectName(QStringLiteral("MusicOn"));
+    MusicOn->SetCaption(QStringLiteral("On"));
     MusicOn->setAccessibleName(QStringLiteral("موسيقی On"));
-    MusicOn->setChecked(true);
-    MusicOff = new QRadioButton(QStringLiteral("Off"), this);
+    MusicOn->SetTransparent(true);
+    MusicOn->SetLoading(true);
+    MusicOn->SetChecked(true);
+    MusicOn->SetLoading(false);
+    MusicOff = new TsuiRadioButton(this);
     MusicOff->setObjectName(QStringLiteral("MusicOff"));
+    MusicOff->SetCaption(QStringLiteral("Off"));
     MusicOff->setAccessibleName(QStringLiteral("موسيقی Off"));
-    auto *musicGroup = new QButtonGroup(this);
-    musicGroup->addButton(MusicOn);
-    musicGroup->addButton(MusicOff);
+    MusicOff->SetTransparent(true);
 
     label(TntLabel2, "TntLabel2", QStringLiteral("اندازه قلم"));
     FontSizeComboBox = new QComboBox(this);
@@ -42,13 +46,15 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     TntLabel2->setBuddy(FontSizeComboBox);
 
     label(TntLabel3, "TntLabel3", QStringLiteral("كل صفحه نمايش"));
-    AllTopCheckBox = new QCheckBox(this);
+    AllTopCheckBox = new TsuiCheckBox(this);
+    AllTopCheckBox->SetTransparent(true);
     AllTopCheckBox->setObjectName(QStringLiteral("AllTopCheckBox"));
     AllTopCheckBox->setAccessibleName(TntLabel3->text());
     TntLabel3->setBuddy(AllTopCheckBox);
 
     label(TntLabel6, "TntLabel6", QStringLiteral("فرم يادداشتها"));
-    BookMarkShow = new QCheckBox(this);
+    BookMarkShow = new TsuiCheckBox(this);
+    BookMarkShow->SetTransparent(true);
     BookMarkShow->setObjectName(QStringLiteral("BookMarkShow"));
     BookMarkShow->setAccessibleName(TntLabel6->text());
     TntLabel6->setBuddy(BookMarkShow);

@@ -1,11 +1,11 @@
 #pragma once
 #include <QWidget>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
+class TsuiCheckBox;
+class TsuiRadioButton;
 
 // The controls of the reader's options panel. The reading window binds them to its handlers.
 class TOptionsPanel : public QWidget {
@@ -14,14 +14,14 @@ public:
     explicit TOptionsPanel(QWidget *parent = nullptr);
 
     QLabel *TntLabel1 = nullptr;
-    QRadioButton *MusicOn = nullptr;
-    QRadioButton *MusicOff = nullptr;
+    TsuiRadioButton *MusicOn = nullptr;
+    TsuiRadioButton *MusicOff = nullptr;
     QLabel *TntLabel2 = nullptr;
     QComboBox *FontSizeComboBox = nullptr;
     QLabel *TntLabel3 = nullptr;
-    QCheckBox *AllTopCheckBox = nullptr;
+    TsuiCheckBox *AllTopCheckBox = nullptr;
     QLabel *TntLabel6 = nullptr;
-    QCheckBox *BookMarkShow = nullptr;
+    TsuiCheckBox *BookMarkShow = nullptr;
     QPushButton *SelAllButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *CopToSearchButton = nullptr;

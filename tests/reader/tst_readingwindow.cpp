@@ -14,7 +14,7 @@
 #include "reader/TOptionsPanel.h"
 #include "skin/TsuiSideChannel.h"
 #include <QAction>
-#include <QCheckBox>
+#include "skin/TsuiCheckBox.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -321,25 +321,25 @@ private slots:
 
     void pinningFollowsTheCheckBox()
     {
-        QCheckBox *show = form->OptionsPanel->BookMarkShow;
-        show->click();
+        TsuiCheckBox *show = form->OptionsPanel->BookMarkShow;
+        show->Click();
         QVERIFY(form->BookMarkChannel->StayOn());
         QCOMPARE(form->BookMarkChannel->width(), 169);
-        show->click();
+        show->Click();
         QVERIFY(!form->BookMarkChannel->StayOn());
         QCOMPARE(form->BookMarkChannel->width(), TsuiSideChannel::PushedWidth);
         form->BookMarkChannel->SetStayOn(true);
-        QVERIFY(show->isChecked());
+        QVERIFY(show->Checked());
         form->BookMarkChannel->SetStayOn(false);
-        QVERIFY(!show->isChecked());
+        QVERIFY(!show->Checked());
     }
 
     void fullScreenAndBack()
     {
         const QRect work = form->screen()->availableGeometry();
-        form->OptionsPanel->AllTopCheckBox->click();
+        form->OptionsPanel->AllTopCheckBox->Click();
         QTRY_VERIFY(form->isFullScreen());
-        form->OptionsPanel->AllTopCheckBox->click();
+        form->OptionsPanel->AllTopCheckBox->Click();
         QTRY_VERIFY(!form->isFullScreen());
         QTRY_COMPARE(form->geometry(), work);
     }
