@@ -1,5 +1,6 @@
 // The print window, the preview and printing through the real view on the sample book.
 #include "app/Dialogs.h"
+#include "app/Errors.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
 #include "app/TextCodec.h"
@@ -126,6 +127,30 @@ private slots:
         QCOMPARE(ReadDocument(PrintFile()), TPrintDocument::Head() + TPrintDocument::Tail());
         QVERIFY(PreviewForm->isVisible());
         PreviewForm->hide();
+    }
+
+    void notesPanelPrintsNotedPagesInListOrder()
+    {
+        MainForm->show();
+        MainForm->setEnabled(true);
+        MainForm->BookMarkBox->clear();
+        MainForm->BookMarkBox->addItems({QStringLiteral("جلد: 02 -- صفحه: 0800"), QStringLiteral("جلد: 01 -- صفحه: 0012"),
+                                         QStringLiteral("جلد: 02 -- صفحه: 0800")});
+        MainForm->PrintBMButtonClick();
+        const QString doc = ReadDocument(PrintFile());
+        const auto first = doc.indexOf(QStringLiteral("صفحه 800")), second = doc.indexOf(QStringLiteral("صفحه 12<"));
+        QVERIFY(first >= 0);
+        QVERIFY(second > first);
+        QVERIFY(doc.indexOf(QStringLiteral("صفحه 800"), second) > second);  // noted twice, printed twice
+        QVERIFY(PreviewForm->isVisible());
+        QVERIFY(MainForm->isEnabled());
+        PreviewForm->hide();
+        // An edited entry that names no page is refused; the old document stays.
+        MainForm->BookMarkBox->addItem(QStringLiteral("جلد: .. -- صفحه: /etc"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, MainForm->PrintBMButtonClick());
+        QCOMPARE(ReadDocument(PrintFile()), doc);
+        MainForm->BookMarkBox->clear();
+        MainForm->hide();
     }
 
     void printToPdfKeepsTextAndPages()
