@@ -4,10 +4,10 @@
 
 std::unique_ptr<PulseOutput> PulseOutput::Open(long rate, int channels)
 {
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = uint32_t(rate);
-    spec.channels = uint8_t(channels);
+    pa_sample_spec sampleFormat;
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = uint32_t(rate);
+    sampleFormat.channels = uint8_t(channels);
     // A short buffer (a quarter second) so that stop is heard at once.
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
@@ -16,7 +16,7 @@ std::unique_ptr<PulseOutput> PulseOutput::Open(long rate, int channels)
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
     int error = 0;
-    pa_simple *s = pa_simple_new(nullptr, "ketab", PA_STREAM_PLAYBACK, nullptr, "music", &spec, nullptr, &attr, &error);
+    pa_simple *s = pa_simple_new(nullptr, "ketab", PA_STREAM_PLAYBACK, nullptr, "music", &sampleFormat, nullptr, &attr, &error);
     if (!s) return nullptr;
     auto out = std::unique_ptr<PulseOutput>(new PulseOutput);
     out->stream = s;
