@@ -103,28 +103,5 @@ int main(int argc, char **argv)
     std::sort(raw.begin(), raw.end());
     std::printf("view alone (Navigate to load complete): median %.1f ms, p90 %.1f ms\n", raw[raw.size() / 2],
                 raw[raw.size() * 9 / 10]);
-    // At a reading pace: the reader looks at each page a moment before turning, as in real use;
-    // the next page is then already loaded out of sight.
-    ReaderState.CurPage = 1;
-    before = loads;
-    form.RefreshPage->trigger();
-    if (!waitLoad(before)) return 1;
-    std::vector<double> paced;
-    constexpr int PacedTurns = 100;
-    paced.reserve(PacedTurns);
-    for (int i = 0; i < PacedTurns; ++i) {
-        QEventLoop pause;
-        QTimer::singleShot(300, &pause, &QEventLoop::quit);
-        pause.exec();
-        before = loads;
-        QElapsedTimer t;
-        t.start();
-        form.NextPage->trigger();
-        if (!waitLoad(before)) return 1;
-        paced.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(paced.begin(), paced.end());
-    std::printf("page turn at a reading pace (300 ms on each page), %d turns: median %.1f ms, p90 %.1f ms, max %.1f ms\n",
-                PacedTurns, paced[paced.size() / 2], paced[paced.size() * 9 / 10], paced.back());
     return 0;
 }

@@ -1,10 +1,8 @@
 #pragma once
-#include <QUrl>
 #include <QWebEngineView>
 #include <functional>
 
 class QWebEngineProfile;
-class QWebEnginePage;
 class QPrinter;
 class QPageLayout;
 
@@ -22,9 +20,6 @@ public:
 
     // Starts loading a local file; returns at once. OnDownloadComplete follows.
     void Navigate(const QString &localPath);
-    // Loads a local file ahead, out of sight, into the one spare page, so that a later
-    // Navigate to the same file only swaps pages. Replaces any earlier prefetch.
-    void Prefetch(const QString &localPath);
     // Raised once when a load has finished, successful or not, also for links the reader clicked.
     std::function<void(TWebBrowser *sender)> OnDownloadComplete;
     // The address now shown, fragment included, percent-decoded (a Persian fragment reads as written).
@@ -60,23 +55,7 @@ private:
     // The engine page is made on first use (Navigate, show, a command), not with the view:
     // making the windows must not start the browser engine.
     void EnsurePage();
-    QWebEnginePage *MakePage();
     void LoadFinished(bool ok);
-    void SpareFinished(bool ok);
-    // Puts the fully loaded spare page into the view; the page shown so far becomes the spare.
-    void ShowSpare();
-    void RaiseDownloadComplete();
-    // Both engine pages belong to this holder, not to the view, so setPage never deletes one.
-    QObject *FPages = nullptr;
-    QWebEnginePage *FSpare = nullptr;
-    QUrl FSpareUrl;
-    bool FSpareLoading = false;
-    bool FSpareReady = false;
-    bool FCurrentLoading = false;
-    // Navigate asked for the page the spare is still loading: it is shown when it is done.
-    bool FSwapPending = false;
-    // A prefetch asked for while a swap waits; done on the page that leaves the view.
-    QString FDeferredPrefetch;
     bool FPageMade = false;
     int FCrashReloads = 0;
     int FZoomLevel = 2;

@@ -336,15 +336,12 @@ void TMainForm::ShowContents(int section)
     ChMusic->trigger();
     ReaderState.CurPage = ReaderState.FirstPage[section];
     PageBrowser->Navigate(ContentsFile(section));
-    // The reader's likely next step is the section's first page.
-    PageBrowser->Prefetch(PageFile(section, ReaderState.FirstPage[section]));
 }
 
 void TMainForm::RefreshPageExecute()
 {
     TReaderState &rs = ReaderState;
-    const bool resultPage = rs.ResultPending;
-    if (resultPage) {
+    if (rs.ResultPending) {
         PageBrowser->Navigate(rs.TempFolder + QStringLiteral("found.htm"));
         rs.CurSection = SectionOf(rs.CurPage);
     } else {
@@ -355,9 +352,6 @@ void TMainForm::RefreshPageExecute()
     const int s = CheckedSection(rs.CurSection);
     rs.CanBack = rs.FirstPage[s] < rs.CurPage;
     rs.CanForward = rs.CurPage < rs.LastPage[s];
-    // The next page is loaded ahead out of sight, so turning to it only swaps it in.
-    if (!resultPage && rs.CanForward)
-        PageBrowser->Prefetch(PageFile(s, rs.CurPage + 1));
 }
 
 void TMainForm::NextPageExecute()
