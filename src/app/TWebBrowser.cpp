@@ -37,6 +37,10 @@ QWebEngineProfile *TWebBrowser::SharedProfile()
         s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
         s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
         s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+        // A book page needs no page icon; looking for one costs every load a file request.
+        s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+        s->setAttribute(QWebEngineSettings::TouchIconsEnabled, false);
+        s->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, false);
         return p;
     }();
     return profile;
