@@ -105,15 +105,7 @@ void TsuiCheckBox::SetUIStyle(TsuiUIStyle style)
 
 void TsuiCheckBox::SetFileTheme(TsuiFileTheme *fileTheme)
 {
-    if (fileTheme == FFileTheme) return;
-    disconnect(FFileThemeWatch);
-    FFileTheme = fileTheme;
-    // A destroyed file theme leaves the control with DeepBlue.
-    if (fileTheme)
-        FFileThemeWatch = connect(fileTheme, &QObject::destroyed, this, [this] {
-            FFileTheme = nullptr;
-            SetUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    if (!HoldFileTheme(this, FFileTheme, FFileThemeWatch, fileTheme)) return;
     ApplyAutoSize();
     update();
 }

@@ -126,14 +126,7 @@ void TsuiCustomButton::SetUIStyle(TsuiUIStyle style)
 
 void TsuiCustomButton::SetFileTheme(TsuiFileTheme *fileTheme)
 {
-    if (fileTheme == FFileTheme) return;
-    disconnect(FFileThemeWatch);
-    FFileTheme = fileTheme;
-    if (fileTheme)
-        FFileThemeWatch = connect(fileTheme, &QObject::destroyed, this, [this] {
-            FFileTheme = nullptr;
-            SetUIStyle(TsuiUIStyle::DeepBlue);
-        });
+    if (!HoldFileTheme(this, FFileTheme, FFileThemeWatch, fileTheme)) return;
     update();
 }
 

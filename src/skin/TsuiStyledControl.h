@@ -1,5 +1,6 @@
 #pragma once
 #include "skin/TsuiUIStyle.h"
+#include <QMetaObject>
 
 class QObject;
 class TsuiFileTheme;
@@ -23,4 +24,10 @@ public:
 
     // The interface of an object, or null when it bears no style.
     static TsuiStyledControl *From(QObject *object);
+
+protected:
+    // Stores fileTheme in `held` and watches it: a destroyed file theme is forgotten and
+    // the control falls back to DeepBlue. `self` is the control's own object. Returns
+    // false when fileTheme is already the one held.
+    bool HoldFileTheme(QObject *self, TsuiFileTheme *&held, QMetaObject::Connection &watch, TsuiFileTheme *fileTheme);
 };

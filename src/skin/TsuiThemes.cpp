@@ -150,3 +150,17 @@ void TsuiThemes::PropagateStyle(QWidget *container, TsuiUIStyle style, TsuiFileT
         styled->SetUIStyle(style);
     }
 }
+
+bool TsuiStyledControl::HoldFileTheme(QObject *self, TsuiFileTheme *&held, QMetaObject::Connection &watch,
+                                      TsuiFileTheme *fileTheme)
+{
+    if (fileTheme == held) return false;
+    QObject::disconnect(watch);
+    held = fileTheme;
+    if (fileTheme)
+        watch = QObject::connect(fileTheme, &QObject::destroyed, self, [this, &held] {
+            held = nullptr;
+            SetUIStyle(TsuiUIStyle::DeepBlue);
+        });
+    return true;
+}
