@@ -8,7 +8,7 @@ KETAB_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   libqt6webenginecore6-bin qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libmpg123-dev libmp3lame-dev libpulse-dev libasound2-dev
-  myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep
+  myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep ccache
 )
 
 ketab_install_packages() {
