@@ -9,6 +9,15 @@ KETAB_PACKAGES=(
   libqt6webenginecore6-bin qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libmpg123-dev libmp3lame-dev libpulse-dev libasound2-dev
   myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep ccache
+  # the desktop the end-to-end suite drives the program on, and what it reads results with
+  xvfb openbox dbus dbus-x11 at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
+  xdotool x11-utils imagemagick poppler-utils
+  # sanitizer and fuzzing builds
+  clang libclang-rt-14-dev llvm
+  # packaging and its validators
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
+  # the standard dialogs in Persian
+  qt6-translations-l10n
 )
 
 ketab_install_packages() {
