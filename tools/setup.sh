@@ -11,7 +11,7 @@ KETAB_PACKAGES=(
   myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep ccache
   # the desktop the end-to-end suite drives the program on, and what it reads results with
   xvfb openbox dbus dbus-x11 at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
-  xdotool x11-utils imagemagick poppler-utils
+  xdotool x11-utils imagemagick poppler-utils xdg-utils
   # sanitizer and fuzzing builds
   clang libclang-rt-14-dev llvm
   # packaging and its validators

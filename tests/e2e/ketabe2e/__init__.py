@@ -1,0 +1,4 @@
+"""Drives the real program on a private desktop, from outside, as a reader would."""
+
+from .session import Session, journey, journeys_of
+from .waits import CheckFailure, wait_until, wait_for_value

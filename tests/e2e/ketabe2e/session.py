@@ -1,0 +1,227 @@
+"""A run of journeys against one program on one desktop: steps with screenshots and
+screen checks, checks that say what was expected and seen, and known defects."""
+
+import contextlib
+import os
+import re
+import subprocess
+import time
+import traceback
+
+from . import windows
+from .desktop import Desktop
+from .inputs import Input
+from .program import Program
+from .waits import CheckFailure, wait_until, wait_for_value, DEFAULT_TIMEOUT
+
+_journeys = []
+
+
+def journey(title):
+    """Marks a function f(session) as a journey; a group's journeys run in file order.
+    A journey starts on the start menu and leaves the program there."""
+    def mark(fn):
+        fn.journey_title = title
+        _journeys.append(fn)
+        return fn
+    return mark
+
+
+def journeys_of(module):
+    return [fn for fn in _journeys if fn.__module__ == module.__name__]
+
+
+def _slug(text):
+    return re.sub(r"[^a-z0-9]+", "-", text.lower()).strip("-")[:40]
+
+
+class Session:
+    def __init__(self, group, program_path, out_dir, book_dir=None, program_args=()):
+        self.group = group
+        self.program_path = program_path
+        self.program_args = program_args
+        self.book = book_dir or os.path.dirname(os.path.abspath(program_path))
+        self.out = os.path.join(out_dir, group)
+        os.makedirs(self.out, exist_ok=True)
+        for old in os.listdir(self.out):
+            if old.endswith(".png"):
+                os.remove(os.path.join(self.out, old))
+        self.desktop = None
+        self.program = None
+        self.input = None
+        self.journey_title = ""
+        self.step_number = 0
+        self.last_screenshot = None
+        self.results = []          # (journey title, "PASS" | "FAIL", detail)
+        self.expected_failures = []  # (journey title, defect label)
+        self._runs = 0
+
+    # --- desktop and program -------------------------------------------------------
+    @property
+    def env(self):
+        return self.desktop.env
+
+    def start_program(self):
+        if self.desktop is None:
+            self.desktop = Desktop().__enter__()
+            self.input = Input(self.desktop.env)
+        self._runs += 1
+        workdir = os.path.join(self.desktop.workdir, f"run{self._runs}")
+        os.makedirs(workdir, exist_ok=True)
+        self.program = Program(self.desktop, self.program_path, workdir, self.program_args, self.book).start()
+        return self.program
+
+    @property
+    def app(self):
+        if self.program is None or not self.program.running:
+            raise CheckFailure("the program to run", "running",
+                               f"not running; its last output:\n{self.program.tail_log() if self.program else ''}")
+        return self.program.app
+
+    def close(self):
+        if self.program is not None:
+            self.program.kill()
+        if self.desktop is not None:
+            self.desktop.__exit__(None, None, None)
+
+    # --- running journeys ----------------------------------------------------------
+    def run(self, fns):
+        for fn in fns:
+            self.journey_title = fn.journey_title
+            if self.program is None or not self.program.running:
+                self.start_program()
+            print(f"--- journey: {fn.journey_title}", flush=True)
+            started = time.monotonic()
+            try:
+                fn(self)
+            except CheckFailure as failure:
+                self._fail(fn, str(failure))
+            except Exception:
+                self._fail(fn, "error in the journey itself:\n" + traceback.format_exc())
+            else:
+                self.results.append((fn.journey_title, "PASS", ""))
+                print(f"PASS {fn.journey_title} ({time.monotonic() - started:.1f} s)", flush=True)
+        passed = sum(1 for r in self.results if r[1] == "PASS")
+        failed = len(self.results) - passed
+        for title, label in self.expected_failures:
+            print(f"known defect seen: {label}  [journey: {title}]")
+        print(f"{passed} passed, {failed} failed")
+        return failed == 0
+
+    def _fail(self, fn, text):
+        shot = self.screenshot("failure")
+        print(f"FAIL {fn.journey_title}, after step {self.step_number}: {text}\n"
+              f"    screenshot: {shot}\n    last step's screenshot: {self.last_screenshot}", flush=True)
+        self.results.append((fn.journey_title, "FAIL", text))
+        # The next journey starts from a fresh program.
+        if self.program is not None:
+            self.program.kill()
+
+    # --- steps, screenshots and screen checks ---------------------------------------
+    def screenshot(self, name):
+        if self.desktop is None:
+            return None
+        path = os.path.join(self.out, f"{self.step_number:02d}-{_slug(self.journey_title)}-{_slug(name)}.png")
+        subprocess.run(["import", "-silent", "-window", "root", path], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    def step(self, name, picture=None, crop=None):
+        """A state reached: keeps a screenshot and checks every window that shows.
+        picture names a copy kept under pictures/ for the README, cut to crop's place."""
+        self.step_number += 1
+        self.last_screenshot = self.screenshot(name)
+        if picture:
+            self.keep_picture(picture, crop)
+        print(f"  step {self.step_number}: {name}", flush=True)
+        problems = self.screen_problems()
+        if problems:
+            raise CheckFailure(f"the screen at step {self.step_number} ({name}) breaks its rules",
+                               "every control inside its window and at least 1 x 1; one title bar a "
+                               "window; only the windows the protocol allows", "\n      " + "\n      ".join(problems),
+                               problems)
+        return self.last_screenshot
+
+    def keep_picture(self, name, crop=None):
+        folder = os.path.join(os.path.dirname(self.out), "pictures")
+        os.makedirs(folder, exist_ok=True)
+        argv = ["convert", self.last_screenshot]
+        if crop is not None:
+            argv += ["-crop", str(crop.rect), "+repage"]
+        subprocess.run(argv + [os.path.join(folder, name + ".png")], check=True)
+
+    def screen_problems(self):
+        shown = windows.showing_windows(self.app)
+        problems = windows.protocol_problems(shown)
+        for key, node in shown:
+            problems += windows.layout_problems(node)
+            problems += windows.title_bar_problems(self.env, self.program.pid, key, node)
+        return problems
+
+    # --- checks ---------------------------------------------------------------------
+    def check(self, what, expected, seen):
+        if expected != seen:
+            raise CheckFailure(what, repr(expected), repr(seen))
+
+    def check_that(self, what, condition, expected, seen):
+        if not condition:
+            raise CheckFailure(what, expected, seen)
+
+    @contextlib.contextmanager
+    def known_defect(self, label, match):
+        """A check that fails for a known defect not yet mended. It counts as expected
+        when every fault it reports matches the pattern; when the check passes, the run
+        fails, so whoever mends the defect removes the marker."""
+        try:
+            yield
+        except CheckFailure as failure:
+            unexplained = [p for p in failure.problems if not re.search(match, p)]
+            if unexplained:
+                raise
+            self.expected_failures.append((self.journey_title, label))
+            print(f"  known defect seen: {label}", flush=True)
+        else:
+            raise CheckFailure(f"known defect '{label}' no longer shows",
+                               "the defect, since it is marked as known",
+                               "the check passes: remove its known_defect marker")
+
+    # --- windows and controls ---------------------------------------------------------
+    def window(self, key, timeout=DEFAULT_TIMEOUT):
+        """Waits until the window of that kind shows and returns it."""
+        def probe():
+            for k, node in windows.showing_windows(self.app):
+                if k == key:
+                    return node
+            return None
+        return wait_until(probe, timeout, f"the {key} window to show")
+
+    def wait_hidden(self, key, timeout=DEFAULT_TIMEOUT):
+        wait_until(lambda: all(k != key for k, _ in windows.showing_windows(self.app)),
+                   timeout, f"the {key} window to hide")
+
+    def showing_keys(self):
+        return sorted(k or "?" for k, _ in windows.showing_windows(self.app))
+
+    def control(self, within, role, name, timeout=DEFAULT_TIMEOUT):
+        """Waits until a showing control of that role and name is in the window."""
+        return wait_until(lambda: within.find(role, name, where=lambda n: n.showing),
+                          timeout, f"a showing {role} {name!r} in {within.name!r}")
+
+    def wait(self, probe, what, timeout=DEFAULT_TIMEOUT):
+        return wait_until(probe, timeout, what)
+
+    def wait_value(self, read, expected, what, timeout=DEFAULT_TIMEOUT):
+        return wait_for_value(read, expected, timeout, what)
+
+    # --- input ----------------------------------------------------------------------
+    def click(self, node, button=1):
+        self.input.click(*node.rect.center, button=button)
+
+    def double_click(self, node):
+        self.input.double_click(*node.rect.center)
+
+    def key(self, *keys):
+        self.input.key(*keys)
+
+    def type(self, text):
+        self.input.type(text)

@@ -1,0 +1,176 @@
+"""The program as a screen reader sees it: its accessibility tree over AT-SPI."""
+
+from collections import namedtuple
+
+import pyatspi
+from gi.repository import Atspi
+
+from .waits import wait_until
+
+
+class Rect(namedtuple("Rect", "x y w h")):
+    """A rectangle in desktop coordinates."""
+
+    @property
+    def right(self):
+        return self.x + self.w
+
+    @property
+    def bottom(self):
+        return self.y + self.h
+
+    @property
+    def center(self):
+        return (self.x + self.w // 2, self.y + self.h // 2)
+
+    def contains(self, other):
+        return (self.x <= other.x and self.y <= other.y
+                and other.right <= self.right and other.bottom <= self.bottom)
+
+    def touches(self, other):
+        """True when other lies at least partly within self; a zero-sized rectangle
+        touches when its corner lies within self, edges included."""
+        return (other.x <= self.right and self.x <= other.right
+                and other.y <= self.bottom and self.y <= other.bottom
+                and not (other.w > 0 and other.right == self.x)
+                and not (other.h > 0 and other.bottom == self.y))
+
+    def __str__(self):
+        return f"{self.w}x{self.h}+{self.x}+{self.y}"
+
+
+_STATES = {
+    "showing": pyatspi.STATE_SHOWING, "visible": pyatspi.STATE_VISIBLE,
+    "enabled": pyatspi.STATE_ENABLED, "sensitive": pyatspi.STATE_SENSITIVE,
+    "active": pyatspi.STATE_ACTIVE, "checked": pyatspi.STATE_CHECKED,
+    "focused": pyatspi.STATE_FOCUSED, "selected": pyatspi.STATE_SELECTED,
+    "modal": pyatspi.STATE_MODAL,
+}
+
+# Subtrees that are not the program's controls: the web engine's page content and the
+# item lists inside drop-down boxes, whose items report places relative to a popup.
+_OPAQUE_ROLES = {"document web", "document frame"}
+
+
+class Node:
+    """One accessible object, read afresh on every access (no cached states)."""
+
+    def __init__(self, acc):
+        self.acc = acc
+
+    def __eq__(self, other):
+        return isinstance(other, Node) and self.acc == other.acc
+
+    def __hash__(self):
+        return hash(self.acc)
+
+    @property
+    def role(self):
+        return self.acc.getRoleName()
+
+    @property
+    def name(self):
+        return self.acc.name or ""
+
+    @property
+    def description(self):
+        return self.acc.description or ""
+
+    @property
+    def rect(self):
+        try:
+            e = self.acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        except NotImplementedError:
+            return Rect(0, 0, 0, 0)
+        return Rect(e.x, e.y, e.width, e.height)
+
+    @property
+    def states(self):
+        state = self.acc.getState()
+        return {name for name, bit in _STATES.items() if state.contains(bit)}
+
+    @property
+    def showing(self):
+        return "showing" in self.states
+
+    @property
+    def enabled(self):
+        return "enabled" in self.states
+
+    @property
+    def checked(self):
+        return "checked" in self.states
+
+    @property
+    def text(self):
+        """The text an edit or label offers a screen reader through its text interface."""
+        try:
+            return self.acc.queryText().getText(0, -1)
+        except NotImplementedError:
+            return None
+
+    @property
+    def value(self):
+        try:
+            return self.acc.queryValue().currentValue
+        except NotImplementedError:
+            return None
+
+    @property
+    def parent(self):
+        p = self.acc.parent
+        return Node(p) if p is not None else None
+
+    @property
+    def children(self):
+        return [Node(c) for c in self.acc if c is not None]
+
+    def descendants(self, into_items=False):
+        """Every node below this one, depth first, not entering web page content nor,
+        unless asked, the items of lists and drop-down boxes."""
+        for child in self.children:
+            yield child
+            role = child.role
+            if role in _OPAQUE_ROLES:
+                continue
+            if not into_items and role in ("list", "combo box", "table", "tree table", "tree"):
+                continue
+            yield from child.descendants(into_items)
+
+    def find_all(self, role=None, name=None, where=None, into_items=False):
+        out = []
+        for node in self.descendants(into_items or role in ("list item", "table cell", "menu item")):
+            if role is not None and node.role != role:
+                continue
+            if name is not None and node.name != name:
+                continue
+            if where is not None and not where(node):
+                continue
+            out.append(node)
+        return out
+
+    def find(self, role=None, name=None, where=None, into_items=False):
+        found = self.find_all(role, name, where, into_items)
+        return found[0] if found else None
+
+    def items(self):
+        """The items of a list or list box, in order."""
+        return [c for c in self.children if c.role in ("list item", "table cell")]
+
+    def __repr__(self):
+        try:
+            return f"<{self.role} {self.name!r} {self.rect}>"
+        except Exception:
+            return "<gone>"
+
+
+def application(pid, timeout=60):
+    """The accessible application of process pid, once it shows on the bus."""
+    def probe():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == pid:
+                app.setCacheMask(Atspi.Cache.NONE)
+                return Node(app)
+        return None
+    return wait_until(probe, timeout, f"process {pid} on the accessibility bus")

@@ -1,0 +1,148 @@
+"""The program's windows as a reader meets them, and the rules every screen must keep:
+the layout of what shows, one title bar a window, and the window protocol."""
+
+from . import xwin
+from .desktop import SCREEN
+from .tree import Rect
+
+# The accessible name of the skinned frame's drawn title bar.
+TITLE_BAR = "نوار عنوان"
+
+
+class Kind:
+    """A window of the program: its title, a control only it has (the two main windows
+    share a title), whether it wears the skinned frame, and which title bars it has."""
+
+    def __init__(self, key, title, marker, skinned, drawn_title_bar):
+        self.key, self.title, self.marker = key, title, marker
+        self.skinned, self.drawn_title_bar = skinned, drawn_title_bar
+
+    def matches(self, node):
+        if node.name != self.title:
+            return False
+        return self.marker is None or node.find(*self.marker) is not None
+
+
+KINDS = [
+    Kind("menu", "كتاب", ("label", "فهرست:"), skinned=True, drawn_title_bar=False),
+    Kind("reading", "كتاب", ("panel", "سرصفحه"), skinned=True, drawn_title_bar=True),
+    Kind("search", "جستجو", None, skinned=True, drawn_title_bar=True),
+    Kind("print", "چاپ", None, skinned=True, drawn_title_bar=True),
+    Kind("preview", "پيشنمايش چاپ", ("push button", "پيشنمايش"), skinned=False, drawn_title_bar=False),
+    Kind("help", "راهنما", None, skinned=True, drawn_title_bar=True),
+    Kind("credits", "سازندگان", None, skinned=True, drawn_title_bar=True),
+    Kind("gallery", "گالری تصاوير", None, skinned=True, drawn_title_bar=True),
+    Kind("viewer", "تصوير", None, skinned=False, drawn_title_bar=False),
+]
+BY_KEY = {k.key: k for k in KINDS}
+MAIN = ("menu", "reading")
+# Secondary window -> the windows it leaves disabled while it shows.
+DISABLES = {"search": MAIN, "print": MAIN, "gallery": ("menu",), "credits": ("menu",),
+            "viewer": ("gallery",)}
+
+
+def kind_of(node):
+    for kind in KINDS:
+        if kind.matches(node):
+            return kind
+    return None
+
+
+def top_levels(app):
+    return [w for w in app.children if w.role in ("frame", "filler", "dialog", "window", "alert")]
+
+
+def showing_windows(app):
+    """(kind key or None, node) for every top-level window that shows."""
+    out = []
+    for node in top_levels(app):
+        if node.showing:
+            kind = kind_of(node)
+            out.append((kind.key if kind else None, node))
+    return out
+
+
+def layout_problems(window):
+    """Every showing control lies within its window, at least 1 x 1 pixels. A control
+    that its containers clip away entirely (a closed side panel's content) is not on
+    screen and is not looked at."""
+    problems = []
+    frame = window.rect
+    screen = Rect(0, 0, *SCREEN)
+    if frame.w <= 0 or frame.h <= 0 or not screen.touches(frame):
+        problems.append(f"window {window.name!r} is {frame}, not on the screen")
+
+    def walk(node, clip):
+        for child in node.children:
+            states = child.states
+            if "showing" not in states:
+                continue
+            r = child.rect
+            role = child.role
+            if clip.touches(r):
+                label = f"{role} {child.name!r}"
+                if r.w <= 0 or r.h <= 0:
+                    problems.append(f"{label} is {r.w} x {r.h} pixels at ({r.x}, {r.y})")
+                elif not frame.contains(r):
+                    problems.append(f"{label} at {r} reaches outside its window {frame}")
+            if role in ("document web", "list", "combo box", "table", "tree table"):
+                continue
+            inner = Rect(max(clip.x, r.x), max(clip.y, r.y), 0, 0)
+            inner = Rect(inner.x, inner.y, min(clip.right, r.right) - inner.x,
+                         min(clip.bottom, r.bottom) - inner.y)
+            if inner.w > 0 and inner.h > 0:
+                walk(child, inner)
+    walk(window, frame)
+    return problems
+
+
+def title_bar_problems(env, pid, key, window):
+    """A skinned window has exactly its own drawn title bar and no frame from the window
+    manager; a window with a system frame has the window manager's title bar only."""
+    drawn = len(window.find_all("filler", TITLE_BAR))
+    matches = [w for w in xwin.windows(env, pid) if w.rect == window.rect]
+    if not matches:
+        return [f"window {window.name!r} at {window.rect} has no X window of that place"]
+    x = matches[0]
+    kind = BY_KEY.get(key)
+    bars = drawn + (1 if x.decorated else 0)
+    problems = []
+    if kind is not None and kind.skinned and x.decorated:
+        problems.append(f"window {window.name!r} is skinned but the window manager frames it "
+                        f"(frame extents {x.frame}): {bars} title bars")
+    expected = 0 if key == "menu" else 1
+    if bars != expected:
+        problems.append(f"window {window.name!r} has {bars} title bars ({drawn} drawn, "
+                        f"{'one' if x.decorated else 'none'} from the window manager), not {expected}")
+    return problems
+
+
+def protocol_problems(shown):
+    """At most the windows the window protocol allows show and take input: one main
+    window; a secondary window's opener disabled while it shows."""
+    problems = []
+    keys = [k for k, _ in shown]
+    nodes = {k: n for k, n in shown if k}
+    mains = [k for k in keys if k in MAIN]
+    if len(mains) != 1:
+        problems.append(f"{len(mains)} main windows show ({', '.join(mains) or 'none'}), not one")
+    must_be_disabled = set()
+    for key in keys:
+        for opener in DISABLES.get(key, ()):
+            if opener in nodes:
+                must_be_disabled.add(opener)
+    if "viewer" in keys and "gallery" not in nodes:
+        problems.append("the picture viewer shows without the gallery")
+    for key in ("gallery", "credits"):
+        if key in keys and "menu" not in nodes:
+            problems.append(f"the {key} window shows over the reading window")
+    for key in must_be_disabled:
+        if nodes[key].enabled:
+            opened = [k for k in keys if key in DISABLES.get(k, ())]
+            problems.append(f"the {key} window takes input while {', '.join(opened)} is open over it")
+    # Nothing open that disables it, no dialog of the platform: the main window must work.
+    if None not in keys:
+        for key in mains:
+            if key not in must_be_disabled and not nodes[key].enabled:
+                problems.append(f"the {key} window is disabled with nothing open over it")
+    return problems
