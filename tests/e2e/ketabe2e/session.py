@@ -8,7 +8,7 @@ import subprocess
 import time
 import traceback
 
-from . import windows
+from . import windows, xwin
 from .desktop import Desktop
 from .inputs import Input
 from .program import Program
@@ -103,7 +103,7 @@ class Session:
                 print(f"PASS {fn.journey_title} ({time.monotonic() - started:.1f} s)", flush=True)
         passed = sum(1 for r in self.results if r[1] == "PASS")
         failed = len(self.results) - passed
-        for title, label in self.expected_failures:
+        for title, label in sorted(set(self.expected_failures)):
             print(f"known defect seen: {label}  [journey: {title}]")
         print(f"{passed} passed, {failed} failed")
         return failed == 0
@@ -206,6 +206,42 @@ class Session:
         """Waits until a showing control of that role and name is in the window."""
         return wait_until(lambda: within.find(role, name, where=lambda n: n.showing),
                           timeout, f"a showing {role} {name!r} in {within.name!r}")
+
+    def popup(self, timeout=DEFAULT_TIMEOUT):
+        """Waits for a pop-up menu to show and returns its place. Pop-up menus are not in
+        the accessibility tree; a reader picks their items with the arrow keys."""
+        return wait_until(lambda: xwin.popups(self.env, self.program.pid), timeout,
+                          "a pop-up menu to show")[0].rect
+
+    def pick_from_popup(self, position):
+        """Picks the item at 1-based position of the pop-up menu that shows."""
+        self.popup()
+        self.key(*["Down"] * position, "Return")
+        wait_until(lambda: not xwin.popups(self.env, self.program.pid), DEFAULT_TIMEOUT,
+                   "the pop-up menu to close")
+
+    def after_change(self, read, before, what, timeout=DEFAULT_TIMEOUT):
+        """Waits until read() gives something other than before and returns it: a
+        control that one handler sets at once has no state in between to wait out."""
+        return wait_until(lambda: (lambda v: (v,) if v != before else None)(read()),
+                          timeout, f"{what} to change from {before!r}")[0]
+
+    def grab(self, rect):
+        """The pixels of a place on the screen, as raw bytes."""
+        return subprocess.run(["import", "-silent", "-window", "root", "-crop", str(rect), "rgb:-"],
+                              env=self.env, capture_output=True).stdout
+
+    def wait_repainted(self, rect, before, what, timeout=DEFAULT_TIMEOUT):
+        """Waits until a place on the screen shows something other than before and then
+        holds still: what a reader takes for "the page has come"."""
+        last = [before]
+
+        def probe():
+            now = self.grab(rect)
+            settled = now != before and now == last[0]
+            last[0] = now
+            return settled
+        wait_until(probe, timeout, what, interval=0.3)
 
     def wait(self, probe, what, timeout=DEFAULT_TIMEOUT):
         return wait_until(probe, timeout, what)

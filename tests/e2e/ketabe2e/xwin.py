@@ -56,6 +56,20 @@ def windows(env, pid):
     return out
 
 
+def popups(env, pid):
+    """The program's pop-up menus on screen: windows the window manager does not manage."""
+    ids = _run(env, "xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", "")
+    out = []
+    for line in ids.split():
+        try:
+            w = XWindow(env, int(line))
+        except (AttributeError, ValueError):
+            continue
+        if w.viewable and w.override_redirect and w.rect.w > 3 and w.rect.h > 3:
+            out.append(w)
+    return out
+
+
 def stacking(env):
     """Client windows from bottom to top, as the window manager stacks them."""
     out = _run(env, "xprop", "-root", "_NET_CLIENT_LIST_STACKING")

@@ -1,0 +1,77 @@
+"""Reading: a section's contents, the page commands, links from contents and index pages."""
+
+import os
+import re
+
+from ketabe2e import journey
+from ketabe2e.book import Book, page_status, contents_status, section_of, FIRST_PAGE, LAST_PAGE
+from ketabe2e.screens import Reading
+
+SECTION_2 = "جلد دوم، بخش يكم: روزگار ساسانيان"
+# A label's accessible name is the role it was given, not the text it shows.
+STATUS_HIDDEN = ("page status label reads its role, not its text", r"status line")
+# Picture buttons of the bottom bar laid out 75 x 32 instead of their pictures' sizes.
+BAR_BUTTONS = ("bottom bar buttons not at their pictures' sizes", r"bottom bar button")
+
+
+def check_status(s, reading, expected):
+    with s.known_defect(*STATUS_HIDDEN):
+        s.check("the status line", expected, reading.status())
+
+
+def check_bar_buttons(s, reading):
+    sizes = {name: (reading.button(name).rect.w, reading.button(name).rect.h)
+             for name in (Reading.MENU, Reading.CONTENTS, Reading.SEARCH, Reading.PRINT,
+                          Reading.FIRST, Reading.PREVIOUS, Reading.NEXT, Reading.LAST)}
+    expected = {name: (76, 23) for name in (Reading.MENU, Reading.CONTENTS, Reading.SEARCH, Reading.PRINT)}
+    expected.update({name: (32, 24) for name in (Reading.FIRST, Reading.PREVIOUS, Reading.NEXT, Reading.LAST)})
+    with s.known_defect(*BAR_BUTTONS):
+        s.check("bottom bar button sizes (width, height)", expected, sizes)
+
+
+@journey("reading: a section's contents, Next, a typed page, First, Previous, Last, a contents link, the contents menu")
+def reading(s):
+    book = Book(s.book)
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", SECTION_2))
+    r = Reading(s)
+    s.wait_hidden("menu")
+    with s.known_defect(*STATUS_HIDDEN):
+        s.wait_value(r.status, contents_status(2), "the status line on section 2's contents", 10)
+    s.step("section 2 contents")
+    check_bar_buttons(s, r)
+
+    s.check("page after Next on the contents", "766", r.press(Reading.NEXT))
+    check_status(s, r, page_status(766))
+    s.step("first page of section 2")
+
+    s.check("page after typing 9999 in section 2", "1312", r.enter_page(9999))
+    check_status(s, r, page_status(1312))
+    s.step("typed 9999")
+    s.check("page after Previous", "1311", r.press(Reading.PREVIOUS))
+    s.check("page after First", "766", r.press(Reading.FIRST))
+    # On the first page Previous does nothing: the Next after it starts from 766.
+    s.check("page after Previous then Next on the first page", "767",
+            r.press_twice(Reading.PREVIOUS, Reading.NEXT))
+    s.check("page after Last", "1312", r.press(Reading.LAST))
+    s.check("page after Next then Previous on the last page", "1311",
+            r.press_twice(Reading.NEXT, Reading.PREVIOUS))
+    s.step("page commands")
+
+    r.open_contents(2)
+    check_status(s, r, contents_status(2))
+    target = int(book.links("dir02.htm")[2][3:7])
+    r.follow_link(3)
+    s.check("page after the third contents link", str(target),
+            s.after_change(r.page_number, "", "the page number after a contents link"))
+    check_status(s, r, page_status(target))
+    s.step("contents link")
+    s.check("page after Next from a page reached by a contents link", str(target + 1), r.press(Reading.NEXT))
+
+    r.open_contents(4)
+    check_status(s, r, contents_status(4))
+    s.step("section 4 contents from the contents menu")
+    s.check("page after Next on section 4's contents", str(FIRST_PAGE[3]), r.press(Reading.NEXT))
+    check_status(s, r, page_status(FIRST_PAGE[3]))
+    r.back_to_menu()
+    s.step("back to the start menu")
