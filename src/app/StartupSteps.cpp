@@ -2,6 +2,7 @@
 #include "app/TextCodec.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
+#include "app/THtmlEngineModule.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,10 @@ bool TStartupSteps::HtmlViewCanRun(QString *reason)
     const QString platform = QGuiApplication::platformName();
     if (platform.isEmpty() || platform == QLatin1String("minimal")) {
         if (reason) *reason = QStringLiteral("no display");
+        return false;
+    }
+    if (THtmlEngineModule::Path().isEmpty()) {
+        if (reason) *reason = QStringLiteral("the HTML view's module %1 is missing").arg(QLatin1String(THtmlEngineModule::FileName));
         return false;
     }
     QStringList candidates;

@@ -18,8 +18,8 @@ public:
     // A missing source or a refused copy fails silently.
     static bool InstallBookFont(const QString &appFolder, const QString &fontFolder);
 
-    // Whether the HTML view can run here: a real display (or the off-screen platform) and
-    // the web engine's helper process. On false, reason names what is missing.
+    // Whether the HTML view can run here: a real display (or the off-screen platform), the
+    // view's engine module and the web engine's helper process. On false, reason names what is missing.
     static bool HtmlViewCanRun(QString *reason = nullptr);
     // What the start menu's platform check asks; tests put their own answer here.
     static std::function<bool()> PlatformCheck;

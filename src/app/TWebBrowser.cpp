@@ -1,105 +1,85 @@
 #include "app/TWebBrowser.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
-#include <QApplication>
+#include "app/THtmlEngine.h"
+#include "app/THtmlEngineModule.h"
 #include <QTimer>
-#include <QUrl>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
+#include <QVBoxLayout>
+#include <algorithm>
 
-namespace {
-// Refuses everything but local content, so no page ever reaches a network.
-class TLocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        const QString scheme = info.requestUrl().scheme();
-        if (scheme != QLatin1String("file") && scheme != QLatin1String("data") && scheme != QLatin1String("qrc")
-            && scheme != QLatin1String("about") && scheme != QLatin1String("blob"))
-            info.block(true);
-    }
-};
-}
-
-QWebEngineProfile *TWebBrowser::SharedProfile()
-{
-    static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile(qApp);  // off the record: nothing written to disk
-        p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-        p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        p->setUrlRequestInterceptor(new TLocalOnlyInterceptor(p));
-        QWebEngineSettings *s = p->settings();
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-        s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
-        s->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-        // A book page needs no page icon; looking for one costs every load a file request.
-        s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-        s->setAttribute(QWebEngineSettings::TouchIconsEnabled, false);
-        s->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, false);
-        return p;
-    }();
-    return profile;
-}
-
-void TWebBrowser::Prewarm() { SharedProfile(); }
-
-TWebBrowser::TWebBrowser(QWidget *parent) : QWebEngineView(parent)
+TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 {
     setAccessibleName(QStringLiteral("صفحه"));
+    // Focus taken before the engine is in passes to the engine's widget when it comes; the
+    // engine acts on selection commands only in a focused page.
+    setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
 }
 
-void TWebBrowser::showEvent(QShowEvent *event)
+TWebBrowser::~TWebBrowser()
 {
-    EnsurePage();
-    QWebEngineView::showEvent(event);
+    // The engine view goes first, while this object is whole: its last reports must not reach it.
+    if (FEngine) {
+        FEngine->OnLoadFinished = nullptr;
+        FEngine->OnRenderCrashed = nullptr;
+        delete FEngine->Widget();
+    }
 }
 
-void TWebBrowser::EnsurePage()
+THtmlEngineView &TWebBrowser::Engine()
 {
-    if (FPageMade) return;
-    FPageMade = true;
-    setPage(new QWebEnginePage(SharedProfile(), this));
-    if (FZoomLevel != 2) setZoomFactor(ZoomFactorOf(FZoomLevel));
-    connect(page(), &QWebEnginePage::loadFinished, this, &TWebBrowser::LoadFinished);
-    // A crashed render process would leave a blank view: load the page again.
-    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                // Twice in a row at most: a page that kills every renderer is not retried for ever.
-                if (status != QWebEnginePage::NormalTerminationStatus && FCrashReloads < 2) {
-                    ++FCrashReloads;
-                    QTimer::singleShot(0, this, [this] { reload(); });
-                }
-            });
+    if (FEngine) return *FEngine;
+    THtmlEngine *engine = THtmlEngineModule::Engine();
+    engine->Start();
+    FEngine = engine->NewView(this);
+    QWidget *widget = FEngine->Widget();
+    widget->setAccessibleName(accessibleName());
+    layout()->addWidget(widget);
+    setFocusProxy(widget);
+    if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
+    FEngine->OnLoadFinished = [this](const QUrl &url, bool ok) { LoadFinished(url, ok); };
+    // A crashed render process would leave a blank view: load the page again, a few times
+    // in a row at most, so a page that kills every renderer is not retried for ever.
+    FEngine->OnRenderCrashed = [this] {
+        if (FCrashReloads >= MaxCrashReloads) return;
+        ++FCrashReloads;
+        QTimer::singleShot(0, this, [this] { FEngine->Reload(); });
+    };
+    return *FEngine;
 }
 
-void TWebBrowser::Navigate(const QString &localPath)
+QWidget *TWebBrowser::EngineWidget() const { return FEngine ? FEngine->Widget() : nullptr; }
+
+void TWebBrowser::Warm(const QString &localPath)
 {
-    EnsurePage();
-    load(QUrl::fromLocalFile(localPath));
+    THtmlEngineView &engine = Engine();
+    if (!FWarmUrl.isEmpty() || !engine.Url().isEmpty()) return;
+    FWarmUrl = QUrl::fromLocalFile(localPath);
+    engine.Load(FWarmUrl);
 }
 
-void TWebBrowser::LoadFinished(bool ok)
+void TWebBrowser::Navigate(const QString &localPath) { Engine().Load(QUrl::fromLocalFile(localPath)); }
+
+void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
 {
+    // The warming load is nobody's page: its end, or its end when a real load cut it
+    // short, is not reported.
+    const bool warming = !FWarmUrl.isEmpty() && url == FWarmUrl;
+    FWarmUrl.clear();
+    if (warming) return;
     if (ok) FCrashReloads = 0;
     // Level other than 100 % stays across pages, as readers expect of a text size.
-    if (FZoomLevel != 2) setZoomFactor(ZoomFactorOf(FZoomLevel));
+    if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     if (OnDownloadComplete) TKetabApplication::Guarded([this] { OnDownloadComplete(this); });
 }
 
-QString TWebBrowser::LocationURL() const
-{
-    if (!FPageMade) return QString();
-    return url().toString(QUrl::FullyDecoded);
-}
+QUrl TWebBrowser::Url() const { return FEngine ? FEngine->Url() : QUrl(); }
+
+QString TWebBrowser::LocationURL() const { return Url().toString(QUrl::FullyDecoded); }
 
 void TWebBrowser::ExecWB(int command, int, int input)
 {
-    EnsurePage();
     switch (command) {
     case OLECMDID_SELECTALL: SelectAll(); break;
     case OLECMDID_COPY: Copy(); break;
@@ -110,17 +90,11 @@ void TWebBrowser::ExecWB(int command, int, int input)
     }
 }
 
-void TWebBrowser::SelectAll()
-{
-    EnsurePage();
-    page()->triggerAction(QWebEnginePage::SelectAll);
-}
+void TWebBrowser::SelectAll() { Engine().SelectAll(); }
 
-void TWebBrowser::Copy()
-{
-    EnsurePage();
-    page()->triggerAction(QWebEnginePage::Copy);
-}
+void TWebBrowser::Copy() { Engine().Copy(); }
+
+QString TWebBrowser::SelectedText() const { return FEngine ? FEngine->SelectedText() : QString(); }
 
 double TWebBrowser::ZoomFactorOf(int level)
 {
@@ -133,5 +107,5 @@ void TWebBrowser::SetZoomLevel(int level)
     if (level < 0 || level > 4)
         throw EKetabError(QStringLiteral("Zoom level %1 is out of range 0..4").arg(level));
     FZoomLevel = level;
-    if (FPageMade) setZoomFactor(ZoomFactorOf(level));
+    if (FEngine) FEngine->SetZoomFactor(ZoomFactorOf(level));
 }

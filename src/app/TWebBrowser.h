@@ -1,22 +1,29 @@
 #pragma once
-#include <QWebEngineView>
+#include <QUrl>
+#include <QWidget>
 #include <functional>
 
-class QWebEngineProfile;
 class QPrinter;
 class QPageLayout;
+class THtmlEngineView;
 
-// The one HTML view of the program, over the browser engine. Loads local files only:
-// every request that is not a local file, embedded data or a program resource is refused.
-class TWebBrowser : public QWebEngineView {
+// The one HTML view of the program. The browser engine behind it is loaded at run time
+// (THtmlEngineModule): the view exists as a widget from the start and gets its engine
+// view on the first command, or earlier when start-up warms it. A command given before
+// the engine is in waits for it, so nothing is lost. Loads local files only: every
+// request that is not a local file, embedded data or a program resource is refused.
+class TWebBrowser : public QWidget {
     Q_OBJECT
 public:
     // Command numbers of ExecWB.
     enum TCommand { OLECMDID_PRINT = 6, OLECMDID_PRINTPREVIEW = 7, OLECMDID_COPY = 12,
                     OLECMDID_SELECTALL = 17, OLECMDID_ZOOM = 19 };
     enum TCommandOption { OLECMDEXECOPT_DODEFAULT = 0, OLECMDEXECOPT_PROMPTUSER = 1 };
+    // A page that keeps killing its render process is reloaded this many times in a row.
+    static constexpr int MaxCrashReloads = 2;
 
     explicit TWebBrowser(QWidget *parent = nullptr);
+    ~TWebBrowser() override;
 
     // Starts loading a local file; returns at once. OnDownloadComplete follows.
     void Navigate(const QString &localPath);
@@ -24,11 +31,13 @@ public:
     std::function<void(TWebBrowser *sender)> OnDownloadComplete;
     // The address now shown, fragment included, percent-decoded (a Persian fragment reads as written).
     QString LocationURL() const;
+    QUrl Url() const;
 
     // Runs one of the commands above; input is the zoom level for OLECMDID_ZOOM.
     void ExecWB(int command, int option, int input = 0);
     void SelectAll();
     void Copy();
+    QString SelectedText() const;
     // Text size levels 0..4, 2 being 100 %.
     void SetZoomLevel(int level);
     int ZoomLevel() const { return FZoomLevel; }
@@ -42,21 +51,20 @@ public:
     void PrintToPdfFile(const QString &fileName, const QPageLayout &layout);
     bool RegisterAsDropTarget() const { return true; }
 
-    // The private profile all views share: no cache on disk, no network.
-    static QWebEngineProfile *SharedProfile();
-    // Starts the browser engine ahead of the first page (start-up calls it once the
-    // start menu is on screen, so the first page does not pay for it).
-    static void Prewarm();
-
-protected:
-    void showEvent(QShowEvent *event) override;
+    // Gives the view its engine ahead of the first command and loads localPath into it
+    // unreported, so the engine's render process, file loading and fonts are ready
+    // before the reader asks for a page. Start-up calls it once the start menu is up.
+    void Warm(const QString &localPath);
+    // The engine's widget once the engine is in, else null.
+    QWidget *EngineWidget() const;
 
 private:
-    // The engine page is made on first use (Navigate, show, a command), not with the view:
-    // making the windows must not start the browser engine.
-    void EnsurePage();
-    void LoadFinished(bool ok);
-    bool FPageMade = false;
+    // Loads the engine module if needed and makes this view's engine view; raises
+    // EKetabError when the module is missing or refused.
+    THtmlEngineView &Engine();
+    void LoadFinished(const QUrl &url, bool ok);
+    THtmlEngineView *FEngine = nullptr;
+    QUrl FWarmUrl;
     int FCrashReloads = 0;
     int FZoomLevel = 2;
 };

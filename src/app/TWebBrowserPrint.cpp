@@ -3,65 +3,57 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
+#include "app/THtmlEngine.h"
 #include <QEventLoop>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <memory>
 
 namespace {
-// Runs a local event loop until done() is true or the time runs out; the engine prints
-// asynchronously and a printer must not be used again before it has finished.
-bool WaitFor(QObject *context, const std::function<void(const std::function<void()> &)> &start, int timeoutMs)
+constexpr int PrintTimeoutMs = 120000;
+
+// Starts an engine print job and runs a local event loop until it has finished or the
+// time runs out; the engine prints asynchronously and a printer must not be used again
+// before it has finished. A job that ends after the time ran out reaches nothing.
+// Returns whether the job finished and succeeded.
+bool RunPrintJob(const std::function<void(std::function<void(bool)>)> &start)
 {
+    struct TJob {
+        QEventLoop *Loop = nullptr;
+        bool Finished = false;
+        bool Ok = false;
+    };
+    auto job = std::make_shared<TJob>();
     QEventLoop loop;
-    bool finished = false;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    start([&] {
-        finished = true;
-        loop.quit();
+    start([job](bool ok) {
+        job->Finished = true;
+        job->Ok = ok;
+        if (job->Loop) job->Loop->quit();
     });
-    if (!finished) {
-        timeout.start(timeoutMs);
+    if (!job->Finished) {
+        job->Loop = &loop;
+        QTimer::singleShot(PrintTimeoutMs, &loop, &QEventLoop::quit);
         loop.exec();
+        job->Loop = nullptr;
     }
-    Q_UNUSED(context);
-    return finished;
+    return job->Finished && job->Ok;
 }
 }
 
 void TWebBrowser::PaintTo(QPrinter *printer)
 {
-    bool success = false;
-    QMetaObject::Connection c;
-    const bool finished = WaitFor(this, [&](const std::function<void()> &done) {
-        c = connect(this, &QWebEngineView::printFinished, this, [&success, done](bool ok) {
-            success = ok;
-            done();
-        });
-        print(printer);
-    }, 120000);
-    disconnect(c);
-    if (!finished || !success) throw EKetabError(QStringLiteral("The page could not be printed."));
+    THtmlEngineView &engine = Engine();
+    if (!RunPrintJob([&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
+        throw EKetabError(QStringLiteral("The page could not be printed."));
 }
 
 void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &layout)
 {
-    bool success = false;
-    QMetaObject::Connection c;
-    const bool finished = WaitFor(this, [&](const std::function<void()> &done) {
-        c = connect(page(), &QWebEnginePage::pdfPrintingFinished, this,
-                    [&success, done](const QString &, bool ok) {
-                        success = ok;
-                        done();
-                    });
-        page()->printToPdf(fileName, layout);
-    }, 120000);
-    disconnect(c);
-    if (!finished || !success)
+    THtmlEngineView &engine = Engine();
+    if (!RunPrintJob([&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
         throw EFileError(QStringLiteral("Cannot write the PDF file \"%1\".").arg(fileName));
 }
 

@@ -442,7 +442,7 @@ void TMainForm::PageBrowserDownloadComplete(TWebBrowser *)
 {
     TReaderState &rs = ReaderState;
     const TLoadedPageClassifier::TResult r =
-        TLoadedPageClassifier::Classify(PageBrowser->url(), rs.ResultPending, rs.ContentsMode, rs.IndexMode);
+        TLoadedPageClassifier::Classify(PageBrowser->Url(), rs.ResultPending, rs.ContentsMode, rs.IndexMode);
     switch (r.Kind) {
     case TLoadedPageClassifier::lpResultPage:
         rs.ResultPending = false;

@@ -268,7 +268,7 @@ void TSearchForm::AddtoBKButtonClick()
 
 void TSearchForm::SearchSelectedText(TWebBrowser *view)
 {
-    const QString selected = view->selectedText();
+    const QString selected = view->SelectedText();
     view->Copy();
     // The view copies in its own process; the clipboard is given the same text now so
     // the paste below sees it. With nothing selected the clipboard stays as it was.

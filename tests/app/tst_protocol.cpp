@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(ReaderState.CurPage, 766);
         QVERIFY(MainForm->isVisible());
         QVERIFY(!MenuForm->isVisible());
-        QTRY_VERIFY(MainForm->PageBrowser->url().toLocalFile().endsWith(QStringLiteral("datas/dir02.htm")));
+        QTRY_VERIFY(MainForm->PageBrowser->Url().toLocalFile().endsWith(QStringLiteral("datas/dir02.htm")));
     }
 
     void indexEntryClearsPageCommands()
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(MainForm->PageNumber->text().trimmed().isEmpty());
         QCOMPARE(ReaderState.CurSection, section);
         QVERIFY(MainForm->isVisible() && !MenuForm->isVisible());
-        QTRY_VERIFY(MainForm->PageBrowser->url().toLocalFile().endsWith(QStringLiteral("datas/ind02.htm")));
+        QTRY_VERIFY(MainForm->PageBrowser->Url().toLocalFile().endsWith(QStringLiteral("datas/ind02.htm")));
     }
 
     void exactlyOneMainWindowIsVisible()

@@ -2,7 +2,7 @@
 #include "app/Dialogs.h"
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
-#include "app/TWebBrowser.h"
+#include "EngineView.h"
 #include "info/TCreditsForm.h"
 #include "info/THelpForm.h"
 #include "reader/TMainForm.h"
@@ -38,7 +38,7 @@ private slots:
         loaded = false;
         QUrl inside = QUrl::fromLocalFile(HelpForm->HelpFile());
         inside.setFragment(QStringLiteral("notes"));
-        HelpForm->PageBrowser->load(inside);
+        EngineView(HelpForm->PageBrowser)->load(inside);
         QTRY_VERIFY_WITH_TIMEOUT(HelpForm->PageBrowser->LocationURL().endsWith(QStringLiteral("#notes")), 20000);
         const QPoint place = HelpForm->pos();
         HelpForm->OpenHelp();

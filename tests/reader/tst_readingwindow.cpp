@@ -6,7 +6,7 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
-#include "app/TWebBrowser.h"
+#include "EngineView.h"
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
@@ -51,7 +51,7 @@ class TestReadingWindow : public QObject {
         return QStringLiteral("صفحه: ") + QString::number(page) + QStringLiteral(" از ") + QString::number(last)
             + QStringLiteral(" - ") + Name(s);
     }
-    QString ShownFile() const { return form->PageBrowser->url().fileName(); }
+    QString ShownFile() const { return form->PageBrowser->Url().fileName(); }
     // Runs the event loop until the view has reported `count` loads in all. (A polling
     // wait that sleeps between its rounds would slow every load of the engine down.)
     QEventLoop *waiting = nullptr;
@@ -77,7 +77,7 @@ class TestReadingWindow : public QObject {
     bool Click(const QString &id)
     {
         return Load([&] {
-            form->PageBrowser->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(id));
+            EngineView(form->PageBrowser)->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(id));
         });
     }
     bool Contents(int s) { return Load([&] { form->ShowContents(s); }); }
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(ReaderState.IndexMode);
         // The link load, then the result page's load.
         const int before = loads;
-        form->PageBrowser->page()->runJavaScript("document.getElementById('w').click()");
+        EngineView(form->PageBrowser)->page()->runJavaScript("document.getElementById('w').click()");
         QVERIFY(WaitLoads(before + 2));
         QCOMPARE(ShownFile(), QStringLiteral("found.htm"));
         QVERIFY(!ReaderState.ResultPending);
@@ -232,7 +232,7 @@ private slots:
     {
         QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/ind01.htm"); }));
         const int before = loads;
-        form->PageBrowser->page()->runJavaScript("document.getElementById('nt').click()");
+        EngineView(form->PageBrowser)->page()->runJavaScript("document.getElementById('nt').click()");
         QVERIFY(WaitLoads(before + 2));
         TScratchText found;
         found.LoadFromFile(ReaderState.TempFolder + "found.htm");
@@ -350,11 +350,11 @@ private slots:
         form->OptionsPanel->FontSizeComboBox->setCurrentIndex(2);
         QCOMPARE(form->PageBrowser->ZoomLevel(), 4);
         QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
-        QCOMPARE(form->PageBrowser->zoomFactor(), TWebBrowser::ZoomFactorOf(4));
+        QCOMPARE(EngineView(form->PageBrowser)->zoomFactor(), TWebBrowser::ZoomFactorOf(4));
         form->OptionsPanel->FontSizeComboBox->setCurrentIndex(0);
         QCOMPARE(form->PageBrowser->ZoomLevel(), 0);
         form->OptionsPanel->FontSizeComboBox->setCurrentIndex(1);
-        QCOMPARE(form->PageBrowser->zoomFactor(), 1.0);
+        QCOMPARE(EngineView(form->PageBrowser)->zoomFactor(), 1.0);
     }
 };
 

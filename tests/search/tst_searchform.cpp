@@ -3,7 +3,7 @@
 #include "app/KetabApplication.h"
 #include "app/PageMarker.h"
 #include "app/TMenuForm.h"
-#include "app/TWebBrowser.h"
+#include "EngineView.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
 #include <QCheckBox>
@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include "widgets/TVrProgressBar.h"
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QtTest>
@@ -156,7 +157,13 @@ void TestSearchForm::resultPageMarksEveryOccurrenceAndShowsPictures()
     FSearch->show();
     Search(QStringLiteral("ايران+nt"));  // "nt" also occurs in the marks themselves
     ReaderState.ContentsMode = true;
-    QSignalSpy loaded(FMain->PageBrowser, &QWebEngineView::loadFinished);
+    bool loaded = false;
+    const auto processing = FMain->PageBrowser->OnDownloadComplete;
+    FMain->PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
+        processing(b);
+        loaded = true;
+    };
+    const auto restore = qScopeGuard([&] { FMain->PageBrowser->OnDownloadComplete = processing; });
     Open(0);
     const QString page = FoundPage();
     const QString open = TPageMarker::OpenMark(QStringLiteral("#FF8000"));
@@ -172,10 +179,10 @@ void TestSearchForm::resultPageMarksEveryOccurrenceAndShowsPictures()
     QVERIFY(!FSearch->isVisible());
     QVERIFY(FMain->isVisible());  // opened from the start menu: the reading window takes over
     QVERIFY(!FMenu->isVisible());
-    QVERIFY(loaded.wait(20000));
-    QVERIFY(FMain->PageBrowser->url().toLocalFile().endsWith(QStringLiteral("found.htm")));
+    QTRY_VERIFY_WITH_TIMEOUT(loaded, 20000);
+    QVERIFY(FMain->PageBrowser->Url().toLocalFile().endsWith(QStringLiteral("found.htm")));
     int shown = -1;
-    FMain->PageBrowser->page()->runJavaScript(
+    EngineView(FMain->PageBrowser)->page()->runJavaScript(
         QStringLiteral("Array.from(document.images).filter(i => i.complete && i.naturalWidth > 0).length"),
         [&](const QVariant &v) { shown = v.toInt(); });
     QTRY_VERIFY_WITH_TIMEOUT(shown >= 0, 10000);

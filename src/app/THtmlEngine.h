@@ -1,0 +1,50 @@
+#pragma once
+#include <QString>
+#include <QUrl>
+#include <QtPlugin>
+#include <functional>
+
+class QWidget;
+class QPrinter;
+class QPageLayout;
+
+// The browser engine's side of the HTML view. It lives in a module that the program
+// loads at run time, so the program starts and shows its start menu without the
+// engine's libraries. TWebBrowser holds one engine view per view and keeps every rule
+// (which loads are reported, zoom levels, the crash reload); the engine view only does
+// what it is told and reports what happened.
+class THtmlEngineView {
+public:
+    virtual ~THtmlEngineView() = default;
+    // The engine's own widget; the caller makes it a child of the view.
+    virtual QWidget *Widget() = 0;
+    virtual void Load(const QUrl &url) = 0;
+    virtual void Reload() = 0;
+    virtual QUrl Url() const = 0;
+    virtual void SetZoomFactor(double factor) = 0;
+    virtual double ZoomFactor() const = 0;
+    virtual void SelectAll() = 0;
+    virtual void Copy() = 0;
+    virtual QString SelectedText() const = 0;
+    // Both start the job and return; done(ok) follows once the engine has finished.
+    virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
+    virtual void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) = 0;
+
+    // A load has ended, successful or not; url is the address that was loading.
+    std::function<void(const QUrl &url, bool ok)> OnLoadFinished;
+    // The page's render process ended abnormally; the view now shows nothing.
+    std::function<void()> OnRenderCrashed;
+};
+
+class THtmlEngine {
+public:
+    virtual ~THtmlEngine() = default;
+    // Starts the engine itself (its browser side and the shared private profile);
+    // later calls do nothing.
+    virtual void Start() = 0;
+    // A new engine view whose widget is a child of parent.
+    virtual THtmlEngineView *NewView(QWidget *parent) = 0;
+};
+
+#define THtmlEngine_iid "ketab.THtmlEngine/1"
+Q_DECLARE_INTERFACE(THtmlEngine, THtmlEngine_iid)

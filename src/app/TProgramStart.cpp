@@ -1,0 +1,103 @@
+#include "app/TProgramStart.h"
+#include "app/Errors.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/StartupSteps.h"
+#include "app/THtmlEngineModule.h"
+#include "app/TMenuForm.h"
+#include "app/TWebBrowser.h"
+#include "info/TCreditsForm.h"
+#include "info/THelpForm.h"
+#include "pictures/TPicGalleryForm.h"
+#include "pictures/TShowPicForm.h"
+#include "print/TPreviewForm.h"
+#include "print/TPrintForm.h"
+#include "reader/TMainForm.h"
+#include "search/TSearchForm.h"
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// Without any display the application object cannot even be made; refuse before it.
+bool HasDisplay()
+{
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char *value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+void Report(const TProgramStart::TStageReport &report, const char *stage)
+{
+    if (report) report(stage);
+}
+
+// Sees the start menu's first paint and starts what waits for it.
+class TFirstPaintWatch : public QObject {
+public:
+    explicit TFirstPaintWatch(TProgramStart::TStageReport report) : FReport(std::move(report)) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After this paint has reached the screen.
+            QTimer::singleShot(0, [report = FReport] { TProgramStart::AfterFirstPaint(report); });
+        }
+        return false;
+    }
+
+private:
+    TProgramStart::TStageReport FReport;
+};
+}
+
+void TProgramStart::AfterFirstPaint(const TStageReport &report)
+{
+    Report(report, "start menu painted");
+    QTimer::singleShot(0, [report] {
+        try {
+            THtmlEngineModule::Engine();
+        } catch (const EKetabError &) {
+            return;  // reported when a page is asked for
+        }
+        Report(report, "engine module loaded");
+        QTimer::singleShot(0, [report] {
+            // The reading window's view starts the engine and its render process on a
+            // page of the book that window never shows, so the first section opens warm.
+            TKetabApplication::Guarded([] { MainForm->PageBrowser->Warm(ReaderState.AppFolder + QStringLiteral("help.htm")); });
+            Report(report, "engine started");
+        });
+    });
+}
+
+int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
+{
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "%s\n", TStartupSteps::RefusalText);
+        return TStartupSteps::RefusalExitCode;
+    }
+    TKetabApplication::PrepareStart();
+    TKetabApplication app(argc, argv);
+    Report(report, "application");
+    // The nine windows, created once in this order; each creation handler runs to completion first.
+    new TMenuForm;
+    Report(report, "TMenuForm");
+    new TMainForm;
+    Report(report, "TMainForm");
+    new TSearchForm;
+    new TPrintForm;
+    new TPreviewForm;
+    new THelpForm;
+    new TCreditsForm;
+    new TPicGalleryForm;
+    new TShowPicForm;
+    Report(report, "other windows");
+    if (TKetabApplication::Terminated()) return TKetabApplication::ExitCode();
+    TFirstPaintWatch watch(report);
+    MenuForm->installEventFilter(&watch);
+    MenuForm->show();
+    return app.exec();
+}

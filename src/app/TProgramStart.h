@@ -1,0 +1,16 @@
+#pragma once
+#include <functional>
+
+// The program's start, from the entry point to the run loop: the display check, the
+// application object, the nine windows in their order, the start menu on screen, and,
+// once it has been painted, the browser engine loaded and warmed while the reader
+// looks at the menu.
+class TProgramStart {
+public:
+    // Called with the name of each stage as it ends (benchmarks time them).
+    using TStageReport = std::function<void(const char *stage)>;
+    static int Run(int argc, char *argv[], const TStageReport &report = {});
+    // What runs once the start menu has been painted; each step a turn of the event
+    // loop of its own, so input between them is taken.
+    static void AfterFirstPaint(const TStageReport &report);
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include "app/THtmlEngine.h"
+#include <QObject>
+
+class QWebEngineProfile;
+
+// The module's entry: the browser engine behind the program's HTML views.
+class TWebEngineModule : public QObject, public THtmlEngine {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID THtmlEngine_iid)
+    Q_INTERFACES(THtmlEngine)
+public:
+    void Start() override;
+    THtmlEngineView *NewView(QWidget *parent) override;
+
+    // The private profile all views share: no cache on disk, no network.
+    static QWebEngineProfile *SharedProfile();
+};

@@ -1,0 +1,38 @@
+#include "htmlengine/TWebEngineView.h"
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+
+TWebEngineView::TWebEngineView(QWebEngineProfile *profile, QWidget *parent) : QWebEngineView(parent)
+{
+    setPage(new QWebEnginePage(profile, this));
+    connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+        if (OnLoadFinished) OnLoadFinished(info.url(), info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+    });
+    connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus && OnRenderCrashed) OnRenderCrashed();
+            });
+    connect(this, &QWebEngineView::printFinished, this, [this](bool ok) {
+        if (auto done = std::exchange(FPrintDone, nullptr)) done(ok);
+    });
+    connect(page(), &QWebEnginePage::pdfPrintingFinished, this, [this](const QString &, bool ok) {
+        if (auto done = std::exchange(FPdfDone, nullptr)) done(ok);
+    });
+}
+
+void TWebEngineView::SelectAll() { page()->triggerAction(QWebEnginePage::SelectAll); }
+
+void TWebEngineView::Copy() { page()->triggerAction(QWebEnginePage::Copy); }
+
+void TWebEngineView::Print(QPrinter *printer, std::function<void(bool)> done)
+{
+    FPrintDone = std::move(done);
+    print(printer);
+}
+
+void TWebEngineView::PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool)> done)
+{
+    FPdfDone = std::move(done);
+    page()->printToPdf(fileName, layout);
+}
