@@ -16,11 +16,6 @@ TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc
     setQuitOnLastWindowClosed(false);
 }
 
-void TKetabApplication::PrepareStart()
-{
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
 bool TKetabApplication::notify(QObject *receiver, QEvent *event)
 {
     try {

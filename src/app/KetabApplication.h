@@ -9,9 +9,6 @@ class TKetabApplication : public QApplication {
     Q_OBJECT
 public:
     TKetabApplication(int &argc, char **argv);
-    // What must be settled before the application object exists: the shared GL contexts
-    // the browser engine needs.
-    static void PrepareStart();
     bool notify(QObject *receiver, QEvent *event) override;
     // Shows the message of the exception in flight (call inside a catch block).
     static void HandleException(std::exception_ptr error);

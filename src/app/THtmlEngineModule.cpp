@@ -1,9 +1,16 @@
 #include "app/THtmlEngineModule.h"
 #include "app/Errors.h"
 #include "app/THtmlEngine.h"
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QPluginLoader>
+#include <QSurfaceFormat>
+
+QT_BEGIN_NAMESPACE
+// Qt's own hook for the context that all OpenGL contexts of the process share.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+QT_END_NAMESPACE
 
 #ifndef KETAB_PRIVATE_LIB_DIR
 #error "KETAB_PRIVATE_LIB_DIR names the installed program's private library folder"
@@ -13,6 +20,22 @@ const char *const THtmlEngineModule::FileName = "htmlengine.so";
 
 namespace {
 THtmlEngine *engine = nullptr;
+
+// The engine draws into OpenGL contexts that share with one global context, and looks for
+// it when its library loads. Asked for before the application object, Qt would make that
+// context with the application, loading the OpenGL drivers before the start menu shows;
+// so it is made here, as the engine would make it, just before the engine loads.
+void MakeSharedOpenGLContext()
+{
+    if (QOpenGLContext::globalShareContext() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return;
+    auto *context = new QOpenGLContext(qApp);
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    if (!context->create()) {
+        delete context;
+        return;  // the engine then draws without OpenGL
+    }
+    qt_gl_set_global_share_context(context);
+}
 }
 
 QStringList &THtmlEngineModule::SearchFolders()
@@ -37,6 +60,7 @@ THtmlEngine *THtmlEngineModule::Engine()
     if (path.isEmpty())
         throw EKetabError(QStringLiteral("The HTML view cannot show pages: its module \"%1\" was not found in %2.")
                               .arg(QLatin1String(FileName), SearchFolders().join(QStringLiteral(", "))));
+    MakeSharedOpenGLContext();
     QPluginLoader loader(path);
     // Bound at once: a module that does not fit this program is refused here, not later.
     loader.setLoadHints(QLibrary::ResolveAllSymbolsHint);

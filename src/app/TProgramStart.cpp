@@ -79,7 +79,6 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
         std::fprintf(stderr, "%s\n", TStartupSteps::RefusalText);
         return TStartupSteps::RefusalExitCode;
     }
-    TKetabApplication::PrepareStart();
     TKetabApplication app(argc, argv);
     Report(report, "application");
     // The nine windows, created once in this order; each creation handler runs to completion first.
