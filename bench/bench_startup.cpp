@@ -183,6 +183,7 @@ int Child(int argc, char *argv[], double launchMs)
             clickMs = NowMs();
             QCoreApplication::sendEvent(button, &press);
             QCoreApplication::sendEvent(button, &release);
+            std::fprintf(stderr, "handled %.1f\n", NowMs() - clickMs);
         });
     });
 }
@@ -213,6 +214,7 @@ std::map<std::string, double> StagesOfOneStart(const std::string &self)
         const double value = std::atof(line.c_str() + space + 1);
         if (line.rfind("stage ", 0) == 0) figures[line.substr(6, space - 6)] = value;
         else if (line.rfind("click ", 0) == 0) figures["click"] = value;
+        else if (line.rfind("handled ", 0) == 0) figures["handled"] = value;
     }
     return figures;
 }
@@ -282,6 +284,9 @@ int main(int argc, char *argv[])
                     *std::max_element(byStage["click"].begin(), byStage["click"].end()));
     else
         std::printf("section click: the contents page did not report its load\n");
+    if (byStage.count("handled"))
+        std::printf("  of which the click's own handler (reading window shown, page asked for): median %.1f ms\n",
+                    Median(byStage["handled"]));
 
     const auto ratioOf = [&](const std::string &name) -> const TContender * {
         for (const TContender &c : contenders)

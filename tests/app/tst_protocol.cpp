@@ -4,7 +4,9 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/StartupSteps.h"
+#include "app/THtmlEngineModule.h"
 #include "app/TMenuForm.h"
+#include "app/TProgramStart.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
 #include "info/TCreditsForm.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -126,6 +129,37 @@ private slots:
         QCOMPARE(shot.pixelColor(1, 200), QColor(Qt::white));
         QVERIFY(shot.pixelColor(2, 200) != QColor(Qt::white));
         QCOMPARE(shot.pixelColor(599, 439), QColor(Qt::white));
+    }
+
+    // Once the start menu has been painted, start-up loads the engine and warms the reading
+    // window's view with a page nobody asked for: that load is not reported, and the first
+    // section chosen then opens as usual. (Before any other test gives a view a page.)
+    void engineComesInAfterTheMenuUnreported()
+    {
+        QVERIFY(!THtmlEngineModule::Loaded());
+        QVERIFY(!MainForm->PageBrowser->EngineWidget());
+        int reported = 0;
+        const auto processing = MainForm->PageBrowser->OnDownloadComplete;
+        MainForm->PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
+            ++reported;
+            processing(b);
+        };
+        const auto restore = qScopeGuard([&] { MainForm->PageBrowser->OnDownloadComplete = processing; });
+        QStringList stages;
+        TProgramStart::AfterFirstPaint([&](const char *stage) { stages << QString::fromLatin1(stage); });
+        QTRY_VERIFY_WITH_TIMEOUT(stages.contains(QStringLiteral("engine started")), 20000);
+        QCOMPARE(stages, (QStringList{"start menu painted", "engine module loaded", "engine started"}));
+        QWidget *engine = MainForm->PageBrowser->EngineWidget();
+        QVERIFY(engine);
+        QCOMPARE(engine->parentWidget(), MainForm->PageBrowser);  // in the window's accessibility tree
+        QTRY_VERIFY_WITH_TIMEOUT(MainForm->PageBrowser->LocationURL().endsWith(QStringLiteral("/help.htm")), 20000);
+        QTest::qWait(500);
+        QCOMPARE(reported, 0);
+        QVERIFY(!ReaderState.ContentsMode && !ReaderState.IndexMode);
+        Press(MenuForm->LastButton);
+        QTRY_COMPARE_WITH_TIMEOUT(reported, 1, 20000);
+        QVERIFY(ReaderState.ContentsMode);
+        QVERIFY(MainForm->PageBrowser->LocationURL().endsWith(QStringLiteral("datas/dir01.htm")));
     }
 
     void searchReEnablesTheWindowItWasOpenedFrom()
