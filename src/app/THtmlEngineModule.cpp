@@ -30,10 +30,9 @@ void MakeSharedOpenGLContext()
     if (QOpenGLContext::globalShareContext() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return;
     auto *context = new QOpenGLContext(qApp);
     context->setFormat(QSurfaceFormat::defaultFormat());
-    if (!context->create()) {
-        delete context;
-        return;  // the engine then draws without OpenGL
-    }
+    // Set even when it cannot be made (no OpenGL here): the engine expects the object and
+    // then draws without OpenGL.
+    context->create();
     qt_gl_set_global_share_context(context);
 }
 }
