@@ -15,7 +15,7 @@ KETAB_PACKAGES=(
   # sanitizer and fuzzing builds
   clang libclang-rt-14-dev llvm
   # packaging and its validators
-  desktop-file-utils appstream lintian dpkg-dev fakeroot file
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db
   # the standard dialogs in Persian
   qt6-translations-l10n
   # the start-up benchmark watches the display for windows

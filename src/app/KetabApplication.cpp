@@ -1,6 +1,8 @@
 #include "app/KetabApplication.h"
 #include "app/Dialogs.h"
 #include "app/Errors.h"
+#include "app/TCommandLine.h"
+#include <QIcon>
 #include <QTimer>
 
 namespace {
@@ -11,6 +13,13 @@ int exitCodeAsked = 0;
 TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("ketab"));
+    setApplicationVersion(QString::fromLatin1(TCommandLine::Version));
+    // Desktops match the windows to the menu entry, and so to its icon, by this name.
+    setDesktopFileName(QStringLiteral("ketab"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/KETAB_ICON_%1").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     setLayoutDirection(Qt::RightToLeft);
     // The program ends only by its own exit paths, never because some window closed last.
     setQuitOnLastWindowClosed(false);

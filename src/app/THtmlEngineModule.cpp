@@ -1,6 +1,7 @@
 #include "app/THtmlEngineModule.h"
 #include "app/Errors.h"
 #include "app/THtmlEngine.h"
+#include "platform/TInstallLayout.h"
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QOpenGLContext>
@@ -11,10 +12,6 @@ QT_BEGIN_NAMESPACE
 // Qt's own hook for the context that all OpenGL contexts of the process share.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 QT_END_NAMESPACE
-
-#ifndef KETAB_PRIVATE_LIB_DIR
-#error "KETAB_PRIVATE_LIB_DIR names the installed program's private library folder"
-#endif
 
 const char *const THtmlEngineModule::FileName = "htmlengine.so";
 
@@ -39,7 +36,7 @@ void MakeSharedOpenGLContext()
 
 QStringList &THtmlEngineModule::SearchFolders()
 {
-    static QStringList folders{QCoreApplication::applicationDirPath(), QStringLiteral(KETAB_PRIVATE_LIB_DIR)};
+    static QStringList folders = TInstallLayout::PrivateLibraryFolders();
     return folders;
 }
 

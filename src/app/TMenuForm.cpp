@@ -9,13 +9,13 @@
 #include "info/TCreditsForm.h"
 #include "info/THelpForm.h"
 #include "pictures/TPicGalleryForm.h"
+#include "platform/TInstallLayout.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiImageButton.h"
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -149,7 +149,7 @@ TsuiImageButton *TMenuForm::MakeButton(const char *name, const QString &caption,
 
 void TMenuForm::FormCreate()
 {
-    ReaderState.AppFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ReaderState.AppFolder = TInstallLayout::BookFolder();
     TStartupSteps::InstallBookFont(ReaderState.AppFolder, TStartupSteps::UserFontFolder());
     if (!TStartupSteps::PlatformCheck()) TStartupSteps::RefusePlatform();
 }

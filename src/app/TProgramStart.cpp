@@ -3,6 +3,7 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/StartupSteps.h"
+#include "app/TCommandLine.h"
 #include "app/THtmlEngineModule.h"
 #include "app/TMenuForm.h"
 #include "app/TWebBrowser.h"
@@ -75,6 +76,9 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
 
 int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (const int answered = TCommandLine::Apply(arguments); answered >= 0) return answered;
     if (!HasDisplay()) {
         std::fprintf(stderr, "%s\n", TStartupSteps::RefusalText);
         return TStartupSteps::RefusalExitCode;

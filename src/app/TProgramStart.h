@@ -1,10 +1,10 @@
 #pragma once
 #include <functional>
 
-// The program's start, from the entry point to the run loop: the display check, the
-// application object, the nine windows in their order, the start menu on screen, and,
-// once it has been painted, the browser engine loaded and warmed while the reader
-// looks at the menu.
+// The program's start, from the entry point to the run loop: the command line, the
+// display check, the application object, the nine windows in their order, the start
+// menu on screen, and, once it has been painted, the browser engine loaded and warmed
+// while the reader looks at the menu.
 class TProgramStart {
 public:
     // Called with the name of each stage as it ends (benchmarks time them).

@@ -1,6 +1,6 @@
 #include "widgets/TXAPlayer.h"
 #include "app/Dialogs.h"
-#include <QCoreApplication>
+#include "platform/TInstallLayout.h"
 #include <QFile>
 #include <QPointer>
 #include <QScopeGuard>
@@ -112,10 +112,8 @@ void TXAPlayer::SetPriority(int value)
 bool TXAPlayer::LoadDecoderLibrary(const QString &name)
 {
     if (!FDLLHandle && !name.isEmpty()) {
-        // A bare file name is looked up in the program's own folder, where the
-        // library is installed beside the executable.
-        const QString path =
-            name.contains(QLatin1Char('/')) ? name : QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        // A bare file name is one of the program's private libraries.
+        const QString path = name.contains(QLatin1Char('/')) ? name : TInstallLayout::PrivateLibrary(name);
         FDLLHandle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
         if (FDLLHandle) {
             if (::DecoderLoadCount == 0) BindDecoderFunctions(FDLLHandle);

@@ -34,8 +34,8 @@ public:
     explicit TXAPlayer(QObject *owner = nullptr);
     ~TXAPlayer() override;
 
-    // File name of the decoder library; a name without a folder is looked up in
-    // the program's folder.
+    // File name of the decoder library; a name without a folder is one of the program's
+    // private libraries (beside the executable, or where the install put them).
     QString DLLName() const { return FDLLName; }
     void SetDLLName(const QString &name) { FDLLName = name; }
     // Handle of the loaded library, 0 when none.

@@ -5,6 +5,7 @@
 #include "app/ReaderState.h"
 #include "app/StartupSteps.h"
 #include "app/TMenuForm.h"
+#include "platform/TInstallLayout.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -120,13 +121,14 @@ private slots:
         auto *dialogs = new TRecordingDialogs;
         auto previous = SetDialogs(std::unique_ptr<TDialogs>(dialogs));
         TStartupSteps::PlatformCheck = [] { return false; };
+        TInstallLayout::SetGivenBookFolder(QStringLiteral(KETAB_BOOK_DIR));
         TMenuForm menu;
         QCOMPARE(dialogs->beeps, 1);
         QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Error|This Program run under windows xp ONLY!!!")});
         QVERIFY(TKetabApplication::Terminated());
         QVERIFY(TKetabApplication::ExitCode() != 0);
-        // The program folder was fixed before the check.
-        QCOMPARE(ReaderState.AppFolder, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+        // The book folder (here the one a command line named) was fixed before the check.
+        QCOMPARE(ReaderState.AppFolder, QStringLiteral(KETAB_BOOK_DIR "/"));
         SetDialogs(std::move(previous));
     }
 };

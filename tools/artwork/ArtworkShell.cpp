@@ -1,6 +1,6 @@
 // Pictures of the start menu and of the reading window's bars: the menu's background,
 // its twelve buttons (normal and mouse-over, captions drawn in), the reading window's
-// bottom-bar and page buttons and its header picture.
+// bottom-bar and page buttons and its header picture; and the application icon.
 #include "ArtworkRegistry.h"
 #include "app/BookData.h"
 #include <QFont>
@@ -366,6 +366,117 @@ void PaintShell(const QString &folder)
     (void)pressed;
     Save(Header(), folder, QStringLiteral("SHELL_HEADER"));
 }
+
+// The application icon: a closed book in the menu's navy and gold, its spine on the right
+// as a right-to-left book lies, a star medallion on the cover. Drawn on a 512 grid and
+// scaled; below 48 pixels the frame, the spine bands and the page lines would only blur,
+// so they are left out and the star is drawn larger.
+QImage Icon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    Smooth(p);
+    p.scale(size / 512.0, size / 512.0);
+    const bool detail = size >= 48;
+
+    if (detail) {
+        QRadialGradient shadow(QPointF(262, 474), 200);
+        shadow.setColorAt(0, QColor(0, 0, 0, 90));
+        shadow.setColorAt(1, QColor(0, 0, 0, 0));
+        p.save();
+        p.scale(1, 0.12);
+        p.translate(0, 474 / 0.12 - 474);
+        p.setPen(Qt::NoPen);
+        p.setBrush(shadow);
+        p.drawEllipse(QPointF(262, 474), 200, 200);
+        p.restore();
+    }
+
+    // The pages, showing at the open side (left) and at the bottom.
+    QPainterPath pages;
+    pages.addRoundedRect(QRectF(64, 56, 352, 412), 18, 18);
+    QLinearGradient paper(64, 0, 140, 0);
+    paper.setColorAt(0, QColor(226, 206, 160));
+    paper.setColorAt(1, Cream);
+    p.setPen(QPen(GoldDeep, detail ? 4 : 10));
+    p.setBrush(paper);
+    p.drawPath(pages);
+    if (detail) {
+        p.setPen(QPen(QColor(176, 128, 44, 110), 3));
+        for (int i = 1; i <= 3; ++i) {
+            p.drawLine(QPointF(64 + 10 * i, 80), QPointF(64 + 10 * i, 446 + 4 * i));
+            p.drawLine(QPointF(84, 446 + 6 * i), QPointF(400, 446 + 6 * i));
+        }
+    }
+
+    // The cover.
+    QPainterPath cover;
+    cover.addRoundedRect(QRectF(92, 28, 364, 412), 22, 22);
+    QLinearGradient blue(92, 28, 456, 440);
+    blue.setColorAt(0, NavyLight);
+    blue.setColorAt(0.5, Navy);
+    blue.setColorAt(1, NavyDeep);
+    p.setPen(QPen(NavyDeep, detail ? 4 : 10));
+    p.setBrush(blue);
+    p.drawPath(cover);
+
+    // The spine.
+    QPainterPath spine;
+    spine.addRoundedRect(QRectF(404, 28, 52, 412), 22, 22);
+    spine.addRect(QRectF(404, 28, 26, 412));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(1, 20, 38, 170));
+    p.drawPath(spine.simplified());
+    if (detail) {
+        p.setBrush(Gold);
+        for (double y : {74.0, 92.0, 362.0, 380.0}) p.drawRect(QRectF(404, y, 52, 8));
+    }
+
+    // The gold frame of the cover's face.
+    const QRectF face(124, 62, 256, 344);
+    if (detail) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Gold, 7));
+        p.drawRoundedRect(face, 10, 10);
+        p.setPen(QPen(QColor(214, 172, 86, 170), 3));
+        p.drawRoundedRect(face.adjusted(16, 16, -16, -16), 6, 6);
+    }
+
+    // The medallion.
+    const QPointF c = face.center();
+    QLinearGradient gold(0, c.y() - 90, 0, c.y() + 90);
+    gold.setColorAt(0, GoldLight);
+    gold.setColorAt(1, Gold);
+    if (detail) {
+        p.setPen(QPen(Gold, 5));
+        p.setBrush(NavyDeep);
+        p.drawEllipse(c, 96, 96);
+    }
+    p.setPen(detail ? QPen(GoldDeep, 3) : QPen(Qt::NoPen));
+    p.setBrush(gold);
+    // The star's two squares overlap; filled by winding, the overlap is not a hole.
+    const auto solidStar = [](QPointF centre, double r) {
+        QPainterPath star = Star(centre, r);
+        star.setFillRule(Qt::WindingFill);
+        return star.simplified();
+    };
+    p.drawPath(solidStar(c, detail ? 82 : 128));
+    if (detail) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Navy);
+        p.drawPath(solidStar(c, 44));
+        DrawDiamond(p, c, 16, GoldLight);
+    }
+    return img;
+}
+
+void PaintIcon(const QString &folder)
+{
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
+        Icon(size).save(folder + QStringLiteral("/KETAB_ICON_%1.png").arg(size));
+}
 }
 
 KETAB_ARTWORK("shell", PaintShell);
+KETAB_ARTWORK("icon", PaintIcon);

@@ -1,0 +1,15 @@
+if(TARGET test_install_tst_installlayout)
+  add_dependencies(test_install_tst_installlayout ketab)
+  target_compile_definitions(test_install_tst_installlayout PRIVATE KETAB_VERSION="${PROJECT_VERSION}")
+endif()
+
+# The staging install: layout, validators, the installed program.
+find_program(KETAB_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_test(NAME install/staging
+  COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_install.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/install-stage)
+set_tests_properties(install/staging PROPERTIES TIMEOUT 300)
+
+# The Debian package built from the same install, with lintian.
+add_test(NAME install/package
+  COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_package.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/package ${PROJECT_VERSION})
+set_tests_properties(install/package PROPERTIES TIMEOUT 300)
