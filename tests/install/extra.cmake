@@ -13,3 +13,9 @@ set_tests_properties(install/staging PROPERTIES TIMEOUT 300)
 add_test(NAME install/package
   COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_package.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/package ${PROJECT_VERSION})
 set_tests_properties(install/package PROPERTIES TIMEOUT 300)
+
+# The installed program driven on the end-to-end suite's desktop, one desktop at a time.
+add_test(NAME install/program
+  COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_installed_program.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/installed-program)
+set_tests_properties(install/program PROPERTIES TIMEOUT 240 RESOURCE_LOCK ketab_e2e_desktop LABELS e2e
+                     ENVIRONMENT "LC_ALL=C.UTF-8")
