@@ -4,7 +4,7 @@ desktop see there: the layout, the book complete and unchanged, the icons at the
 the desktop entry, metadata and manual page clean under their validators and agreeing
 with each other, and the installed program finding its book from another folder.
 
-    check_install.py BUILD_FOLDER STAGING_FOLDER
+    check_install.py BUILD_FOLDER STAGING_FOLDER SOURCE_FOLDER
 """
 
 import filecmp
@@ -97,7 +97,7 @@ def check_layout(build, stage):
         check(header == (size, size, 6), f"icon {size}x{size}: expected {size}x{size} with alpha, seen {header}")
 
 
-def check_metadata(stage):
+def check_metadata(stage, source):
     apps = os.path.join(stage, "share/applications/ketab.desktop")
     meta = os.path.join(stage, f"share/metainfo/{APPSTREAM_ID}.metainfo.xml")
     man = os.path.join(stage, "share/man/man1/ketab.1.gz")
@@ -120,7 +120,14 @@ def check_metadata(stage):
     component = ET.parse(meta).getroot()
     check(component.findtext("id") == APPSTREAM_ID, f"metainfo id: {component.findtext('id')}")
     check(component.findtext("launchable") == "ketab.desktop", "metainfo launchable is not the desktop entry")
-    check(component.find("screenshots/screenshot/image") is not None, "metainfo has no screenshot")
+    # Each screenshot is one of the README's pictures, served from the project's address.
+    home = component.findtext("url[@type='homepage']") or ""
+    images = [i.text for i in component.findall("screenshots/screenshot/image")]
+    check(images, "metainfo has no screenshot")
+    for image in images:
+        picture = image[len(home):].lstrip("/") if home and image.startswith(home) else image
+        check(picture.startswith("docs/") and os.path.isfile(os.path.join(source, picture)),
+              f"metainfo screenshot {image} is not a picture in docs/")
     check(component.find("releases/release[@version]") is not None, "metainfo has no release")
 
 
@@ -138,13 +145,13 @@ def check_program(stage):
 
 
 def main():
-    build, stage = (os.path.abspath(a) for a in sys.argv[1:3])
+    build, stage, source = (os.path.abspath(a) for a in sys.argv[1:4])
     shutil.rmtree(stage, ignore_errors=True)
     r = run(["cmake", "--install", build, "--prefix", stage])
     if not check(r.returncode == 0, f"cmake --install: {r.stdout}{r.stderr}"):
         return 1
     check_layout(build, stage)
-    check_metadata(stage)
+    check_metadata(stage, source)
     check_program(stage)
     print(f"{len(failures)} failure(s)" if failures else "install checks passed")
     return 1 if failures else 0

@@ -6,7 +6,7 @@ endif()
 # The staging install: layout, validators, the installed program.
 find_program(KETAB_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME install/staging
-  COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_install.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/install-stage)
+  COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_install.py ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/install-stage ${CMAKE_SOURCE_DIR})
 set_tests_properties(install/staging PROPERTIES TIMEOUT 300)
 
 # The Debian package built from the same install, with lintian.
