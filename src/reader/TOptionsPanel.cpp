@@ -6,24 +6,23 @@
 #include <QLabel>
 #include <QPushButton>
 
-TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
+TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
 {
     setObjectName(QStringLiteral("OptionsPanel"));
-    setLayoutDirection(Qt::RightToLeft);
-    const auto label = [this](QLabel *&l, const char *name, const QString &caption) {
-        l = new QLabel(caption, this);
+    const auto label = [channel](QLabel *&l, const char *name, const QString &caption) {
+        l = new QLabel(caption, channel);
         l->setObjectName(QString::fromLatin1(name));
         l->setAccessibleName(caption);
     };
-    const auto button = [this](QPushButton *&b, const char *name, const QString &caption) {
-        b = new QPushButton(caption, this);
+    const auto button = [channel](QPushButton *&b, const char *name, const QString &caption) {
+        b = new QPushButton(caption, channel);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(caption);
     };
     label(TntLabel1, "TntLabel1", QStringLiteral("موسيقی"));
     // Skinned radio buttons: the two share this parent and group index, so checking
     // one unchecks the other.
-    MusicOn = new TsuiRadioButton(this);
+    MusicOn = new TsuiRadioButton(channel);
     MusicOn->setObjectName(QStringLiteral("MusicOn"));
     MusicOn->SetCaption(QStringLiteral("On"));
     MusicOn->setAccessibleName(QStringLiteral("موسيقی On"));
@@ -31,14 +30,14 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     MusicOn->SetLoading(true);
     MusicOn->SetChecked(true);
     MusicOn->SetLoading(false);
-    MusicOff = new TsuiRadioButton(this);
+    MusicOff = new TsuiRadioButton(channel);
     MusicOff->setObjectName(QStringLiteral("MusicOff"));
     MusicOff->SetCaption(QStringLiteral("Off"));
     MusicOff->setAccessibleName(QStringLiteral("موسيقی Off"));
     MusicOff->SetTransparent(true);
 
     label(TntLabel2, "TntLabel2", QStringLiteral("اندازه قلم"));
-    FontSizeComboBox = new QComboBox(this);
+    FontSizeComboBox = new QComboBox(channel);
     FontSizeComboBox->setObjectName(QStringLiteral("FontSizeComboBox"));
     FontSizeComboBox->setAccessibleName(TntLabel2->text());
     FontSizeComboBox->addItems({QStringLiteral("كوچك"), QStringLiteral("معمولی"), QStringLiteral("بزرگ")});
@@ -46,14 +45,14 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     TntLabel2->setBuddy(FontSizeComboBox);
 
     label(TntLabel3, "TntLabel3", QStringLiteral("كل صفحه نمايش"));
-    AllTopCheckBox = new TsuiCheckBox(this);
+    AllTopCheckBox = new TsuiCheckBox(channel);
     AllTopCheckBox->SetTransparent(true);
     AllTopCheckBox->setObjectName(QStringLiteral("AllTopCheckBox"));
     AllTopCheckBox->setAccessibleName(TntLabel3->text());
     TntLabel3->setBuddy(AllTopCheckBox);
 
     label(TntLabel6, "TntLabel6", QStringLiteral("فرم يادداشتها"));
-    BookMarkShow = new TsuiCheckBox(this);
+    BookMarkShow = new TsuiCheckBox(channel);
     BookMarkShow->SetTransparent(true);
     BookMarkShow->setObjectName(QStringLiteral("BookMarkShow"));
     BookMarkShow->setAccessibleName(TntLabel6->text());
@@ -65,18 +64,18 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     button(ExitButton, "ExitButton", QStringLiteral("خروج"));
     button(EditButton, "EditButton", QStringLiteral("ويرايش"));
     EditButton->hide();
-    Drive = new QComboBox(this);
+    Drive = new QComboBox(channel);
     Drive->setObjectName(QStringLiteral("Drive"));
     Drive->setAccessibleName(QStringLiteral("Drive"));
     for (char d = 'c'; d <= 'k'; ++d) Drive->addItem(QString(QLatin1Char(d)) + u':');
     Drive->hide();
-    TntComboBox1 = new QComboBox(this);
+    TntComboBox1 = new QComboBox(channel);
     TntComboBox1->setObjectName(QStringLiteral("TntComboBox1"));
     TntComboBox1->setAccessibleName(TntLabel2->text());
     for (int s : {8, 10, 12, 14, 18}) TntComboBox1->addItem(QString::number(s));
     TntComboBox1->hide();
 
-    auto *grid = new QGridLayout(this);
+    auto *grid = new QGridLayout(channel);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(4);
     int row = 0;

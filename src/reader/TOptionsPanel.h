@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include <QObject>
 
 class QComboBox;
 class QLabel;
@@ -7,11 +7,15 @@ class QPushButton;
 class TsuiCheckBox;
 class TsuiRadioButton;
 
-// The controls of the reader's options panel. The reading window binds them to its handlers.
-class TOptionsPanel : public QWidget {
+class QWidget;
+
+// The controls of the reader's options panel, laid out in the side channel that holds
+// them. They are the channel's own children, so the channel passes its style on to the
+// check boxes and radio buttons. The reading window binds them to its handlers.
+class TOptionsPanel : public QObject {
     Q_OBJECT
 public:
-    explicit TOptionsPanel(QWidget *parent = nullptr);
+    explicit TOptionsPanel(QWidget *channel);
 
     QLabel *TntLabel1 = nullptr;
     TsuiRadioButton *MusicOn = nullptr;

@@ -30,6 +30,8 @@ TsuiCheckBox::TsuiCheckBox(QWidget *parent) : QWidget(parent)
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Layouts give the box the size it would take by itself, never more or less.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(93, 17);
     FUIStyle = TsuiThemes::DefaultStyleFor(parent ? parent->window() : nullptr);
 }
@@ -129,14 +131,25 @@ QPixmap TsuiCheckBox::Glyph() const
 
 bool TsuiCheckBox::HasFocusFrame() const { return FTabStop && hasFocus(); }
 
-void TsuiCheckBox::ApplyAutoSize()
+QSize TsuiCheckBox::AutoSizeExtent() const
 {
-    if (!FAutoSize) return;
     const QPixmap glyph = Glyph();
     const QFontMetrics fm(font());
     const int h = std::max(fm.height() + 2, glyph.height()) + 4;
     const int w = glyph.width() + fm.horizontalAdvance(PlainCaption(FCaption)) + 8;
-    if (size() != QSize(w, h)) resize(w, h);
+    return {w, h};
+}
+
+QSize TsuiCheckBox::sizeHint() const { return FAutoSize ? AutoSizeExtent() : size(); }
+
+QSize TsuiCheckBox::minimumSizeHint() const { return sizeHint(); }
+
+void TsuiCheckBox::ApplyAutoSize()
+{
+    if (!FAutoSize) return;
+    const QSize extent = AutoSizeExtent();
+    if (size() != extent) resize(extent);
+    updateGeometry();
 }
 
 void TsuiCheckBox::paintEvent(QPaintEvent *)

@@ -48,6 +48,12 @@ public:
 
     // The glyph frame for the current state, as painted (loaded from the theme each time).
     QPixmap Glyph() const;
+    // The size AutoSize gives: the glyph and the caption with their margins.
+    QSize AutoSizeExtent() const;
+
+    // What layouts give the box: its automatic size, or the size it was given.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     // The variable parts of the check box and the radio button.

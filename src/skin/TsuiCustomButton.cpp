@@ -19,6 +19,8 @@ TsuiCustomButton::TsuiCustomButton(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     FUIStyle = TsuiThemes::DefaultStyleFor(parent ? parent->window() : nullptr);
+    // A button keeps the size it is given (or its face's, with AutoSize) inside layouts.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     resize(75, 25);
 }
 
@@ -99,13 +101,21 @@ void TsuiCustomButton::ActionChanged()
     if (FAction->toolTip() != FAction->text()) setToolTip(FAction->toolTip());
 }
 
-QSize TsuiCustomButton::sizeHint() const { return size(); }
+QSize TsuiCustomButton::sizeHint() const
+{
+    QImage face;
+    if (const_cast<TsuiCustomButton *>(this)->GetNormalFace(face) && !face.isNull()) return face.size();
+    return {75, 25};
+}
+
+QSize TsuiCustomButton::minimumSizeHint() const { return sizeHint(); }
 
 void TsuiCustomButton::UpdateAutoSize()
 {
     if (!FAutoSize) return;
     QImage strip;
     if (const_cast<TsuiCustomButton *>(this)->GetNormalFace(strip) && !strip.isNull()) resize(strip.size());
+    updateGeometry();
 }
 
 void TsuiCustomButton::FontChanged() { update(); }
@@ -120,6 +130,7 @@ void TsuiCustomButton::SetUIStyle(TsuiUIStyle style)
 {
     FUIStyle = style;
     UpdateAutoSize();
+    updateGeometry();  // the face, and so the size hint, follows the theme
     StyleChanged();
     update();
 }

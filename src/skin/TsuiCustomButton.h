@@ -74,7 +74,10 @@ public:
     // The whole composed button as it is copied to the screen.
     QImage ComposeImage();
 
+    // Layouts give the button its normal face's size (75 x 25 without a face) and do not
+    // stretch it; a window that designs a button larger than its face fixes that size.
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     virtual void UpdateAutoSize();

@@ -13,6 +13,7 @@ TsuiImageButton::TsuiImageButton(QWidget *parent) : TsuiCustomButton(parent) {}
 void TsuiImageButton::PictureChanged()
 {
     UpdateAutoSize();
+    updateGeometry();
     update();
 }
 

@@ -3,6 +3,8 @@
 #include "skin/TsuiThemes.h"
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -187,6 +189,33 @@ void TestCheckBox::autoSizeAndLayout()
     box.resize(200, 40);
     box.SetCaption(QStringLiteral("x"));
     QCOMPARE(box.size(), QSize(200, 40));
+
+    // A layout gives the boxes their automatic size, also without a caption, and a click
+    // where the reader sees them reaches them.
+    QWidget panel;
+    auto *grid = new QGridLayout(&panel);
+    grid->addWidget(new QLabel(QStringLiteral("موسيقی"), &panel), 0, 0, 1, 2);
+    auto *on = new TsuiRadioButton(&panel);
+    on->SetCaption(QStringLiteral("On"));
+    auto *off = new TsuiRadioButton(&panel);
+    off->SetCaption(QStringLiteral("Off"));
+    auto *pin = new TsuiCheckBox(&panel);
+    grid->addWidget(on, 1, 0);
+    grid->addWidget(off, 1, 1);
+    grid->addWidget(pin, 2, 1);
+    grid->setRowStretch(3, 1);
+    panel.resize(160, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    for (TsuiCheckBox *b : {static_cast<TsuiCheckBox *>(on), static_cast<TsuiCheckBox *>(off), pin}) {
+        QCOMPARE(b->height(), 19);
+        QCOMPARE(b->size(), b->AutoSizeExtent());
+    }
+    QCOMPARE(pin->width(), 13 + 8);
+    QTest::mouseClick(off, Qt::LeftButton, {}, QPoint(off->width() / 2, off->height() / 2));
+    QVERIFY(off->Checked() && !on->Checked());
+    QTest::mouseClick(pin, Qt::LeftButton, {}, QPoint(pin->width() / 2, pin->height() / 2));
+    QVERIFY(pin->Checked());
 }
 
 void TestCheckBox::glyphFramesByState()
