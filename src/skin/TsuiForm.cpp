@@ -43,9 +43,13 @@ TsuiForm::TsuiForm(QWidget *host, TFormBorderStyle borderStyle)
     SetCaption(host->windowTitle());
     FTitleBar->show();
 
-    // The window system's frame goes; the border and title bar are drawn here.
+    // The window system's frame goes; the border and title bar are drawn here. Hints that
+    // ask for a title or frame buttons would make some desktops draw their frame anyway.
     const bool wasVisible = host->isVisible();
-    host->setWindowFlags(host->windowFlags() | Qt::FramelessWindowHint);
+    const Qt::WindowFlags decorations = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint |
+        Qt::WindowShadeButtonHint;
+    host->setWindowFlags((host->windowFlags() & ~decorations) | Qt::FramelessWindowHint);
     if (wasVisible) host->show();
     host->installEventFilter(this);
     if (!HookOwnerForm) {
@@ -251,9 +255,11 @@ void TsuiForm::HostSizeChanged()
         FCreatedMaximized = false;
         FHost->setGeometry(FRestoreRect);
     }
-    // A maximised skinned window covers the work area, not the whole screen. The
-    // window's own geometry is set, since the widget's would end the maximised state.
-    if (FHost->isMaximized() && FHost->screen() && FHost->windowHandle()) {
+    // A maximised skinned window with a border covers the work area, not the whole screen;
+    // a borderless one is left as the desktop maximises it. The window's own geometry is
+    // set, since the widget's would end the maximised state.
+    if (FHost->isMaximized() && FSavedBorderStyle != TFormBorderStyle::bsNone && FHost->screen() &&
+        FHost->windowHandle()) {
         const QRect workArea = FHost->screen()->availableGeometry();
         if (FHost->geometry() != workArea) FHost->windowHandle()->setGeometry(workArea);
     }
@@ -309,15 +315,28 @@ bool TsuiForm::eventFilter(QObject *watched, QEvent *event)
 
 // ---- sizing by the edges ----
 
+bool TsuiForm::Sizeable() const
+{
+    if (FSavedBorderStyle != TFormBorderStyle::bsSizeable && FSavedBorderStyle != TFormBorderStyle::bsSizeToolWin)
+        return false;
+    return !FHost->isMaximized() && FHost->minimumSize() != FHost->maximumSize();
+}
+
 Qt::Edges TsuiForm::SizingEdges(const QPoint &p) const
 {
-    if (FSavedBorderStyle != TFormBorderStyle::bsSizeable && FSavedBorderStyle != TFormBorderStyle::bsSizeToolWin) return {};
-    if (FHost->isMaximized()) return {};
+    if (!Sizeable()) return {};
     const int w = FHost->width();
     const int h = FHost->height();
     const int x = p.x();
     const int y = p.y();
     const int edge = SizingBand - 1;
+    // Only the border strips, which the panel leaves to the window, and the title bar's
+    // top rows size the window; the controls along the edges and the title bar's buttons
+    // below those rows keep their clicks.
+    const int bw = FBorderWidth;
+    const bool onBorder = x < bw || x >= w - bw || y >= h - bw || (!FTitleBarVisible && y < bw);
+    const bool onTitleBarTop = FTitleBarVisible && y <= edge;
+    if (!onBorder && !onTitleBarTop) return {};
     if (x <= edge && y <= edge) return Qt::TopEdge | Qt::LeftEdge;
     if (x > w - SizingBand && y <= edge) return Qt::TopEdge | Qt::RightEdge;
     if (x > w - SizingBand && y > h - SizingBand) return Qt::BottomEdge | Qt::RightEdge;
@@ -384,6 +403,11 @@ bool TsuiForm::ApplicationKey(QEvent *event)
 {
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() != Qt::Key_Space || !(key->modifiers() & Qt::AltModifier)) return false;
-    FTitleBar->ShowSystemMenu(FHost->mapToGlobal(QPoint(0, FTitleBar->height())));
+    // The menu of the window the reader is in; a hidden window's menu never opens.
+    QWidget *active = QApplication::activeWindow();
+    TsuiForm *form = active && active->isVisible() ? active->findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly)
+                                                   : nullptr;
+    if (!form || !form->FTitleBarVisible) return false;
+    form->FTitleBar->ShowSystemMenu(active->mapToGlobal(QPoint(0, form->FTitleBar->height())));
     return true;
 }

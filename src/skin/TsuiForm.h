@@ -28,9 +28,10 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 // (its contents margins keep the layout below the title bar). The window's size is the
 // panel's size plus the border: SetWidth(384) and SetHeight(361) make a 386x362 window.
 //
-// Moving the window by its title bar and sizing it from 5-pixel bands along its edges
-// (sizeable border styles only) are requested from the window system; where it cannot
-// do them (no window manager) the window follows the mouse by itself.
+// Moving the window by its title bar and sizing it from its border and the title bar's
+// top rows (sizeable border styles only, never a window of fixed size) are requested
+// from the window system; where it cannot do them (no window manager) the window
+// follows the mouse by itself.
 class TsuiForm : public QWidget, public TsuiStyledControl {
     Q_OBJECT
     // First, so the event references below can bind to the title bar's events.
@@ -98,12 +99,16 @@ public:
     std::function<void(TsuiTitleBar *sender, int buttonIndex)> &OnTitleBarCustomBtnsClick;
     std::function<void(TsuiTitleBar *sender, int buttonIndex)> &OnTitleBarHelpBtnClick;
 
-    // The edges a press at a window point sizes (none unless the saved border style is
-    // sizeable and the window is not maximised).
+    // True when the window can be sized by its edges: a sizeable saved border style, not
+    // maximised and not of fixed size.
+    bool Sizeable() const;
+    // The edges a press at a window point sizes: 5-pixel bands, reached only on the border
+    // strips and on the title bar's top rows (none unless Sizeable).
     Qt::Edges SizingEdges(const QPoint &hostPoint) const;
     // Places the panel inside the window per the border and the title bar.
     void LayoutPanel();
-    // The frame that answers Alt+Space for the whole application (the first created).
+    // The frame whose hook answers Alt+Space for the whole application (the first created):
+    // it opens the system menu of the active skinned window.
     static TsuiForm *HookOwner();
 
 protected:

@@ -130,6 +130,17 @@ private slots:
         QCOMPARE(fixed.minimumSize(), QSize(200, 100));
         QCOMPARE(fixed.maximumSize(), QSize(200, 100));
 
+        // A dialog asking for a title and a close button still gets no frame from the
+        // desktop: it is a dialog without any of its frame hints.
+        QWidget dialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+        new TsuiForm(&dialog);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const Qt::WindowFlags flags = dialog.windowHandle()->flags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags & Qt::FramelessWindowHint);
+        QVERIFY(!(flags & (Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)));
+
         bool refused = false;
         try {
             new TsuiForm(host.get());
@@ -346,39 +357,82 @@ private slots:
         QCOMPARE(shot.pixelColor(first.right() - 3, first.top() + 2), QColor(255, 255, 255));
         menu->hide();
 
-        // Alt+Space opens the first frame's system menu.
-        QCOMPARE(TsuiForm::HookOwner(), search.form);
-        QTest::keyClick(search.host.get(), Qt::Key_Space, Qt::AltModifier);
-        QVERIFY(menu->isVisible());
         menu->hide();
     }
 
-    void sizingBandsOnlyOnSizeableWindows()
+    // Alt+Space opens the system menu of the skinned window the reader is in, never the
+    // menu of the window that installed the hook nor of a hidden one.
+    void altSpaceOpensTheActiveWindowsMenu()
     {
-        SkinnedWindow dialog(TFormBorderStyle::bsDialog);
-        QCOMPARE(dialog.form->SizingEdges(QPoint(0, 0)), Qt::Edges());
-        QCOMPARE(dialog.form->SizingEdges(QPoint(499, 299)), Qt::Edges());
+        SkinnedWindow first;  // its frame answers Alt+Space for the application
+        QCOMPARE(TsuiForm::HookOwner(), first.form);
+        SkinnedWindow second(TFormBorderStyle::bsDialog, QSize(300, 200));
+        second.host->move(300, 200);
+        second.Show();
+        second.host->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(second.host.get()));
+        QTest::keyClick(second.host.get(), Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(second.bar->SystemMenu()->isVisible());
+        QVERIFY(!first.bar->SystemMenu()->isVisible());
+        // Under that window's title bar, at its left edge.
+        const QPoint anchor = second.host->mapToGlobal(QPoint(0, second.bar->height()));
+        QCOMPARE(second.bar->SystemMenu()->pos(), anchor);
+        second.bar->SystemMenu()->hide();
 
-        SkinnedWindow w;
+        // With no skinned window active (the hook's own window hidden), nothing opens.
+        QWidget plain;
+        plain.show();
+        plain.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&plain));
+        second.host->hide();
+        QTest::keyClick(&plain, Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(!first.bar->SystemMenu()->isVisible());
+        QVERIFY(!second.bar->SystemMenu()->isVisible());
+    }
+
+    // A sizeable window sizes from its border and the title bar's top five rows, by the
+    // corner and edge rules; presses anywhere else (the close button below those rows,
+    // controls along the edges) stay with the controls. Dialogs and windows of fixed
+    // size never size.
+    void sizingOnlyOnTheBorderAndTheTitleBarTop()
+    {
         const Qt::Edges none;
-        QCOMPARE(w.form->SizingEdges(QPoint(4, 4)), Qt::TopEdge | Qt::LeftEdge);
-        QCOMPARE(w.form->SizingEdges(QPoint(496, 2)), Qt::TopEdge | Qt::RightEdge);
-        QCOMPARE(w.form->SizingEdges(QPoint(499, 299)), Qt::BottomEdge | Qt::RightEdge);
-        QCOMPARE(w.form->SizingEdges(QPoint(0, 296)), Qt::BottomEdge | Qt::LeftEdge);
-        QCOMPARE(w.form->SizingEdges(QPoint(4, 150)), Qt::Edges(Qt::LeftEdge));
-        QCOMPARE(w.form->SizingEdges(QPoint(5, 150)), none);
-        QCOMPARE(w.form->SizingEdges(QPoint(200, 4)), Qt::Edges(Qt::TopEdge));
-        QCOMPARE(w.form->SizingEdges(QPoint(200, 5)), none);
-        QCOMPARE(w.form->SizingEdges(QPoint(496, 150)), Qt::Edges(Qt::RightEdge));
-        QCOMPARE(w.form->SizingEdges(QPoint(495, 150)), none);
-        QCOMPARE(w.form->SizingEdges(QPoint(200, 296)), Qt::Edges(Qt::BottomEdge));
-        QCOMPARE(w.form->SizingEdges(QPoint(200, 295)), none);
+        SkinnedWindow dialog(TFormBorderStyle::bsDialog);
+        QCOMPARE(dialog.form->SizingEdges(QPoint(0, 0)), none);
+        QCOMPARE(dialog.form->SizingEdges(QPoint(499, 299)), none);
+        SkinnedWindow fixed;
+        fixed.host->setFixedSize(500, 300);
+        QVERIFY(!fixed.form->Sizeable());
+        QCOMPARE(fixed.form->SizingEdges(QPoint(0, 150)), none);
 
-        // A press in the band resizes the window, bounded by its minimum size.
+        SkinnedWindow w;  // 500 x 300, border 1, title bar 32 rows
+        const struct {
+            QPoint at;
+            Qt::Edges edges;
+        } bands[] = {
+            {{0, 0}, Qt::TopEdge | Qt::LeftEdge},     {{4, 4}, Qt::TopEdge | Qt::LeftEdge},
+            {{200, 4}, Qt::TopEdge},                  {{200, 5}, none},
+            {{496, 2}, Qt::TopEdge | Qt::RightEdge},  {{499, 150}, Qt::RightEdge},
+            {{498, 150}, none},                        {{496, 150}, none},
+            {{0, 150}, Qt::LeftEdge},                 {{1, 150}, none},
+            {{4, 150}, none},                          {{200, 299}, Qt::BottomEdge},
+            {{200, 298}, none},                        {{499, 299}, Qt::BottomEdge | Qt::RightEdge},
+            {{0, 296}, Qt::BottomEdge | Qt::LeftEdge}, {{3, 299}, Qt::BottomEdge | Qt::LeftEdge},
+            {{499, 296}, Qt::BottomEdge | Qt::RightEdge},
+        };
+        for (const auto &b : bands)
+            QVERIFY2(w.form->SizingEdges(b.at) == b.edges, qPrintable(QStringLiteral("%1,%2").arg(b.at.x()).arg(b.at.y())));
+        // The close button's right columns below the top rows belong to the button.
+        w.DialogButtons();
+        const QRect close = w.bar->Layout().ButtonRects[1];
+        const QPoint inButton = w.bar->mapTo(w.host.get(), QPoint(close.right(), close.bottom() - 2));
+        QCOMPARE(w.form->SizingEdges(inButton), none);
+
+        // A press on the border resizes the window, bounded by its minimum size.
         w.Show();
         QWindow *window = w.host->windowHandle();
         const QRect start = w.host->geometry();
-        const QPoint corner(498, 298);
+        const QPoint corner(499, 299);
         Mouse(window, QEvent::MouseButtonPress, corner, start.topLeft() + corner);
         Mouse(window, QEvent::MouseMove, corner, start.topLeft() + corner + QPoint(50, 30), Qt::LeftButton);
         QCOMPARE(w.host->size(), start.size() + QSize(50, 30));
@@ -387,13 +441,20 @@ private slots:
         Mouse(window, QEvent::MouseButtonRelease, corner, start.topLeft() + corner);
         QCOMPARE(w.host->pos(), start.topLeft());
         QCOMPARE(w.form->geometry(), QRect(1, 0, 128, 49));
+        // A press just inside the border reaches the control there and sizes nothing.
+        const QSize size = w.host->size();
+        const QPoint inside(120, 40);
+        Mouse(window, QEvent::MouseButtonPress, inside, w.host->mapToGlobal(inside));
+        Mouse(window, QEvent::MouseMove, inside, w.host->mapToGlobal(inside) + QPoint(30, 30), Qt::LeftButton);
+        Mouse(window, QEvent::MouseButtonRelease, inside, w.host->mapToGlobal(inside) + QPoint(30, 30));
+        QCOMPARE(w.host->size(), size);
 
         // The dialog ignores presses at its edges.
         dialog.Show();
         const QSize dialogSize = dialog.host->size();
-        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonPress, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(498, 298)));
-        Mouse(dialog.host->windowHandle(), QEvent::MouseMove, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)), Qt::LeftButton);
-        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonRelease, QPoint(498, 298), dialog.host->mapToGlobal(QPoint(548, 328)));
+        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonPress, QPoint(499, 299), dialog.host->mapToGlobal(QPoint(499, 299)));
+        Mouse(dialog.host->windowHandle(), QEvent::MouseMove, QPoint(499, 299), dialog.host->mapToGlobal(QPoint(549, 329)), Qt::LeftButton);
+        Mouse(dialog.host->windowHandle(), QEvent::MouseButtonRelease, QPoint(499, 299), dialog.host->mapToGlobal(QPoint(549, 329)));
         QCOMPARE(dialog.host->size(), dialogSize);
     }
 
