@@ -39,7 +39,7 @@ const TRole Roles[5] = {
 };
 }
 
-TCreditsForm::TCreditsForm(QWidget *parent) : TForm(parent)
+TCreditsForm::TCreditsForm(QWidget *parent) : TForm(parent, Qt::Dialog)
 {
     CreditsForm = this;
     setObjectName(QStringLiteral("CreditsForm"));
@@ -55,7 +55,8 @@ QLabel *TCreditsForm::Text(const QString &text, int pixelSize, bool bold, const 
     f.setBold(bold);
     label->setFont(f);
     label->setGeometry(place);
-    label->setAlignment(align);
+    // Placed by hand on the picture: right means right, also in the right-to-left window.
+    label->setAlignment(align | Qt::AlignAbsolute);
     label->setAccessibleName(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, bold ? Gold : Cream);
@@ -82,11 +83,11 @@ void TCreditsForm::FormCreate()
     int y = 14;
     for (const TRole &r : Roles) {
         const QString names = QString::fromUtf8(r.Names);
-        Text(QString::fromUtf8(r.Role), 16, false, QRect(196, y, 196, 22), Qt::AlignRight | Qt::AlignVCenter)
+        Text(QString::fromUtf8(r.Role), 16, false, QRect(190, y, 196, 22), Qt::AlignRight | Qt::AlignVCenter)
             ->setPalette(GoldPalette(BackImage->palette()));
         y += 22;
         const int lines = static_cast<int>(names.count(QLatin1Char('\n'))) + 1;
-        Text(names, 16, false, QRect(196, y, 180, 20 * lines), Qt::AlignRight | Qt::AlignTop);
+        Text(names, 16, false, QRect(190, y, 180, 20 * lines), Qt::AlignRight | Qt::AlignTop);
         y += 20 * lines + 4;
     }
 
@@ -126,9 +127,9 @@ void TCreditsForm::FormCreate()
         l->setAccessibleName(caption);
         l->SetAddress(address);
         l->SetAddressStyle(style);
-        l->SetStyleKind(skNone);
+        l->SetShadowSize(0);  // a custom style without shadow
         l->SetHighlightColor(clYellow);
-        l->SetFontColor(Cream);
+        l->SetFontColor(Qt::white);
         l->setLayoutDirection(Qt::LeftToRight);
         QFont f = l->font();
         f.setPixelSize(11);
@@ -140,7 +141,7 @@ void TCreditsForm::FormCreate()
                     asHttp, QRect(12, 306, 180, 20));
     MailLabel = link("MailLabel", QStringLiteral("e-mail: info@setare-danesh.example"),
                      QStringLiteral("info@setare-danesh.example"), asMail, QRect(196, 306, 196, 20));
-    MailLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    MailLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
     setFixedSize(402, 366);
     TsuiBookFrames::Credits(this);
 }

@@ -105,15 +105,19 @@ void TQuelLabel::paintEvent(QPaintEvent *)
     }
 }
 
+// A press and release on the label belong to it: they never reach the control beneath
+// (a click on a link over a picture is not a click on the picture).
 void TQuelLabel::mousePressEvent(QMouseEvent *event)
 {
     QLabel::mousePressEvent(event);
+    event->accept();
     if (event->button() == Qt::LeftButton) FPressed = true;
 }
 
 void TQuelLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
+    event->accept();
     if (event->button() != Qt::LeftButton || !FPressed) return;
     FPressed = false;
     if (rect().contains(event->position().toPoint())) Click();
