@@ -1,9 +1,12 @@
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
 // Base of the program's windows: a top-level window laid out right to left that is
 // created once and only shown and hidden. FormShow and FormHide run on every
 // show and hide the program asks for (not when the window system minimises it).
+// The secondary windows are dialogs (Qt::Dialog): only a dialog is kept by the desktop
+// above the window named as its opener (see ShowOver).
 class TForm : public QWidget {
     Q_OBJECT
 public:
@@ -11,9 +14,22 @@ public:
     // Set by a button's Click to that button's ModalResult.
     int ModalResult = 0;
 
+    // The window this one is shown over: the desktop keeps this one above it. Kept, as
+    // is the window state, when the window system's window is made anew (the first web
+    // view a window shows does that).
+    void SetOpener(QWidget *opener);
+    QWidget *Opener() const { return FOpener; }
+
 protected:
     virtual void FormShow() {}
     virtual void FormHide() {}
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void ApplyOpener();
+    void WindowMadeAnew();
+
+    QPointer<QWidget> FOpener;
 };

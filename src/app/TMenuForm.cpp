@@ -34,14 +34,6 @@ QFont MenuFont()
     f.setPixelSize(11);
     return f;
 }
-
-void ShowOver(QWidget *window)
-{
-    if (!window) return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 }
 
 TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -185,29 +177,29 @@ void TMenuForm::IndexButtonClick(TsuiCustomButton *) { IndexMenu->popup(QCursor:
 
 void TMenuForm::SearchButtonClick(TsuiCustomButton *)
 {
-    ShowOver(SearchForm);
+    ShowOver(SearchForm, this);
     setEnabled(false);
 }
 
 void TMenuForm::PrintButtonClick(TsuiCustomButton *)
 {
-    ShowOver(PrintForm);
+    ShowOver(PrintForm, this);
     setEnabled(false);
 }
 
 void TMenuForm::GaleryButtonClick(TsuiCustomButton *)
 {
-    ShowOver(PicGalleryForm);
+    ShowOver(PicGalleryForm, this);
     setEnabled(false);
 }
 
 void TMenuForm::CreditsButtonClick(TsuiCustomButton *)
 {
     setEnabled(false);
-    ShowOver(CreditsForm);
+    ShowOver(CreditsForm, this);
 }
 
-void TMenuForm::HelpButtonClick(TsuiCustomButton *) { ShowOver(HelpForm); }
+void TMenuForm::HelpButtonClick(TsuiCustomButton *) { if (HelpForm) HelpForm->OpenHelp(this); }
 
 void TMenuForm::ExitButtonClick(TsuiCustomButton *) { close(); }
 

@@ -1,6 +1,7 @@
 #include "info/THelpForm.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
+#include "app/WindowProtocol.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TVrGradient.h"
 #include <QGridLayout>
@@ -12,7 +13,7 @@
 
 THelpForm *HelpForm = nullptr;
 
-THelpForm::THelpForm(QWidget *parent) : TForm(parent)
+THelpForm::THelpForm(QWidget *parent) : TForm(parent, Qt::Dialog)
 {
     HelpForm = this;
     setObjectName(QStringLiteral("HelpForm"));
@@ -44,7 +45,7 @@ void THelpForm::FormCreate()
     panelGrid->addWidget(BackGradient, 0, 0);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(12, 0, 12, 0);
-    panelGrid->addLayout(buttons, 0, 0);
+    panelGrid->addLayout(buttons, 0, 0, Qt::AlignVCenter);  // the gradient keeps the whole panel
     DirButton = new QPushButton(QStringLiteral("فهرست راهنما"), Panel);
     DirButton->setObjectName(QStringLiteral("DirButton"));
     DirButton->setAccessibleName(DirButton->text());
@@ -74,12 +75,7 @@ void THelpForm::FormShow()
     }
 }
 
-void THelpForm::OpenHelp()
-{
-    show();
-    raise();
-    activateWindow();
-}
+void THelpForm::OpenHelp(QWidget *opener) { ShowOver(this, opener); }
 
 void THelpForm::DirButtonClick() { PageBrowser->Navigate(HelpFile()); }
 

@@ -13,8 +13,8 @@ public:
     explicit THelpForm(QWidget *parent = nullptr);
     void FormCreate();
 
-    // Shows the help (or brings it forward where the reader left it); disables nothing.
-    void OpenHelp();
+    // Shows the help over its opener (or brings it forward where the reader left it); disables nothing.
+    void OpenHelp(QWidget *opener);
     void DirButtonClick();
     void ReturnButtonClick();
     QString HelpFile() const;

@@ -5,6 +5,7 @@
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
 #include "app/TextCodec.h"
+#include "app/WindowProtocol.h"
 #include "pictures/TGalleryItems.h"
 #include "pictures/TShowPicForm.h"
 #include "reader/TMainForm.h"
@@ -37,7 +38,7 @@ protected:
 };
 }
 
-TPicGalleryForm::TPicGalleryForm(QWidget *parent) : TForm(parent)
+TPicGalleryForm::TPicGalleryForm(QWidget *parent) : TForm(parent, Qt::Dialog)
 {
     PicGalleryForm = this;
     setObjectName(QStringLiteral("PicGalleryForm"));
@@ -188,7 +189,7 @@ void TPicGalleryForm::PictureClick()
     if (item < 0) return;
     ShowPicForm->ShowPicture(PictureFile(item));
     setEnabled(false);
-    ShowPicForm->show();
+    ShowOver(ShowPicForm, this);
 }
 
 void TPicGalleryForm::GotoButtonClick()

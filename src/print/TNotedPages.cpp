@@ -1,5 +1,6 @@
 #include "print/TNotedPages.h"
 #include "app/ReaderState.h"
+#include "app/WindowProtocol.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
 #include "reader/TMainForm.h"
@@ -29,5 +30,5 @@ void TNotedPages::PrintFromNotesPanel()
     if (!MainForm || MainForm->BookMarkBox->count() == 0) return;
     const QString document = TPrintDocument::Compose(PageFiles(), ReaderState.AppFolder);
     TPrintDocument::Save(document, ReaderState.TempFolder);
-    PreviewForm->show();
+    ShowOver(PreviewForm, MainForm);
 }

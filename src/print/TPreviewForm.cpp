@@ -11,7 +11,7 @@
 
 TPreviewForm *PreviewForm = nullptr;
 
-TPreviewForm::TPreviewForm(QWidget *parent) : TForm(parent)
+TPreviewForm::TPreviewForm(QWidget *parent) : TForm(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint)
 {
     PreviewForm = this;
     setObjectName(QStringLiteral("PreviewForm"));
@@ -55,7 +55,7 @@ void TPreviewForm::FormCreate()
     panelGrid->addWidget(BackGradient, 0, 0);  // fills the panel, under the buttons
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(12, 0, 12, 0);
-    panelGrid->addLayout(buttons, 0, 0);
+    panelGrid->addLayout(buttons, 0, 0, Qt::AlignVCenter);  // the gradient keeps the whole panel
     buttons->addWidget(ReturnButton);
     buttons->addWidget(PreButton);
     buttons->addWidget(PrintButton);
@@ -71,11 +71,11 @@ void TPreviewForm::FormCreate()
     connect(PreButton, &QPushButton::clicked, this, [this] { PreButtonClick(); });
     connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     resize(900, 700);
-    setWindowState(Qt::WindowMaximized);
 }
 
 void TPreviewForm::FormShow()
 {
+    setWindowState(windowState() | Qt::WindowMaximized);  // every opening is maximised
     PreButton->setEnabled(false);
     PrintButton->setEnabled(false);
     PrintBrowser->Navigate(TPrintDocument::FileName(ReaderState.TempFolder));

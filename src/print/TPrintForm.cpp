@@ -13,6 +13,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSpinBox>
 
 TPrintForm *PrintForm = nullptr;
@@ -26,7 +28,7 @@ template <class W> W *Named(W *w, const char *name, const QString &accessible)
 }
 }
 
-TPrintForm::TPrintForm(QWidget *parent) : TForm(parent)
+TPrintForm::TPrintForm(QWidget *parent) : TForm(parent, Qt::Dialog)
 {
     PrintForm = this;
     setObjectName(QStringLiteral("PrintForm"));
@@ -102,6 +104,8 @@ void TPrintForm::FormCreate()
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     resize(sizeHint().expandedTo(QSize(386, 250)));
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TPrintForm::FormShow()
@@ -153,7 +157,7 @@ void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
     });
     TPrintDocument::Save(document, ReaderState.TempFolder);
     hide();
-    PreviewForm->show();
+    ShowOver(PreviewForm, VisibleMainWindow());
 }
 
 void TPrintForm::ReturnButtonClick() { hide(); }

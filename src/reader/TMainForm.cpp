@@ -8,6 +8,7 @@
 #include "app/ScratchText.h"
 #include "app/StartupSteps.h"
 #include "app/TWebBrowser.h"
+#include "app/TApplicationMinimizer.h"
 #include "app/WindowProtocol.h"
 #include "info/THelpForm.h"
 #include "print/TNotedPages.h"
@@ -51,10 +52,11 @@ namespace {
 const QColor PanelBlue(4, 50, 88);
 const QString IndexWordColor = QStringLiteral("#3399FF");
 
-// Bounds of the current section; a section outside the book is a program fault.
-int CheckedSection(int section)
+// Bounds of the current section; a section outside the book is a program fault. Section
+// 0 (none chosen yet) passes unless `lowest` is 1.
+int CheckedSection(int section, int lowest = 0)
 {
-    if (section < 0 || section > SectionCount)
+    if (section < lowest || section > SectionCount)
         throw EKetabError(QStringLiteral("There is no section %1 in the book").arg(section));
     return section;
 }
@@ -200,6 +202,9 @@ void TMainForm::BuildBottomPanel()
     button(LastButton, "LastButton", "SHELL_PAGE_LAST", QStringLiteral("صفحه آخر"));
     button(SearchButton, "SearchButton", "SHELL_BAR_SEARCH", QStringLiteral("جستجو"));
     button(PrintButton, "PrintButton", "SHELL_BAR_PRINT", QStringLiteral("چاپ"));
+    // The page buttons are a pixel wider and taller than their pictures: the bar's colour
+    // shows along their right and bottom edges. The others take their pictures' size.
+    for (TsuiImageButton *b : {FirstButton, BackButton, NextButton, LastButton}) b->setFixedSize(32, 24);
     PageNumber = new QLineEdit(BottomPanel);
     PageNumber->setObjectName(QStringLiteral("PageNumber"));
     PageNumber->setAccessibleName(QStringLiteral("شماره صفحه"));
@@ -232,14 +237,14 @@ void TMainForm::BuildBottomPanel()
     row->setContentsMargins(8, 4, 8, 4);
     row->setSpacing(4);
     // Right to left, as the reader sees them.
-    row->addWidget(MenuButton);
-    row->addWidget(DirButton);
+    row->addWidget(MenuButton, 0, Qt::AlignVCenter);
+    row->addWidget(DirButton, 0, Qt::AlignVCenter);
     row->addStretch(1);
     for (QWidget *w : std::initializer_list<QWidget *>{FirstButton, BackButton, PageNumber, NextButton, LastButton})
-        row->addWidget(w);
+        row->addWidget(w, 0, Qt::AlignVCenter);
     row->addStretch(1);
-    row->addWidget(SearchButton);
-    row->addWidget(PrintButton);
+    row->addWidget(SearchButton, 0, Qt::AlignVCenter);
+    row->addWidget(PrintButton, 0, Qt::AlignVCenter);
 }
 
 void TMainForm::BuildSidePanels()
@@ -258,15 +263,15 @@ void TMainForm::BuildSidePanels()
         c->SetAlign(align);
         c->SetWidth(width);
         c->SetPopupMode(mode);
-        auto *inside = new QVBoxLayout(c);
-        inside->setContentsMargins(0, 0, 0, 0);
     };
     channel(BookMarkChannel, "BookMarkChannel", TsuiSideChannelAlign::suiLeft, 169,
             TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
     NotesPanel = new TNotesPanel(BookMarkChannel);
-    BookMarkChannel->layout()->addWidget(NotesPanel);
+    auto *notes = new QVBoxLayout(BookMarkChannel);
+    notes->setContentsMargins(0, 0, 0, 0);
+    notes->addWidget(NotesPanel);
     BookMarkBox = NotesPanel->BookMarkBox;
     BookMarkChannel->OnPush = [this](TsuiSideChannel *s) { BookMarkChannelPush(s); };
     BookMarkChannel->OnPop = [this](TsuiSideChannel *s) { BookMarkChannelPop(s); };
@@ -282,7 +287,6 @@ void TMainForm::BuildSidePanels()
     channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
     RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
     OptionsPanel = new TOptionsPanel(RHidePanel);
-    RHidePanel->layout()->addWidget(OptionsPanel);
     TOptionsPanel *o = OptionsPanel;
     o->MusicOn->OnClick = [this](QObject *) { MusicOnClick(); };
     o->MusicOff->OnClick = [this](QObject *) { MusicOffClick(); };
@@ -331,7 +335,7 @@ void TMainForm::ShowPageInfo()
 
 void TMainForm::ShowContents(int section)
 {
-    if (section < 1 || section > SectionCount) CheckedSection(-1);
+    CheckedSection(section, 1);
     ReaderState.CurSection = section;
     ChMusic->trigger();
     ReaderState.CurPage = ReaderState.FirstPage[section];
@@ -426,14 +430,14 @@ void TMainForm::MenuButtonClick() { SwitchToStartMenu(); }
 void TMainForm::SearchButtonClick()
 {
     setEnabled(false);
-    if (SearchForm) SearchForm->show();
+    ShowOver(SearchForm, this);
 }
 
 void TMainForm::PrintButtonClick()
 {
     if (ReaderState.ContentsMode) return;
     setEnabled(false);
-    if (PrintForm) PrintForm->show();
+    ShowOver(PrintForm, this);
 }
 
 // ---- loaded-page processing ----
@@ -622,9 +626,9 @@ void TMainForm::suiFormTitleBarCustomBtnsClick(TsuiTitleBar *, int buttonIndex)
 {
     switch (buttonIndex) {
     case 1: ExitPrg->trigger(); break;
-    case 3: showMinimized(); break;
+    case 3: TApplicationMinimizer::Minimize(); break;
     case 4:
-        if (HelpForm) HelpForm->OpenHelp();  // opened without disabling this window
+        if (HelpForm) HelpForm->OpenHelp(this);  // opened without disabling this window
         break;
     default: break;
     }

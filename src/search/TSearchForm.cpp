@@ -52,7 +52,7 @@ QPushButton *MakeButton(QWidget *parent, const QString &text, const char *name)
 }
 
 TSearchForm::TSearchForm(QWidget *parent)
-    : TForm(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : TForm(parent, Qt::Dialog)
 {
     SearchForm = this;
     setObjectName(QStringLiteral("SearchForm"));
@@ -98,7 +98,7 @@ void TSearchForm::FormCreate()
     ProgressBar->SetMinValue(0);
     ProgressBar->SetMaxValue(100);
     ProgressBar->SetFormStyle();
-    ProgressBar->setFixedHeight(12);
+    ProgressBar->setFixedHeight(9);
     FoundLabel = MakeLabel(this, QStringLiteral(" تعداد عبارت\u200Cهای پيدا شده"), "FoundLabel");
     FoundLabel->hide();
     ResultLabel = MakeLabel(this, QString(), "ResultLabel");
@@ -277,5 +277,5 @@ void TSearchForm::SearchSelectedText(TWebBrowser *view)
     SearchEdit->paste();
     if (SearchEdit->text().isEmpty()) return;
     if (MainForm) MainForm->setEnabled(false);
-    show();
+    ShowOver(this, MainForm);
 }

@@ -17,14 +17,19 @@
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
+#include "skin/TsuiForm.h"
 #include "skin/TsuiImageButton.h"
+#include "widgets/TImage32.h"
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -40,6 +45,15 @@ void Press(TsuiImageButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(3, 3));
 }
+
+// A click on a button of a skinned title bar, by its index.
+void PressTitleButton(TsuiForm *frame, int index)
+{
+    TsuiTitleBar *bar = frame->TitleBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->Layout().ButtonRects[size_t(index)].center());
+}
+
+QWindow *OpenerOf(QWidget *window) { return window->windowHandle() ? window->windowHandle()->transientParent() : nullptr; }
 }
 
 class TestProtocol : public QObject {
@@ -223,6 +237,71 @@ private slots:
         QVERIFY(!MenuForm->isEnabled());
         CreditsForm->hide();
         QVERIFY(MenuForm->isEnabled());
+    }
+
+    // The desktop keeps each secondary window over the window it was opened from, and
+    // each opens where it belongs.
+    void secondaryWindowsStayOverTheirOpener()
+    {
+        const QRect work = MenuForm->screen()->availableGeometry();
+        BackToStartMenu();
+        Press(MenuForm->SearchButton);
+        QCOMPARE(OpenerOf(SearchForm), MenuForm->windowHandle());
+        QCOMPARE(SearchForm->geometry().center(), work.center());
+        SearchForm->hide();
+
+        Press(MenuForm->PrintButton);
+        QCOMPARE(OpenerOf(PrintForm), MenuForm->windowHandle());
+        QVERIFY((PrintForm->geometry().center() - work.center()).manhattanLength() <= 1);
+        // Printing hides the print window and opens the preview, maximised, over the start menu.
+        QTest::mouseClick(PrintForm->PrintButton, Qt::LeftButton);
+        QVERIFY(PreviewForm->isVisible());
+        QCOMPARE(OpenerOf(PreviewForm), MenuForm->windowHandle());
+        QTRY_VERIFY(PreviewForm->isMaximized());
+        PreviewForm->showNormal();
+        PreviewForm->hide();
+
+        Press(MenuForm->GaleryButton);
+        QCOMPARE(OpenerOf(PicGalleryForm), MenuForm->windowHandle());
+        QTest::mouseClick(PicGalleryForm->Picture, Qt::LeftButton, {}, QPoint(60, 80));
+        QVERIFY(ShowPicForm->isVisible());
+        QCOMPARE(OpenerOf(ShowPicForm), PicGalleryForm->windowHandle());
+        ShowPicForm->hide();
+        PicGalleryForm->hide();
+
+        Press(MenuForm->CreditsButton);
+        QCOMPARE(OpenerOf(CreditsForm), MenuForm->windowHandle());
+        QCOMPARE(CreditsForm->geometry().center(), MenuForm->geometry().center());
+        CreditsForm->hide();
+
+        // The same windows opened from the reading window stay over it.
+        SwitchToReadingWindow();
+        Press(MainForm->SearchButton);
+        QCOMPARE(OpenerOf(SearchForm), MainForm->windowHandle());
+        SearchForm->hide();
+        PressTitleButton(MainForm->suiForm, 4);
+        QVERIFY(HelpForm->isVisible());
+        QCOMPARE(OpenerOf(HelpForm), MainForm->windowHandle());
+        QVERIFY(MainForm->isEnabled());
+        HelpForm->hide();
+    }
+
+    // The reading window's minimise button takes the whole program to the task bar, and
+    // restoring one window brings the others back.
+    void minimiseTakesEveryWindowAlong()
+    {
+        BackToStartMenu();
+        SwitchToReadingWindow();
+        PressTitleButton(MainForm->suiForm, 4);
+        QVERIFY(HelpForm->isVisible());
+        PressTitleButton(MainForm->suiForm, 3);
+        QTRY_VERIFY(MainForm->isMinimized());
+        QTRY_VERIFY(HelpForm->isMinimized());
+        QVERIFY(!MenuForm->isVisible());
+        HelpForm->setWindowState(HelpForm->windowState() & ~Qt::WindowMinimized);
+        QTRY_VERIFY(!MainForm->isMinimized());
+        QVERIFY(!HelpForm->isMinimized());
+        HelpForm->hide();
     }
 
     void sectionButtonHandsOverToTheReadingWindow()

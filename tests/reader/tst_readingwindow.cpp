@@ -15,6 +15,8 @@
 #include "skin/TsuiSideChannel.h"
 #include <QAction>
 #include "skin/TsuiCheckBox.h"
+#include "skin/TsuiImageButton.h"
+#include "skin/TsuiRadioButton.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,6 +124,45 @@ private slots:
         QCOMPARE(form->layoutDirection(), Qt::RightToLeft);
     }
 
+    // The bottom bar's picture buttons take their designed sizes; the options panel
+    // shows both music switches and both check boxes, and a click on one reaches it.
+    void barAndOptionsAtTheirDesignedSizes()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        const QRect bar = form->BottomPanel->rect();
+        for (TsuiImageButton *b : {form->MenuButton, form->DirButton, form->SearchButton, form->PrintButton}) {
+            QCOMPARE(b->size(), QSize(76, 23));
+            QVERIFY(bar.contains(b->geometry()));
+        }
+        for (TsuiImageButton *b : {form->FirstButton, form->BackButton, form->NextButton, form->LastButton}) {
+            QCOMPARE(b->size(), QSize(32, 24));
+            QVERIFY(bar.contains(b->geometry()));
+        }
+
+        TOptionsPanel *o = form->OptionsPanel;
+        form->RHidePanel->SetStayOn(true);
+        QCOMPARE(form->RHidePanel->width(), 160);
+        const QRect inside = form->RHidePanel->rect();
+        for (TsuiCheckBox *b : {static_cast<TsuiCheckBox *>(o->MusicOn), static_cast<TsuiCheckBox *>(o->MusicOff),
+                                o->AllTopCheckBox, o->BookMarkShow}) {
+            QVERIFY2(b->isVisible() && b->height() == 19, qPrintable(b->objectName()));
+            QVERIFY2(inside.contains(b->geometry()), qPrintable(b->objectName()));
+        }
+        QTest::mouseClick(o->MusicOff, Qt::LeftButton, {}, o->MusicOff->rect().center());
+        QVERIFY(o->MusicOff->Checked() && !o->MusicOn->Checked());
+        QVERIFY(!ReaderState.MusicEnabled);
+        QTest::mouseClick(o->MusicOn, Qt::LeftButton, {}, o->MusicOn->rect().center());
+        QVERIFY(o->MusicOn->Checked() && ReaderState.MusicEnabled);
+
+        // The channel passes its style on to the switches and boxes it holds.
+        form->RHidePanel->SetUIStyle(TsuiUIStyle::MacOS);
+        QCOMPARE(o->MusicOff->UIStyle(), TsuiUIStyle::MacOS);
+        QCOMPARE(o->BookMarkShow->UIStyle(), TsuiUIStyle::MacOS);
+        form->RHidePanel->SetUIStyle(TsuiUIStyle::DeepBlue);
+        QCOMPARE(o->AllTopCheckBox->UIStyle(), TsuiUIStyle::DeepBlue);
+        form->RHidePanel->SetStayOn(false);
+    }
+
     void contentsPageAndItsLink()
     {
         QVERIFY(Contents(1));
@@ -178,6 +219,18 @@ private slots:
         QCOMPARE(ReaderState.CurPage, 1311);
         QVERIFY(Load([&] { form->FirstPage->trigger(); }));
         QCOMPARE(ReaderState.CurPage, 766);
+    }
+
+    // A section outside the book is named as it was asked for.
+    void missingSectionIsNamedInTheMessage()
+    {
+        QString message;
+        try {
+            form->ShowContents(7);
+        } catch (const EKetabError &e) {
+            message = e.Message();
+        }
+        QCOMPARE(message, QStringLiteral("There is no section 7 in the book"));
     }
 
     void typedPageNumberIsClampedToTheSection()
