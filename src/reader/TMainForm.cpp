@@ -263,15 +263,15 @@ void TMainForm::BuildSidePanels()
         c->SetAlign(align);
         c->SetWidth(width);
         c->SetPopupMode(mode);
+        auto *inside = new QVBoxLayout(c);
+        inside->setContentsMargins(0, 0, 0, 0);
     };
     channel(BookMarkChannel, "BookMarkChannel", TsuiSideChannelAlign::suiLeft, 169,
             TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
     NotesPanel = new TNotesPanel(BookMarkChannel);
-    auto *notes = new QVBoxLayout(BookMarkChannel);
-    notes->setContentsMargins(0, 0, 0, 0);
-    notes->addWidget(NotesPanel);
+    BookMarkChannel->layout()->addWidget(NotesPanel);
     BookMarkBox = NotesPanel->BookMarkBox;
     BookMarkChannel->OnPush = [this](TsuiSideChannel *s) { BookMarkChannelPush(s); };
     BookMarkChannel->OnPop = [this](TsuiSideChannel *s) { BookMarkChannelPop(s); };
@@ -287,6 +287,7 @@ void TMainForm::BuildSidePanels()
     channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
     RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
     OptionsPanel = new TOptionsPanel(RHidePanel);
+    RHidePanel->layout()->addWidget(OptionsPanel);
     TOptionsPanel *o = OptionsPanel;
     o->MusicOn->OnClick = [this](QObject *) { MusicOnClick(); };
     o->MusicOff->OnClick = [this](QObject *) { MusicOffClick(); };

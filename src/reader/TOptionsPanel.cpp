@@ -1,28 +1,30 @@
 #include "reader/TOptionsPanel.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
+#include "skin/TsuiThemes.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
+TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("OptionsPanel"));
-    const auto label = [channel](QLabel *&l, const char *name, const QString &caption) {
-        l = new QLabel(caption, channel);
+    setLayoutDirection(Qt::RightToLeft);
+    const auto label = [this](QLabel *&l, const char *name, const QString &caption) {
+        l = new QLabel(caption, this);
         l->setObjectName(QString::fromLatin1(name));
         l->setAccessibleName(caption);
     };
-    const auto button = [channel](QPushButton *&b, const char *name, const QString &caption) {
-        b = new QPushButton(caption, channel);
+    const auto button = [this](QPushButton *&b, const char *name, const QString &caption) {
+        b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(caption);
     };
     label(TntLabel1, "TntLabel1", QStringLiteral("موسيقی"));
     // Skinned radio buttons: the two share this parent and group index, so checking
     // one unchecks the other.
-    MusicOn = new TsuiRadioButton(channel);
+    MusicOn = new TsuiRadioButton(this);
     MusicOn->setObjectName(QStringLiteral("MusicOn"));
     MusicOn->SetCaption(QStringLiteral("On"));
     MusicOn->setAccessibleName(QStringLiteral("موسيقی On"));
@@ -30,14 +32,14 @@ TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
     MusicOn->SetLoading(true);
     MusicOn->SetChecked(true);
     MusicOn->SetLoading(false);
-    MusicOff = new TsuiRadioButton(channel);
+    MusicOff = new TsuiRadioButton(this);
     MusicOff->setObjectName(QStringLiteral("MusicOff"));
     MusicOff->SetCaption(QStringLiteral("Off"));
     MusicOff->setAccessibleName(QStringLiteral("موسيقی Off"));
     MusicOff->SetTransparent(true);
 
     label(TntLabel2, "TntLabel2", QStringLiteral("اندازه قلم"));
-    FontSizeComboBox = new QComboBox(channel);
+    FontSizeComboBox = new QComboBox(this);
     FontSizeComboBox->setObjectName(QStringLiteral("FontSizeComboBox"));
     FontSizeComboBox->setAccessibleName(TntLabel2->text());
     FontSizeComboBox->addItems({QStringLiteral("كوچك"), QStringLiteral("معمولی"), QStringLiteral("بزرگ")});
@@ -45,14 +47,14 @@ TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
     TntLabel2->setBuddy(FontSizeComboBox);
 
     label(TntLabel3, "TntLabel3", QStringLiteral("كل صفحه نمايش"));
-    AllTopCheckBox = new TsuiCheckBox(channel);
+    AllTopCheckBox = new TsuiCheckBox(this);
     AllTopCheckBox->SetTransparent(true);
     AllTopCheckBox->setObjectName(QStringLiteral("AllTopCheckBox"));
     AllTopCheckBox->setAccessibleName(TntLabel3->text());
     TntLabel3->setBuddy(AllTopCheckBox);
 
     label(TntLabel6, "TntLabel6", QStringLiteral("فرم يادداشتها"));
-    BookMarkShow = new TsuiCheckBox(channel);
+    BookMarkShow = new TsuiCheckBox(this);
     BookMarkShow->SetTransparent(true);
     BookMarkShow->setObjectName(QStringLiteral("BookMarkShow"));
     BookMarkShow->setAccessibleName(TntLabel6->text());
@@ -64,18 +66,18 @@ TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
     button(ExitButton, "ExitButton", QStringLiteral("خروج"));
     button(EditButton, "EditButton", QStringLiteral("ويرايش"));
     EditButton->hide();
-    Drive = new QComboBox(channel);
+    Drive = new QComboBox(this);
     Drive->setObjectName(QStringLiteral("Drive"));
     Drive->setAccessibleName(QStringLiteral("Drive"));
     for (char d = 'c'; d <= 'k'; ++d) Drive->addItem(QString(QLatin1Char(d)) + u':');
     Drive->hide();
-    TntComboBox1 = new QComboBox(channel);
+    TntComboBox1 = new QComboBox(this);
     TntComboBox1->setObjectName(QStringLiteral("TntComboBox1"));
     TntComboBox1->setAccessibleName(TntLabel2->text());
     for (int s : {8, 10, 12, 14, 18}) TntComboBox1->addItem(QString::number(s));
     TntComboBox1->hide();
 
-    auto *grid = new QGridLayout(channel);
+    auto *grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(4);
     int row = 0;
@@ -93,4 +95,10 @@ TOptionsPanel::TOptionsPanel(QWidget *channel) : QObject(channel)
     grid->addWidget(CopToSearchButton, row++, 0, 1, 2);
     grid->setRowStretch(row++, 1);
     grid->addWidget(ExitButton, row++, 0, 1, 2);
+}
+
+void TOptionsPanel::SetUIStyle(TsuiUIStyle style)
+{
+    FUIStyle = style;
+    TsuiThemes::PropagateStyle(this, style, FFileTheme);
 }

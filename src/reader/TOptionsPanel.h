@@ -1,5 +1,8 @@
 #pragma once
-#include <QObject>
+#include "skin/TsuiFileTheme.h"
+#include "skin/TsuiStyledControl.h"
+#include <QPointer>
+#include <QWidget>
 
 class QComboBox;
 class QLabel;
@@ -7,15 +10,18 @@ class QPushButton;
 class TsuiCheckBox;
 class TsuiRadioButton;
 
-class QWidget;
-
-// The controls of the reader's options panel, laid out in the side channel that holds
-// them. They are the channel's own children, so the channel passes its style on to the
-// check boxes and radio buttons. The reading window binds them to its handlers.
-class TOptionsPanel : public QObject {
+// The controls of the reader's options panel. The reading window binds them to its
+// handlers. The panel fills its side channel and stands for the channel's client area:
+// a style the channel passes on to it goes on to the check boxes and radio buttons.
+class TOptionsPanel : public QWidget, public TsuiStyledControl {
     Q_OBJECT
 public:
-    explicit TOptionsPanel(QWidget *channel);
+    explicit TOptionsPanel(QWidget *parent = nullptr);
+
+    TsuiUIStyle UIStyle() const override { return FUIStyle; }
+    void SetUIStyle(TsuiUIStyle style) override;
+    TsuiFileTheme *FileTheme() const override { return FFileTheme; }
+    void SetFileTheme(TsuiFileTheme *fileTheme) override { FFileTheme = fileTheme; }
 
     QLabel *TntLabel1 = nullptr;
     TsuiRadioButton *MusicOn = nullptr;
@@ -33,4 +39,8 @@ public:
     QPushButton *EditButton = nullptr;  // hidden
     QComboBox *Drive = nullptr;         // hidden
     QComboBox *TntComboBox1 = nullptr;  // hidden
+
+private:
+    TsuiUIStyle FUIStyle = TsuiUIStyle::DeepBlue;
+    QPointer<TsuiFileTheme> FFileTheme;
 };
