@@ -133,7 +133,7 @@ void TSearchForm::FormCreate()
     layout->addWidget(ResultListBox, 1);
     layout->addLayout(count);
     layout->addLayout(buttons);
-    resize(420, 470);
+    resize(386, 362);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
