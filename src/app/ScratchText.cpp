@@ -1,33 +1,27 @@
 #include "app/ScratchText.h"
 #include "app/Errors.h"
+#include "app/RegularFile.h"
 #include "app/TextCodec.h"
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/UserTempFolder.h"
 
 void TScratchText::LoadFromFile(const QString &path)
 {
-    // Only regular files: reading a pipe or a device could block or never end.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    LoadFromBytes(TRegularFile::ReadAll(path));
+}
+
+void TScratchText::LoadFromBytes(const QByteArray &bytes)
+{
     FText = TTextCodec::NormalizeLineBreaks(TTextCodec::Decode(bytes));
 }
 
 void TScratchText::SaveToFile(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
-    file.write(TTextCodec::EncodeUtf16LeWithMark(FText));
-    if (!file.commit())
-        throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString()));
+    TRegularFile::Replace(path, TTextCodec::EncodeUtf16LeWithMark(FText));
+}
+
+void TScratchText::SaveToTempFolder(const QString &folder, const QString &name) const
+{
+    TUserTempFolder::Write(folder, name, TTextCodec::EncodeUtf16LeWithMark(FText));
 }
 
 void TScratchText::SetText(const QString &text)

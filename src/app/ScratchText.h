@@ -12,9 +12,14 @@ public:
     // Replaces the content with the decoded file. A missing or unreadable file raises
     // EFileError naming the path and keeps the previous content.
     void LoadFromFile(const QString &path);
+    // The same on the file's bytes already read.
+    void LoadFromBytes(const QByteArray &bytes);
     // Writes the mark FF FE and the text as UTF-16 LE, through a new file renamed
     // over the old one. Raises EFileError.
     void SaveToFile(const QString &path) const;
+    // The same into the user's private temporary folder, refusing links planted there
+    // (TUserTempFolder::Write). Raises EFileError.
+    void SaveToTempFolder(const QString &folder, const QString &name) const;
 
     const QString &Text() const { return FText; }
     void SetText(const QString &text);

@@ -1,8 +1,10 @@
 #include "app/StartupSteps.h"
+#include "app/RegularFile.h"
 #include "app/TextCodec.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/THtmlEngineModule.h"
+#include "platform/UserTempFolder.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <cstdio>
+#include <vector>
 
 const char *const TStartupSteps::RefusalText = "This Program run under windows xp ONLY!!!";
 const char *const TStartupSteps::RefusalCaption = "Error";
@@ -78,27 +81,14 @@ void TStartupSteps::RefusePlatform()
 
 bool TStartupSteps::CopyStyleSheet(const QString &appFolder, const QString &tempFolder)
 {
-    const QString source = appFolder + QStringLiteral("datas/sheet1.css");
-    const QString target = tempFolder + QStringLiteral("sheet1.css");
-    const QString fresh = target + QStringLiteral(".new");
-    QFile::remove(fresh);
+    std::vector<char> css;
+    qsizetype size = 0;
+    QString error;
+    if (TRegularFile::Read(appFolder + QStringLiteral("datas/sheet1.css"), css, size, error) != TRegularFile::rfRead)
+        return false;
     // Written as UTF-8 with its mark: the generated pages that use the copy are UTF-16, and a
     // style sheet without a mark would be read in its page's encoding and ignored.
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    const QByteArray text = "\xEF\xBB\xBF" + TTextCodec::Decode(in.readAll()).toUtf8();
-    QFile out(fresh);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush()) {
-        out.close();
-        QFile::remove(fresh);
-        return false;
-    }
-    out.close();
-    QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner);
-    // rename() replaces the old copy in one step; QFile::rename would refuse an existing target.
-    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(fresh);
-        return false;
-    }
+    const QByteArray text = "\xEF\xBB\xBF" + TTextCodec::Decode(QByteArray::fromRawData(css.data(), size)).toUtf8();
+    TUserTempFolder::Write(tempFolder, QStringLiteral("sheet1.css"), text);
     return true;
 }

@@ -27,8 +27,9 @@ public:
     // is asked to end with RefusalExitCode.
     static void RefusePlatform();
 
-    // Replaces tempFolder + "sheet1.css" with a fresh copy of appFolder + "datas/sheet1.css".
-    // The copy is written beside the target and renamed over it, so a failed copy never
-    // leaves a half file. Failures are ignored (returns false).
+    // Replaces tempFolder + "sheet1.css" with a fresh copy of appFolder + "datas/sheet1.css",
+    // written through TUserTempFolder::Write, so a failed copy never leaves a half file.
+    // A style sheet that cannot be read is passed over (returns false); a copy that cannot
+    // be written raises EFileError, since the folder may hold a planted link.
     static bool CopyStyleSheet(const QString &appFolder, const QString &tempFolder);
 };

@@ -40,11 +40,16 @@ THtmlEngineView &TWebBrowser::Engine()
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     FEngine->OnLoadFinished = [this](const QUrl &url, bool ok) { LoadFinished(url, ok); };
     // A crashed render process would leave a blank view: load the page again, a few times
-    // in a row at most, so a page that kills every renderer is not retried for ever.
+    // in a row at most, so a page that kills every renderer is not retried for ever; and
+    // not when the program has asked for another page meanwhile (the reload would cancel
+    // that load and show the old page again).
     FEngine->OnRenderCrashed = [this] {
         if (FCrashReloads >= MaxCrashReloads) return;
         ++FCrashReloads;
-        QTimer::singleShot(0, this, [this] { FEngine->Reload(); });
+        const int navigation = FNavigations;
+        QTimer::singleShot(0, this, [this, navigation] {
+            if (navigation == FNavigations) FEngine->Reload();
+        });
     };
     return *FEngine;
 }
@@ -59,7 +64,11 @@ void TWebBrowser::Warm(const QString &localPath)
     engine.Load(FWarmUrl);
 }
 
-void TWebBrowser::Navigate(const QString &localPath) { Engine().Load(QUrl::fromLocalFile(localPath)); }
+void TWebBrowser::Navigate(const QString &localPath)
+{
+    ++FNavigations;
+    Engine().Load(QUrl::fromLocalFile(localPath));
+}
 
 void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
 {

@@ -66,5 +66,6 @@ private:
     THtmlEngineView *FEngine = nullptr;
     QUrl FWarmUrl;
     int FCrashReloads = 0;
+    int FNavigations = 0;  // Navigate calls so far
     int FZoomLevel = 2;
 };

@@ -4,15 +4,14 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
-#include "app/TextCodec.h"
 #include "app/WindowProtocol.h"
 #include "pictures/TGalleryItems.h"
+#include "pictures/TPictureList.h"
 #include "pictures/TShowPicForm.h"
 #include "reader/TMainForm.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TImage32.h"
 #include <QAction>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -119,23 +118,15 @@ void TPicGalleryForm::FormCreate()
     setFixedSize(sizeHint().expandedTo(QSize(520, 372)));
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsDialog);
 
-    // The picture list is read once, here. A missing list leaves the gallery usable;
-    // each picture then reports what is missing when it is asked for.
-    QFile list(ReaderState.AppFolder + QStringLiteral("datas/pix/pix.txt"));
-    if (list.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = list.readAll();
-        PicMemo = TTextCodec::NormalizeLineBreaks(TTextCodec::DecodeWindows1256(bytes.constData(), bytes.size()))
-                      .split(QStringLiteral("\r\n"));
-    }
+    // The picture list is read once, here.
+    PicMemo = TPictureList::Load(ListPath());
 }
+
+QString TPicGalleryForm::ListPath() { return ReaderState.AppFolder + QStringLiteral("datas/pix/pix.txt"); }
 
 QString TPicGalleryForm::PictureFile(int item) const
 {
-    if (item < 0 || item >= PicMemo.size())
-        throw EFileError(QStringLiteral("The picture list \"%1\" has no line for picture %2.")
-                             .arg(ReaderState.AppFolder + QStringLiteral("datas/pix/pix.txt"))
-                             .arg(item + 1));
-    return ReaderState.AppFolder + QStringLiteral("datas/pix/") + PicMemo.at(item) + QStringLiteral(".jpg");
+    return TPictureList::PictureFile(PicMemo, item, ReaderState.AppFolder + QStringLiteral("datas/pix/"), ListPath());
 }
 
 void TPicGalleryForm::FormShow()

@@ -41,6 +41,7 @@ protected:
 
 private:
     void ShowSelectedPicture();
+    static QString ListPath();
 };
 
 extern TPicGalleryForm *PicGalleryForm;

@@ -43,5 +43,5 @@ void TPrintDocument::Save(const QString &document, const QString &tempFolder)
 {
     TScratchText buffer;
     buffer.SetText(document);
-    buffer.SaveToFile(FileName(tempFolder));
+    buffer.SaveToTempFolder(tempFolder, QStringLiteral("print.htm"));
 }

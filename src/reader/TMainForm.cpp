@@ -308,8 +308,9 @@ void TMainForm::FormCreate()
     // the player raises, and the rest of this handler is skipped.
     MusicPlayer->Initialize();
     ReaderState.TempFolder = TempFolderPath();
-    // Generated pages in the temp folder refer to the style sheet by its bare name.
-    TStartupSteps::CopyStyleSheet(ReaderState.AppFolder, ReaderState.TempFolder);
+    // Generated pages in the temp folder refer to the style sheet by its bare name. A copy
+    // that cannot be written is reported, and the window is still made in full.
+    TKetabApplication::Guarded([] { TStartupSteps::CopyStyleSheet(ReaderState.AppFolder, ReaderState.TempFolder); });
     ReaderState.FillSectionTable();
     ReaderState.ResetFlags();
 }
@@ -502,7 +503,7 @@ void TMainForm::FollowIndexLink(int section, int page, const QString &word)
     // The copy lies in the temp folder: its pictures are pointed back at the data folder.
     QString marked = TPageMarker::MarkTerms(text.Text(), {word}, TScratchText::foMatchCase, IndexWordColor);
     text.SetText(TPageMarker::RewritePictureRefs(marked, rs.AppFolder));
-    text.SaveToFile(rs.TempFolder + QStringLiteral("found.htm"));
+    text.SaveToTempFolder(rs.TempFolder, QStringLiteral("found.htm"));
     rs.CurPage = page;
     rs.CurSection = section;
     ShowPageInfo();

@@ -1,8 +1,8 @@
 #include "reader/TNotesFile.h"
 #include "app/Errors.h"
+#include "app/RegularFile.h"
 #include "app/TextCodec.h"
 #include <QFile>
-#include <QSaveFile>
 
 const QString TNotesFile::Extension = QStringLiteral(".bmk");
 
@@ -15,12 +15,7 @@ void TNotesFile::Save(const QString &path, const QStringList &entries)
 {
     QString text;
     for (const QString &e : entries) text += e + QStringLiteral("\r\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
-    file.write(TTextCodec::EncodeUtf16LeWithMark(text));
-    if (!file.commit())
-        throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString()));
+    TRegularFile::Replace(path, TTextCodec::EncodeUtf16LeWithMark(text));
 }
 
 QStringList TNotesFile::Load(const QString &path)

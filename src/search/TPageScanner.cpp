@@ -1,12 +1,10 @@
 #include "search/TPageScanner.h"
+#include "app/RegularFile.h"
 #include "app/ScratchText.h"
 #include "app/TextCodec.h"
-#include <QFile>
-#include <cerrno>
+#include <QSysInfo>
+#include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 enum TUtf8Check { ucValid, ucInvalid, ucUnsure };
@@ -222,37 +220,11 @@ quint32 TPageScanner::ScanBytes(const char *d, qsizetype n) const
 TPageScanner::TStatus TPageScanner::Scan(const QString &path, quint32 &foundMask, QString &error)
 {
     foundMask = 0;
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return psMissing;
-        error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return psFailed;
-    }
-    struct stat st {};
     qsizetype size = 0;
-    bool ok = ::fstat(fd, &st) == 0;
-    if (ok) {
-        // Room for the whole file plus one byte, so a file that grew is noticed.
-        const size_t want = static_cast<size_t>(st.st_size) + 1;
-        if (FBuffer.size() < want) FBuffer.resize(want + want / 4);
-        for (;;) {
-            if (static_cast<size_t>(size) == FBuffer.size()) FBuffer.resize(FBuffer.size() * 2);
-            const ssize_t got = ::read(fd, FBuffer.data() + size, FBuffer.size() - size);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                ok = false;
-                break;
-            }
-            if (got == 0) break;
-            size += got;
-        }
-    }
-    const int readErrno = errno;
-    ::close(fd);
-    if (!ok) {
-        error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, QString::fromLocal8Bit(std::strerror(readErrno)));
-        return psFailed;
+    switch (TRegularFile::Read(path, FBuffer, size, error)) {
+    case TRegularFile::rfMissing: return psMissing;
+    case TRegularFile::rfFailed: return psFailed;
+    case TRegularFile::rfRead: break;
     }
     foundMask = ScanBytes(FBuffer.data(), size);
     return psScanned;

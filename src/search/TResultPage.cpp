@@ -16,10 +16,10 @@ int TResultPage::PageOfLine(const QString &line)
 }
 
 void TResultPage::Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
-                        const QString &appFolder, const QString &target)
+                        const QString &appFolder, const QString &tempFolder)
 {
     buffer.LoadFromFile(pageFile);
     const QString marked = TPageMarker::MarkTerms(buffer.Text(), terms, findOptions, MarkColor());
     buffer.SetText(TPageMarker::RewritePictureRefs(marked, appFolder));
-    buffer.SaveToFile(target);
+    buffer.SaveToTempFolder(tempFolder, FileName());
 }

@@ -18,7 +18,8 @@ public:
 
     // Loads the whole page file into buffer, marks every occurrence of every non-empty
     // term, points its picture references at the book's data folder and saves it as
-    // target. A page that cannot be read raises EFileError and target stays as it was.
+    // found.htm in the private temp folder. A page that cannot be read or a result page
+    // that cannot be written raises EFileError, and the old found.htm stays as it was.
     static void Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
-                      const QString &appFolder, const QString &target);
+                      const QString &appFolder, const QString &tempFolder);
 };

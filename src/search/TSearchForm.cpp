@@ -247,7 +247,7 @@ void TSearchForm::GotoButtonClick()
     ReaderState.ContentsMode = false;
     const int page = ResultPages[k];
     TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FindOptions(), ReaderState.AppFolder,
-                       ReaderState.TempFolder + TResultPage::FileName());
+                       ReaderState.TempFolder);
     ReaderState.CurPage = page;
     ReaderState.ResultPending = true;
     hide();

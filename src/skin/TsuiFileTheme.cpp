@@ -1,7 +1,7 @@
 #include "skin/TsuiFileTheme.h"
+#include "app/RegularFile.h"
 #include "skin/TsuiThemeTable.h"
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 TsuiFileTheme::TsuiFileTheme(QObject *owner) : QObject(owner) {}
@@ -20,10 +20,11 @@ void TsuiFileTheme::SetThemeFile(const QString &path)
 
 bool TsuiFileTheme::Load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.read(1 << 20);
-    const QString text = QString::fromUtf8(bytes);
+    std::vector<char> bytes;
+    qsizetype size = 0;
+    QString error;
+    if (TRegularFile::Read(path, bytes, size, error, MaxFileSize) != TRegularFile::rfRead) return false;
+    const QString text = QString::fromUtf8(bytes.data(), size);
     const QDir folder = QFileInfo(path).absoluteDir();
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();

@@ -11,6 +11,9 @@
 class TsuiFileTheme : public QObject {
     Q_OBJECT
 public:
+    // A larger file is no theme and is not loaded.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
     explicit TsuiFileTheme(QObject *owner = nullptr);
 
     QString ThemeFile() const { return FThemeFile; }

@@ -1,5 +1,6 @@
 #include "skin/TsuiThemes.h"
 #include "app/Errors.h"
+#include "app/RegularFile.h"
 #include "skin/TsuiFileTheme.h"
 #include "skin/TsuiStyledControl.h"
 #include "skin/TsuiThemeTable.h"
@@ -28,11 +29,22 @@ bool Cell(const TsuiTheme &theme, int entry, TsuiEntryKind kind, qint32 &value)
     return true;
 }
 
-QPixmap LoadImageFile(const QString &path, const QString &name)
+QPixmap LoadResource(const QString &name)
 {
     QPixmap pixmap;
+    const QString path = QStringLiteral(":/") + name;
     if (!QFile::exists(path) || !pixmap.load(path))
         throw EKetabError(QStringLiteral("Bitmap resource %1 not found").arg(name));
+    return pixmap;
+}
+
+// A theme file's picture: only a regular file is read, so a name in the theme that leads
+// to a pipe or a device cannot stall the window that asks for it.
+QPixmap LoadThemeFilePicture(const QString &path)
+{
+    QPixmap pixmap;
+    if (!pixmap.loadFromData(TRegularFile::ReadAll(path)))
+        throw EKetabError(QStringLiteral("Bitmap %1 is not a picture").arg(path));
     return pixmap;
 }
 
@@ -82,7 +94,7 @@ void TsuiThemes::LoadBitmap(const TsuiTheme &theme, int entry, QPixmap &target)
 {
     const QString name = BitmapName(theme, entry);
     if (name.isEmpty()) return;
-    target = theme.File ? LoadImageFile(name, name) : NamedBitmap(name);
+    target = theme.File ? LoadThemeFilePicture(name) : NamedBitmap(name);
 }
 
 void TsuiThemes::LoadFrame(const TsuiTheme &theme, int entry, QPixmap &target, int frameCount, int frameIndex)
@@ -96,12 +108,14 @@ void TsuiThemes::LoadFrame(const TsuiTheme &theme, int entry, QPixmap &target, i
     LoadBitmap(theme, entry, strip);
     if (strip.isNull()) return;
     const int fw = strip.width() / frameCount;
-    target = strip.copy((frameIndex - 1) * fw, 0, fw, strip.height());
+    // More frames than the strip has columns: each frame is empty (QPixmap::copy of an
+    // empty rectangle would give the whole strip).
+    target = fw > 0 ? strip.copy((frameIndex - 1) * fw, 0, fw, strip.height()) : QPixmap();
 }
 
 QPixmap TsuiThemes::NamedBitmap(const QString &name)
 {
-    return LoadImageFile(QStringLiteral(":/") + name, name);
+    return LoadResource(name);
 }
 
 QPixmap TsuiThemes::Transparented(const QPixmap &bitmap, Qt::Corner corner)

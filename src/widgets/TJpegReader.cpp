@@ -1,6 +1,6 @@
 #include "widgets/TJpegReader.h"
 #include "app/Errors.h"
-#include <QFile>
+#include "app/RegularFile.h"
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs size_t and FILE declared first.
@@ -40,16 +40,10 @@ QString Damaged(const QString &name, const char *why)
 
 QImage TJpegReader::LoadFromFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open the picture \"%1\". %2").arg(path, file.errorString()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read the picture \"%1\". %2").arg(path, file.errorString()));
-    return Decode(data, path);
+    return Decode(TRegularFile::ReadAll(path), path);
 }
 
-QImage TJpegReader::Decode(const QByteArray &data, const QString &name)
+QImage TJpegReader::Decode(const QByteArray &data, const QString &name, qint64 maxPixels)
 {
     // Everything that lives across setjmp is declared before it.
     jpeg_decompress_struct cinfo;
@@ -72,7 +66,7 @@ QImage TJpegReader::Decode(const QByteArray &data, const QString &name)
     }
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.constData()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
-    if (qint64(cinfo.image_width) * qint64(cinfo.image_height) > MaxPixels) tooLarge = true;
+    if (qint64(cinfo.image_width) * qint64(cinfo.image_height) > maxPixels) tooLarge = true;
     if (!tooLarge) {
         const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
 #if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN

@@ -12,6 +12,6 @@ public:
     static constexpr qint64 MaxPixels = 50'000'000;
 
     static QImage LoadFromFile(const QString &path);
-    // `name` is the file named in error messages.
-    static QImage Decode(const QByteArray &data, const QString &name);
+    // `name` is the file named in error messages; a picture above maxPixels is refused.
+    static QImage Decode(const QByteArray &data, const QString &name, qint64 maxPixels = MaxPixels);
 };
