@@ -56,3 +56,22 @@ ketab_build() {
     return 1
   fi
 }
+
+# The sanitizer build in build-asan/: the program's code, the decoder library and the
+# tests with AddressSanitizer and UndefinedBehaviorSanitizer, compiled with clang so the
+# fuzz targets are built as well. Arguments: the targets to build (default: all).
+ketab_build_sanitized() {
+  local top; top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  cd "$top"
+  if [ ! -f build-asan/CMakeCache.txt ]; then
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Release -DKETAB_SANITIZE=ON \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  fi
+  local log=build-asan/last-build.log targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  if ! cmake --build build-asan --parallel "$(nproc)" "${targets[@]}" >"$log" 2>&1; then
+    grep -v -E '^\[[0-9]+/[0-9]+\] ' "$log" | tail -n 80
+    echo "Sanitizer build failed; the full log is $log" >&2
+    return 1
+  fi
+}

@@ -9,7 +9,7 @@ foreach(variant "fake_xaudio;1;0x030800" "fake_xaudio_api;2;0x030800" "fake_xaud
   add_library(${name} SHARED ${CMAKE_CURRENT_LIST_DIR}/FakeXAudio.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_compile_definitions(${name} PRIVATE FAKE_VERSION_ENTRY=${entry} FAKE_VERSION=${version})
-  target_link_libraries(${name} PRIVATE Threads::Threads)
+  target_link_libraries(${name} PRIVATE Threads::Threads ketab_sanitizers)
   set_target_properties(${name} PROPERTIES PREFIX "" AUTOMOC OFF CXX_VISIBILITY_PRESET hidden
     LIBRARY_OUTPUT_DIRECTORY ${KETAB_FAKE_XAUDIO_DIR})
   list(APPEND KETAB_FAKE_XAUDIO_TARGETS ${name})
