@@ -1,14 +1,13 @@
 // Time from the Next-page command to the page's load-complete in the reading window,
 // median over 200 turns through the sample book's section 2 (its own pages, style sheet,
 // font and pictures); then the view alone loading the same pages, as a baseline.
+#include "LoadWaiter.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
 #include "reader/TMainForm.h"
 #include <QAction>
 #include <QElapsedTimer>
-#include <QTimer>
-#include <QEventLoop>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -26,41 +25,19 @@ int main(int argc, char **argv)
     ReaderState.AppFolder = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KETAB_BOOK_DIR)) + u'/';
     TMainForm form;
     form.show();
-    int loads = 0;
-    int waitingFor = 0;
-    QEventLoop *waiting = nullptr;
-    auto processing = form.PageBrowser->OnDownloadComplete;
-    form.PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
-        processing(b);
-        if (++loads >= waitingFor && waiting) waiting->quit();
-    };
-    // Runs the event loop (never a sleeping poll) until the next load has completed.
-    const auto waitLoad = [&](int before) {
-        if (loads > before) return true;
-        QEventLoop loop;
-        waiting = &loop;
-        waitingFor = before + 1;
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-        loop.exec();
-        waiting = nullptr;
-        return loads > before;
-    };
+    TLoadWaiter view(form.PageBrowser);
     ReaderState.CurSection = 2;
     ReaderState.CurPage = FirstTurnPage;
-    int before = loads;
-    form.RefreshPage->trigger();
-    if (!waitLoad(before)) {
+    if (!view.Run([&] { form.RefreshPage->trigger(); })) {
         std::fprintf(stderr, "the first page did not load\n");
         return 1;
     }
     std::vector<double> ms;
     ms.reserve(Turns);
     for (int i = 0; i < Turns; ++i) {
-        before = loads;
         QElapsedTimer t;
         t.start();
-        form.NextPage->trigger();
-        if (!waitLoad(before)) {
+        if (!view.Run([&] { form.NextPage->trigger(); })) {
             std::fprintf(stderr, "turn %d did not load\n", i + 1);
             return 1;
         }
@@ -73,11 +50,9 @@ int main(int argc, char **argv)
     std::vector<double> raw;
     raw.reserve(Turns);
     for (int page = FirstTurnPage; page < FirstTurnPage + Turns; ++page) {
-        before = loads;
         QElapsedTimer t;
         t.start();
-        form.PageBrowser->Navigate(PageFile(2, page));
-        if (!waitLoad(before)) return 1;
+        if (!view.Run([&] { form.PageBrowser->Navigate(PageFile(2, page)); })) return 1;
         raw.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(raw.begin(), raw.end());

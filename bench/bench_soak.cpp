@@ -4,6 +4,7 @@
 // (goal: under 10 %). A search runs after every tenth turn through the search window, over
 // one section; every fifth search opens its first result as the highlighted result page.
 // Usage: bench_soak [book folder] [turns]
+#include "LoadWaiter.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
@@ -14,10 +15,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
 #include <cstdio>
 #include <map>
 #include <unistd.h>
@@ -106,29 +105,8 @@ int main(int argc, char **argv)
     auto *search = new TSearchForm;
     form->show();
 
-    int loads = 0;
-    int waitingFor = 0;
-    QEventLoop *waiting = nullptr;
-    auto processing = form->PageBrowser->OnDownloadComplete;
-    form->PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
-        processing(b);
-        if (++loads >= waitingFor && waiting) waiting->quit();
-    };
-    const auto waitLoad = [&](int before) {
-        if (loads > before) return true;
-        QEventLoop loop;
-        waiting = &loop;
-        waitingFor = before + 1;
-        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-        loop.exec();
-        waiting = nullptr;
-        return loads > before;
-    };
-    const auto run = [&](const std::function<void()> &command) {
-        const int before = loads;
-        command();
-        return waitLoad(before);
-    };
+    TLoadWaiter view(form->PageBrowser);
+    const auto run = [&](const std::function<void()> &command) { return view.Run(command); };
 
     QElapsedTimer clock;
     clock.start();

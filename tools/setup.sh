@@ -75,3 +75,9 @@ ketab_build_sanitized() {
     return 1
   fi
 }
+
+# Builds the sanitizer build and runs the whole suite under it (a finding fails its test).
+ketab_test_sanitized() {
+  ketab_build_sanitized
+  (cd build-asan && ctest --output-on-failure --timeout 900 -j"$(nproc)")
+}
