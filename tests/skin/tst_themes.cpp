@@ -191,6 +191,9 @@ void TestThemes::frameCutting()
     TsuiThemes::LoadFrame(deep, TsuiEntry::TitleBarButtonImage, kept, 18, 0);
     TsuiThemes::LoadFrame(deep, TsuiEntry::TitleBarButtonImage, kept, -3, 1);
     QCOMPARE(kept.size(), QSize(2, 2));
+    // More frames than the strip has columns: every frame is empty, never the whole strip.
+    TsuiThemes::LoadFrame(deep, TsuiEntry::TitleBarButtonImage, frame, 400, 3);
+    QVERIFY(frame.isNull());
 
     // Bottom-left transparency of a glyph frame.
     QPixmap radio;
