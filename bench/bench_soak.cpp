@@ -97,7 +97,6 @@ double Growth(long from, long to) { return from > 0 ? 100.0 * double(to - from) 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    TKetabApplication::PrepareStart();
     TKetabApplication app(argc, argv);
     ReaderState.AppFolder = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KETAB_BOOK_DIR)) + u'/';
     const int turnsWanted = argc > 2 ? std::max(ReportEvery, atoi(argv[2])) : DefaultTurns;

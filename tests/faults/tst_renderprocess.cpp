@@ -1,6 +1,7 @@
 // The browser engine's render process dies while a page shows (killed from outside): the
 // reading window's next-page command shows its page all the same, and what the reader
 // had (the notes list, the page position) is kept.
+#include "EngineView.h"
 #include "ScriptedDialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QWebEnginePage>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -24,12 +24,12 @@ class TestRenderProcess : public QObject {
     TMainForm *form = nullptr;
     TScriptedDialogs *dialogs = nullptr;
 
-    QString ShownFile() const { return form->PageBrowser->url().fileName(); }
+    QString ShownFile() const { return form->PageBrowser->Url().fileName(); }
     // The shown document's title as the engine has it; empty when it does not answer.
     QString Title()
     {
         auto answer = std::make_shared<std::optional<QString>>();
-        form->PageBrowser->page()->runJavaScript(QStringLiteral("document.title"),
+        EngineView(form->PageBrowser)->page()->runJavaScript(QStringLiteral("document.title"),
                                                  [answer](const QVariant &v) { *answer = v.toString(); });
         QElapsedTimer clock;
         clock.start();
@@ -42,7 +42,7 @@ class TestRenderProcess : public QObject {
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 20000) {
-            if (ShownFile() == file && !form->PageBrowser->page()->isLoading()
+            if (ShownFile() == file && !EngineView(form->PageBrowser)->page()->isLoading()
                 && Title() == QStringLiteral("صفحه ") + QString::number(ReaderState.CurPage))
                 return true;
             QTest::qWait(50);
@@ -71,7 +71,7 @@ private slots:
         form->InsertBM->trigger();
         // Twice in a row, so the view's own reload after a crash is not what saves the page.
         for (int page = 2; page <= 4; ++page) {
-            QWebEnginePage *view = form->PageBrowser->page();
+            QWebEnginePage *view = EngineView(form->PageBrowser)->page();
             const qint64 pid = view->renderProcessPid();
             QVERIFY(pid > 0);
             QSignalSpy died(view, &QWebEnginePage::renderProcessTerminated);
@@ -79,7 +79,7 @@ private slots:
             QVERIFY(died.wait(15000));
             form->NextPage->trigger();
             QVERIFY2(Shows(QStringLiteral("p01000%1.htm").arg(page)), qPrintable(ShownFile()));
-            QVERIFY(form->PageBrowser->page()->renderProcessPid() != pid);
+            QVERIFY(EngineView(form->PageBrowser)->page()->renderProcessPid() != pid);
             QCOMPARE(ReaderState.CurPage, page);
             QVERIFY(form->InfoLabel->text().startsWith(QStringLiteral("صفحه: %1 ").arg(page)));
         }
@@ -90,7 +90,6 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    TKetabApplication::PrepareStart();
     TKetabApplication app(argc, argv);
     TestRenderProcess test;
     return QTest::qExec(&test, argc, argv);
