@@ -36,8 +36,10 @@ void TShowPicForm::ShowPicture(const QString &file)
     Picture->SetAutoSize(true);
     // The window takes the picture's size, also when that is larger than the screen.
     setFixedSize(Picture->size());
+    // Centred by the window itself: a move would place the desktop's frame around it
+    // at that point, off the centre by the frame's size.
     if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+        setGeometry(QRect(screen->geometry().center() - rect().center(), size()));
 }
 
 void TShowPicForm::PictureClick() { hide(); }
