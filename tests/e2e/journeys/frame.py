@@ -1,0 +1,104 @@
+"""The skinned frame on a real desktop: sizing from the border only, the close button's
+whole face, and the reading window's minimise button taking every window along."""
+
+import subprocess
+import time
+
+from ketabe2e import journey, xwin
+from ketabe2e.screens import Reading
+
+SECTION_1 = "جلد اول: از آغاز تا برآمدن ساسانيان"
+# Title-bar buttons are 19 pixels wide, one pixel apart, laid out leftwards from the
+# bar's right end; the reading window's are exit, minimise, help in that order.
+BUTTON_STEP = 20
+
+
+def title_button(bar, place):
+    """The centre of the title-bar button at place (0 = rightmost)."""
+    return bar.right - 12 - BUTTON_STEP * place, bar.y + 11
+
+
+def x_window(s, node):
+    return s.wait(lambda: next((w for w in xwin.windows(s.env, s.program.pid) if w.rect == node.rect), None),
+                  f"the X window of {node.name!r}")
+
+
+def drag(s, start, by):
+    x, y = start
+    s.input.press(x, y)
+    for step in (1, 2, 3):
+        s.input.move(x + by[0] * step // 3, y + by[1] * step // 3)
+    s.input.release()
+
+
+def stays(read, value, seconds=2.0):
+    """True when read() keeps giving value for the time a change would need to show."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if read() != value:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+@journey("frame: a sizeable window sizes from its border, not from inside; the close button's edge closes")
+def sizing(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "جستجو"))
+    search = s.window("search")
+    s.step("search window over the start menu")
+    x = x_window(s, search)
+    width = x.rect.w
+    width_now = lambda: x_window(s, search).rect.w
+
+    # Three pixels inside the right edge lie over the window's controls: no sizing.
+    drag(s, (x.rect.right - 4, x.rect.y + x.rect.h // 2), (40, 0))
+    s.check_that("the search window's width after a drag starting 3 pixels inside its edge",
+                 stays(width_now, width), width, width_now())
+    # The border itself sizes it.
+    drag(s, (x.rect.right - 1, x.rect.y + x.rect.h // 2), (40, 0))
+    grown = s.wait(lambda: (lambda w: w if w > width else None)(width_now()),
+                   "the search window to widen after a drag on its border")
+    s.check_that("the search window widened by the drag on its border", grown > width, f"> {width}", grown)
+    search = s.window("search")
+    s.step("search window widened")
+
+    # The close button's rightmost columns, below the title bar's top rows, close it.
+    bar = s.control(search, "filler", "نوار عنوان").rect
+    close_x, close_y = title_button(bar, 0)
+    s.input.click(close_x + 8, close_y + 2)
+    s.wait_hidden("search")
+    s.wait(lambda: menu.enabled, "the start menu to take input after the search window")
+    s.step("start menu after closing search")
+
+
+@journey("frame: the reading window's minimise button takes the help window along; restoring one restores both")
+def minimise(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", SECTION_1))
+    r = Reading(s)
+    s.wait_hidden("menu")
+    bar = s.control(r.window, "filler", "نوار عنوان").rect
+    s.input.click(*title_button(bar, 2))
+    help_window = s.window("help")
+    s.step("help over the reading window")
+    shown = lambda: sorted(w.title for w in xwin.windows(s.env, s.program.pid))
+    s.check("windows on screen with the help open", sorted(["كتاب", "راهنما"]), shown())
+    help_id = x_window(s, help_window).id
+
+    # The help covers the reading window's title bar: drag it aside by its own.
+    help_bar = s.control(help_window, "filler", "نوار عنوان").rect
+    drag(s, (help_bar.x + help_bar.w // 2, help_bar.y + 16), (0, 300))
+    s.wait(lambda: s.window("help").rect.y >= bar.bottom, "the help window to move below the reading window's title bar")
+    s.input.click(*title_button(bar, 1))
+    s.wait_value(shown, [], "the program's windows on screen after its minimise button")
+
+    # Bringing the help back, as a task bar would, brings the reading window with it.
+    subprocess.run(["xdotool", "windowactivate", str(help_id)], env=s.env, check=False,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    s.wait_value(shown, sorted(["كتاب", "راهنما"]), "the program's windows after the help is restored")
+    # Its Return button now lies below the screen: its close button closes it.
+    s.input.click(*title_button(s.control(s.window("help"), "filler", "نوار عنوان").rect, 0))
+    s.wait_hidden("help")
+    s.step("reading window after the help")
+    r.back_to_menu()
