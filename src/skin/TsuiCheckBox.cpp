@@ -206,8 +206,9 @@ void TsuiCheckBox::mouseReleaseEvent(QMouseEvent *event)
 void TsuiCheckBox::keyReleaseEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    // With Alt held the keys are the desktop's (Alt+Space opens a system menu), not a toggle.
     if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat() &&
-        isEnabled() && hasFocus()) {
+        isEnabled() && hasFocus() && !(event->modifiers() & Qt::AltModifier)) {
         update();
         if (KeyToggles()) Click();
         event->accept();

@@ -356,7 +356,9 @@ void TsuiCustomButton::keyPressEvent(QKeyEvent *event)
         QChar ch = event->text().at(0);
         OnKeyPress(this, ch);
     }
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && isEnabled()) {
+    // With Alt held the keys are the desktop's (Alt+Space opens a system menu), not a press.
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && isEnabled() &&
+        !(event->modifiers() & Qt::AltModifier)) {
         if (!event->isAutoRepeat()) {
             FPressed = true;
             FKeyDown = true;

@@ -403,11 +403,12 @@ bool TsuiForm::ApplicationKey(QEvent *event)
 {
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() != Qt::Key_Space || !(key->modifiers() & Qt::AltModifier)) return false;
-    // The menu of the window the reader is in; a hidden window's menu never opens.
+    // The menu of the window the reader is in; a hidden window's menu never opens. The
+    // keys are handled either way: they never reach a control as a Space press.
     QWidget *active = QApplication::activeWindow();
     TsuiForm *form = active && active->isVisible() ? active->findChild<TsuiForm *>(QString(), Qt::FindDirectChildrenOnly)
                                                    : nullptr;
-    if (!form || !form->FTitleBarVisible) return false;
-    form->FTitleBar->ShowSystemMenu(active->mapToGlobal(QPoint(0, form->FTitleBar->height())));
+    if (form && form->FTitleBarVisible)
+        form->FTitleBar->ShowSystemMenu(active->mapToGlobal(QPoint(0, form->FTitleBar->height())));
     return true;
 }

@@ -174,6 +174,10 @@ private slots:
         QTest::keyRelease(button, Qt::Key_Space);
         QCOMPARE(clicks, 1);
         QVERIFY(!button->Pressed());
+        // Alt+Space is the desktop's system-menu key, not a press.
+        QTest::keyClick(button, Qt::Key_Space, Qt::AltModifier);
+        QVERIFY(!button->Pressed());
+        QCOMPARE(clicks, 1);
         button->setEnabled(false);
         QTest::keyClick(button, Qt::Key_Return);
         QCOMPARE(clicks, 1);

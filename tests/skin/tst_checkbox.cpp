@@ -123,6 +123,8 @@ void TestCheckBox::mouseAndKeys()
     QVERIFY(!box.Checked());
     QTest::keyClick(&box, Qt::Key_Return);
     QVERIFY(box.Checked());
+    QTest::keyClick(&box, Qt::Key_Space, Qt::AltModifier);  // the desktop's key, not a toggle
+    QVERIFY(box.Checked());
 
     radio.setFocus();
     QTest::keyClick(&radio, Qt::Key_Space);

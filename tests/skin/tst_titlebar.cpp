@@ -6,6 +6,7 @@
 #include "skin/TsuiThemes.h"
 #include "skin/TsuiTitleBarPopupMenu.h"
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -59,6 +60,12 @@ struct SkinnedWindow {
         b->Items(2)->SetVisible(false);
         b->Items(3)->SetVisible(false);
     }
+};
+
+// A window that counts the Space presses that reach it.
+struct KeyCounter : QWidget {
+    int presses = 0;
+    void keyPressEvent(QKeyEvent *event) override { presses += event->key() == Qt::Key_Space; }
 };
 
 void Mouse(QObject *target, QEvent::Type type, QPoint pos, QPoint global, Qt::MouseButton button = Qt::LeftButton)
@@ -379,15 +386,21 @@ private slots:
         QCOMPARE(second.bar->SystemMenu()->pos(), anchor);
         second.bar->SystemMenu()->hide();
 
-        // With no skinned window active (the hook's own window hidden), nothing opens.
-        QWidget plain;
+        // With no skinned window active (the hook's own window hidden), nothing opens, and
+        // the keys do not reach the focused control.
+        KeyCounter plain;
+        plain.setFocusPolicy(Qt::StrongFocus);
         plain.show();
         plain.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&plain));
+        plain.setFocus();
         second.host->hide();
         QTest::keyClick(&plain, Qt::Key_Space, Qt::AltModifier);
         QVERIFY(!first.bar->SystemMenu()->isVisible());
         QVERIFY(!second.bar->SystemMenu()->isVisible());
+        QCOMPARE(plain.presses, 0);
+        QTest::keyClick(&plain, Qt::Key_Space);
+        QCOMPARE(plain.presses, 1);
     }
 
     // A sizeable window sizes from its border and the title bar's top five rows, by the
