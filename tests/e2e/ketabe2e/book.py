@@ -33,19 +33,42 @@ def contents_status(section):
 
 
 def decode(data):
-    """Text of a file the way the program reads it: by its byte-order mark."""
+    """Text of a file by its byte-order mark; without one UTF-8 when it is valid UTF-8,
+    else the Persian 8-bit code page."""
     if data.startswith(b"\xff\xfe"):
         return data[2:].decode("utf-16-le")
     if data.startswith(b"\xfe\xff"):
         return data[2:].decode("utf-16-be")
     if data.startswith(b"\xef\xbb\xbf"):
         return data[3:].decode("utf-8")
-    return data.decode("cp1256", errors="replace")
+    try:
+        return data.decode("utf-8")
+    except UnicodeDecodeError:
+        return data.decode("cp1256", errors="replace")
 
 
 def read(path):
     with open(path, "rb") as f:
         return decode(f.read())
+
+
+# The words the search drops from a query: they would match the pages' markup.
+MARKUP_WORDS = {"html", "HTML", "font", "FONT", "ALIGN", "align", "justify", "JUSTIFY", "left",
+                "LEFT", "right", "RIGHT", "head", "HEAD", "b", "B", "p", "P", "BODY", "body"}
+
+
+def query_terms(query):
+    """The terms of a search query: yeh and keheh in their Arabic forms, split at + and *,
+    markup words and single characters left out."""
+    query = query.replace("\u06cc", "\u064a").replace("\u06a9", "\u0643")
+    terms = re.split(r"[+*]", query)
+    return [t for t in terms if t not in MARKUP_WORDS and len(t) > 1]
+
+
+def searched_text(text):
+    """The part of a page the search looks at: all but its first 15 lines."""
+    lines = re.split(r"\r\n|\r|\n|\u2028", text)
+    return "\r\n".join(lines[15:])
 
 
 class Book:
@@ -60,6 +83,22 @@ class Book:
 
     def page_text(self, page):
         return read(self.page_file(page))
+
+    def search(self, query, first=1, last=3983):
+        """Pages of first..last holding any term of the query (case-sensitive substring
+        search, as with whole-word matching off), and the count of (page, term) pairs."""
+        terms = query_terms(query)
+        pages, pairs = [], 0
+        for page in range(first, last + 1):
+            path = self.page_file(page)
+            if not os.path.exists(path):
+                continue
+            text = searched_text(read(path))
+            hits = sum(1 for t in terms if t in text)
+            if hits:
+                pages.append(page)
+                pairs += hits
+        return pages, pairs
 
     def links(self, name):
         """The link targets of a data file (a contents or index page), in page order."""

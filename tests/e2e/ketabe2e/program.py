@@ -55,6 +55,7 @@ class Program:
         self.path = os.path.abspath(path)
         self.args = list(args)
         self.book = book or os.path.dirname(self.path)
+        self.workdir = workdir
         self.desktop = desktop
         self.home = os.path.join(workdir, "home")
         self.runtime = os.path.join(workdir, "run")

@@ -1,11 +1,16 @@
 """What journeys do often on the program's windows, in a reader's terms."""
 
+from .book import SECTION_NAMES, section_of
+
+
 class Reading:
-    """The reading window: its page number field, status line and command buttons."""
+    """The reading window: its page number field, status line, command buttons and
+    side panels."""
 
     MENU, CONTENTS = "بازگشت به منو", "فهرست بخشها"
     FIRST, PREVIOUS, NEXT, LAST = "صفحه اول", "صفحه قبلی", "صفحه بعدی", "صفحه آخر"
     SEARCH, PRINT = "جستجو", "چاپ"
+    NOTES, OPTIONS = "يادداشتها", "تنظيمات"
 
     def __init__(self, s):
         self.s = s
@@ -25,11 +30,13 @@ class Reading:
         bar = self.field.parent
         return self.s.control(bar, "push button", name)
 
-    def press(self, name):
-        """Clicks a bottom-bar button and returns the page number it leads to."""
+    def press(self, button):
+        """Clicks a button (a node, or the name of a bottom-bar button) and returns the
+        page number it leads to."""
+        node = self.button(button) if isinstance(button, str) else button
         before = self.page_number()
-        self.s.click(self.button(name))
-        return self.s.after_change(self.page_number, before, f"the page number after {name!r}")
+        self.s.click(node)
+        return self.s.after_change(self.page_number, before, f"the page number after {node.name!r}")
 
     def press_twice(self, first, second):
         """Clicks two buttons one after the other and returns the page number after both
@@ -64,3 +71,70 @@ class Reading:
         self.s.click(self.button(self.MENU))
         self.s.window("menu")
         self.s.wait_hidden("reading")
+
+    # --- the side panels ---------------------------------------------------------------
+    def panel(self, name):
+        return self.window.find("filler", name)
+
+    def open_notes(self):
+        """Clicks the closed notes panel open and returns it once it is at full width."""
+        panel = self.panel(self.NOTES)
+        if panel.rect.w <= 10:
+            self.s.click(panel)
+        self.s.wait(lambda: panel.rect.w > 150, "the notes panel to open")
+        return panel
+
+    def notes(self):
+        return [item.name for item in self.window.find("list", "موارد ثبت شده").items()]
+
+    def notes_button(self, name):
+        """A button of the notes panel, opening the panel first: it closes by itself a
+        moment after the mouse has left it."""
+        return self.s.control(self.open_notes(), "push button", name)
+
+
+def note_entry(page):
+    """A notes-list entry for a book page."""
+    return f"جلد: {section_of(page):02d} -- صفحه: {page:04d}"
+
+
+def result_line(page):
+    """A search result line for a book page."""
+    return f" صفحه: {page:04d} - {SECTION_NAMES[section_of(page) - 1]}"
+
+
+class Search:
+    """The search window: query, scope, results, count."""
+
+    def __init__(self, s):
+        self.s = s
+        self.window = s.window("search")
+        self.edit = s.control(self.window, "text", "متن جستجو")
+        self.scope = s.control(self.window, "combo box", None)
+        self.results = s.control(self.window, "list", "نتايج جستجو")
+        self.progress = s.control(self.window, "progress bar", "پيشرفت جستجو")
+
+    def lines(self):
+        return [item.name for item in self.results.items()]
+
+    def count_text(self):
+        """The count line as a screen reader reads it (the label beside the progress bar)."""
+        r = self.progress.rect
+        labels = self.window.find_all("label", where=lambda n: n.showing and abs(n.rect.y - r.y) < 10)
+        return (labels[0].text or labels[0].name).strip() if labels else None
+
+    def choose_scope(self, index):
+        """Picks scope item index (0 whole book, 1..5 a section) from the drop-down list."""
+        self.s.click(self.scope)
+        self.s.popup()
+        self.s.key("Home", *["Down"] * index, "Return")
+
+    def run(self, query):
+        """Types the query, starts the search and waits until it has gone through its
+        scope and changed the list. Returns the result lines."""
+        before = self.lines()
+        self.s.type_into(self.edit, query)
+        self.s.click(self.s.control(self.window, "push button", "جستجو"))
+        self.s.wait(lambda: self.progress.value == 100 and self.lines() != before,
+                    f"the search for {query!r} to end with a new result list", 60)
+        return self.lines()

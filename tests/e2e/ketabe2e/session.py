@@ -68,6 +68,7 @@ class Session:
         self._runs += 1
         workdir = os.path.join(self.desktop.workdir, f"run{self._runs}")
         os.makedirs(workdir, exist_ok=True)
+        windows.forget_windows()
         self.program = Program(self.desktop, self.program_path, workdir, self.program_args, self.book).start()
         return self.program
 
@@ -195,6 +196,46 @@ class Session:
             return None
         return wait_until(probe, timeout, f"the {key} window to show")
 
+    def dialog(self, timeout=DEFAULT_TIMEOUT):
+        """Waits for a dialog of the platform (file, printer, message) and returns it."""
+        def probe():
+            for k, node in windows.showing_windows(self.app):
+                if k is None and node.role in ("dialog", "alert", "frame", "filler", "window"):
+                    return node
+            return None
+        return wait_until(probe, timeout, "a dialog to show")
+
+    def file_dialog_choose(self, path):
+        """Answers an open or save dialog with a file path typed into its name field."""
+        dialog = self.dialog()
+        field = wait_until(lambda: dialog.find("text", where=lambda n: "focused" in n.states),
+                           DEFAULT_TIMEOUT, "the file dialog's name field to have the focus")
+        self.type_into(field, path)
+        self.key("Return")
+        wait_until(lambda: not dialog.showing, DEFAULT_TIMEOUT, "the file dialog to close")
+
+    def x_window(self, node):
+        """The X window of an accessible top-level window (the same place on screen)."""
+        return wait_until(lambda: next((w for w in xwin.windows(self.env, self.program.pid)
+                                        if w.rect == node.rect), None),
+                          DEFAULT_TIMEOUT, f"the X window of {node.name!r}")
+
+    def activate(self, key):
+        """Brings a window of the program to the front through the window manager, as a
+        reader does from a task bar."""
+        x = self.x_window(self.window(key))
+        subprocess.run(["xdotool", "windowactivate", "--sync", str(x.id)], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        wait_until(lambda: xwin.active_window(self.env) == x.id, DEFAULT_TIMEOUT,
+                   f"the {key} window to be active")
+
+    def topmost(self, keys):
+        """Which of the showing windows of these kinds the window manager stacks highest."""
+        order = xwin.stacking(self.env)
+        shown = [(k, self.x_window(n).id) for k, n in windows.showing_windows(self.app) if k in keys]
+        shown.sort(key=lambda kx: order.index(kx[1]) if kx[1] in order else -1)
+        return shown[-1][0] if shown else None
+
     def wait_hidden(self, key, timeout=DEFAULT_TIMEOUT):
         wait_until(lambda: all(k != key for k, _ in windows.showing_windows(self.app)),
                    timeout, f"the {key} window to hide")
@@ -203,9 +244,9 @@ class Session:
         return sorted(k or "?" for k, _ in windows.showing_windows(self.app))
 
     def control(self, within, role, name, timeout=DEFAULT_TIMEOUT):
-        """Waits until a showing control of that role and name is in the window."""
-        return wait_until(lambda: within.find(role, name, where=lambda n: n.showing),
-                          timeout, f"a showing {role} {name!r} in {within.name!r}")
+        """Waits until a control of that role and name is on screen in the window."""
+        return wait_until(lambda: within.find(role, name, where=lambda n: n.on_screen),
+                          timeout, f"a {role} {name!r} on screen in {within.name!r}")
 
     def popup(self, timeout=DEFAULT_TIMEOUT):
         """Waits for a pop-up menu to show and returns its place. Pop-up menus are not in
@@ -232,16 +273,17 @@ class Session:
                               env=self.env, capture_output=True).stdout
 
     def wait_repainted(self, rect, before, what, timeout=DEFAULT_TIMEOUT):
-        """Waits until a place on the screen shows something other than before and then
-        holds still: what a reader takes for "the page has come"."""
-        last = [before]
+        """Waits until a place on the screen shows something other than each picture in
+        before and then holds still: what a reader takes for "the page has come"."""
+        before = before if isinstance(before, list) else [before]
+        last = [None]
 
         def probe():
             now = self.grab(rect)
-            settled = now != before and now == last[0]
+            settled = now not in before and now == last[0]
             last[0] = now
             return settled
-        wait_until(probe, timeout, what, interval=0.3)
+        wait_until(probe, timeout, what, interval=0.4)
 
     def wait(self, probe, what, timeout=DEFAULT_TIMEOUT):
         return wait_until(probe, timeout, what)
@@ -261,3 +303,16 @@ class Session:
 
     def type(self, text):
         self.input.type(text)
+
+    def type_into(self, field, text):
+        """Replaces an edit's text and checks what it holds. Keys type what the keyboard
+        map has; text beyond it (Persian) goes in through the edit's accessible text
+        interface, as an on-screen keyboard would put it: characters typed through keys
+        the X server maps for the moment can reach the program before its new map."""
+        self.click(field)
+        self.key("ctrl+a", "BackSpace")
+        if text.isascii():
+            self.type(text)
+        else:
+            field.acc.queryEditableText().setTextContents(text)
+        return wait_for_value(lambda: field.text, text, 5, "the text put into an edit")

@@ -125,17 +125,33 @@ class Node:
     def children(self):
         return [Node(c) for c in self.acc if c is not None]
 
-    def descendants(self, into_items=False):
+    def descendants(self, into_items=False, max_depth=None):
         """Every node below this one, depth first, not entering web page content nor,
         unless asked, the items of lists and drop-down boxes."""
         for child in self.children:
             yield child
             role = child.role
-            if role in _OPAQUE_ROLES:
+            if role in _OPAQUE_ROLES or max_depth == 1:
                 continue
             if not into_items and role in ("list", "combo box", "table", "tree table", "tree"):
                 continue
-            yield from child.descendants(into_items)
+            yield from child.descendants(into_items, max_depth and max_depth - 1)
+
+    @property
+    def on_screen(self):
+        """Shows and lies at least partly within every container above it: a control
+        a closed panel clips away is not on screen, whatever its state says."""
+        if not self.showing:
+            return False
+        r = self.rect
+        if r.w <= 0 or r.h <= 0:
+            return False
+        node = self.parent
+        while node is not None and node.role != "application":
+            if not node.rect.touches(r):
+                return False
+            node = node.parent
+        return True
 
     def find_all(self, role=None, name=None, where=None, into_items=False):
         out = []

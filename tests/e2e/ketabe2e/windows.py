@@ -41,11 +41,19 @@ DISABLES = {"search": MAIN, "print": MAIN, "gallery": ("menu",), "credits": ("me
             "viewer": ("gallery",)}
 
 
+# Windows are shown and hidden, never made anew: their kinds are looked up once a run.
+_kinds = {}
+
+
+def forget_windows():
+    _kinds.clear()
+
+
 def kind_of(node):
-    for kind in KINDS:
-        if kind.matches(node):
-            return kind
-    return None
+    key = node.acc.path
+    if key not in _kinds:
+        _kinds[key] = next((kind for kind in KINDS if kind.matches(node)), None)
+    return _kinds[key]
 
 
 def top_levels(app):
@@ -65,7 +73,7 @@ def showing_windows(app):
 def layout_problems(window):
     """Every showing control lies within its window, at least 1 x 1 pixels. A control
     that its containers clip away entirely (a closed side panel's content) is not on
-    screen and is not looked at."""
+    screen and is not looked at, nor is a label with no text."""
     problems = []
     frame = window.rect
     screen = Rect(0, 0, *SCREEN)
@@ -79,7 +87,9 @@ def layout_problems(window):
                 continue
             r = child.rect
             role = child.role
-            if clip.touches(r):
+            # An empty label has nothing to show and may shrink to nothing.
+            empty_label = role == "label" and not child.name and not child.text
+            if clip.touches(r) and not empty_label:
                 label = f"{role} {child.name!r}"
                 if r.w <= 0 or r.h <= 0:
                     problems.append(f"{label} is {r.w} x {r.h} pixels at ({r.x}, {r.y})")
@@ -99,7 +109,7 @@ def layout_problems(window):
 def title_bar_problems(env, pid, key, window):
     """A skinned window has exactly its own drawn title bar and no frame from the window
     manager; a window with a system frame has the window manager's title bar only."""
-    drawn = len(window.find_all("filler", TITLE_BAR))
+    drawn = len([n for n in window.descendants(max_depth=2) if n.role == "filler" and n.name == TITLE_BAR])
     matches = [w for w in xwin.windows(env, pid) if w.rect == window.rect]
     if not matches:
         return [f"window {window.name!r} at {window.rect} has no X window of that place"]
