@@ -1,17 +1,13 @@
 """Reading: a section's contents, the page commands, links from contents and index pages."""
 
 import os
-import re
 
 from ketabe2e import journey
-from ketabe2e.book import Book, page_status, contents_status, section_of, FIRST_PAGE, LAST_PAGE
+from ketabe2e.known import STATUS_HIDDEN, MUSIC_SWITCH, BAR_BUTTONS, CONTENTS_MODE
+from ketabe2e.book import Book, page_status, contents_status, FIRST_PAGE
 from ketabe2e.screens import Reading
 
 SECTION_2 = "جلد دوم، بخش يكم: روزگار ساسانيان"
-# A label's accessible name is the role it was given, not the text it shows.
-STATUS_HIDDEN = ("page status label reads its role, not its text", r"status line|'وضعيت صفحه' is 0 x")
-# Picture buttons of the bottom bar laid out 75 x 32 instead of their pictures' sizes.
-BAR_BUTTONS = ("bottom bar buttons not at their pictures' sizes", r"bottom bar button")
 
 
 def check_status(s, reading, expected):
@@ -92,8 +88,7 @@ def index(s):
     s.pick_from_popup(1)
     r = Reading(s)
     s.wait_repainted(r.view.rect, [contents], "the general index to show")
-    with s.known_defect(*STATUS_HIDDEN):  # the emptied status line still has a name
-        s.step("general index")
+    s.step("general index", known=[STATUS_HIDDEN])  # the emptied status line still has a name
     link = book.links("ind01.htm")[0]
     page, word = int(link[3:7]), link.split("#", 1)[1]
     found = os.path.join(s.program.temp_folder(), "found.htm")
@@ -108,7 +103,7 @@ def index(s):
     s.check(f"marks of {word!r} in found.htm", occurrences,
             marked.count(f'<font color="#3399FF"><u>{word}</u></font>'))
 
-    with s.known_defect("contents mode outlives the contents page", r"Next from an index link|print window"):
+    with s.known_defect(*CONTENTS_MODE):
         s.check("page after Next from an index link", str(page + 1), r.press(Reading.NEXT))
         check_status(s, r, page_status(page + 1))
         s.click(r.button(Reading.PRINT))
@@ -122,3 +117,83 @@ def index(s):
 def read_if_there(path):
     from ketabe2e.book import read
     return read(path) if os.path.exists(path) else None
+
+
+
+
+@journey("options: the panel on hover and on click, music off and on, text size across pages, full screen, notes pinned")
+def options(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "جلد دوم، بخش دوم: از اسلام تا سامانيان"))
+    r = Reading(s)
+    s.check("page after Next on section 3's contents", str(FIRST_PAGE[2]), r.press(Reading.NEXT))
+    panel = r.panel(Reading.OPTIONS)
+    # The window is active under the window manager, so the mouse alone opens the panel.
+    s.input.move(*panel.rect.center)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open under the mouse")
+    s.step("options panel open on hover", known=[MUSIC_SWITCH])
+    s.input.move(*r.view.rect.center)
+    s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open on a click")
+
+    with s.known_defect(*MUSIC_SWITCH):
+        off = s.control(panel, "radio button", "موسيقی Off", 3)
+        on = s.control(panel, "radio button", "موسيقی On", 3)
+        s.click(off)
+        s.wait(lambda: off.checked and not on.checked, "music off after its radio button")
+        s.click(on)
+        s.wait(lambda: on.checked and not off.checked, "music on after its radio button")
+
+    # Text size: the large size on one page is still the large size on the next.
+    view = r.view.rect
+    normal = s.grab(view)
+    size = s.control(panel, "combo box", "معمولی")
+    s.click(size)
+    s.popup()
+    s.key("Down", "Return")
+    s.wait_value(lambda: size.name, "بزرگ", "the text size box after picking the large size")
+    s.wait_repainted(view, normal, "the page to show in the large size")
+    s.check("page after Next in the large size", str(FIRST_PAGE[2] + 1), r.press(Reading.NEXT))
+    s.wait_repainted(view, [], "the next page to show")
+    large_next = s.grab(view)
+    s.step("large text on the next page")
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open again")
+    s.click(size)
+    s.popup()
+    s.key("Up", "Return")
+    s.wait_value(lambda: size.name, "معمولی", "the text size box after picking the normal size")
+    s.wait_repainted(view, large_next, "the next page to show in the normal size")
+
+    full = s.control(panel, "check box", "كل صفحه نمايش")
+    s.click(full)
+    s.wait(lambda: full.checked, "the full-screen box to be checked")
+    x = s.x_window(r.window)
+    s.wait(lambda: {"_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_MAXIMIZED_VERT"} <= s.x_window(r.window).wm_state,
+           "the reading window maximised on full screen")
+    s.step("full screen")
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open again")
+    s.click(full)
+    s.wait(lambda: not full.checked and not s.x_window(r.window).wm_state & {"_NET_WM_STATE_MAXIMIZED_HORZ"},
+           "the reading window back from full screen")
+    s.check("reading window after full screen and back", x.rect, s.x_window(r.window).rect)
+
+    # The notes panel pinned from the options: it stays open after the options panel,
+    # which no one pinned, has closed by itself.
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open again")
+    pin = s.control(panel, "check box", "فرم يادداشتها")
+    notes = r.panel(Reading.NOTES)
+    s.click(pin)
+    s.wait(lambda: notes.rect.w >= 150 and pin.checked, "the notes panel to open pinned")
+    s.input.move(*r.view.rect.center)
+    s.wait(lambda: panel.rect.w <= 10, "the options panel to close by itself")
+    s.check("notes panel width after the options panel closed", 169, notes.rect.w)
+    s.step("notes panel pinned")
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open again")
+    s.click(pin)
+    s.wait(lambda: notes.rect.w <= 10 and not pin.checked, "the notes panel to close when unpinned")
+    r.back_to_menu()

@@ -4,11 +4,10 @@ list saved, loaded, followed and printed."""
 import os
 
 from ketabe2e import journey
+from ketabe2e.known import COUNT_HIDDEN, TWO_TITLE_BARS, PRINT_AT_CORNER, MARKUP_SEARCHABLE, NOTES_DOUBLE_CLICK, STALE_PREVIEW
 from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read
 from ketabe2e.screens import Reading, Search, note_entry, result_line
 
-COUNT_HIDDEN = ("count label reads its role, not its text", r"the count line")
-TWO_TITLE_BARS = ("search window has two title bars", r"'جستجو' (is skinned|has 2 title bars)")
 WHOLE_BOOK_QUERY = "آبجوش"
 # Typed with the Persian yeh; the book writes the Arabic one.
 SECTION_QUERY = "آبجوش+آبگیرش"
@@ -25,19 +24,17 @@ def search(s):
     menu = s.window("menu")
     s.click(s.control(menu, "push button", "جستجو"))
     w = Search(s)
-    with s.known_defect(*TWO_TITLE_BARS):
-        s.step("search window over the start menu")
+    s.step("search window over the start menu", known=[TWO_TITLE_BARS])
 
     pages, pairs = book.search(WHOLE_BOOK_QUERY)
     s.check(f"results of {WHOLE_BOOK_QUERY!r} in the whole book", [result_line(p) for p in pages],
             w.run(WHOLE_BOOK_QUERY))
     with s.known_defect(*COUNT_HIDDEN):
         s.check("the count line", count_line(pairs), w.count_text())
-    with s.known_defect(*TWO_TITLE_BARS):
-        s.step("whole-book results")
+    s.step("whole-book results", known=[TWO_TITLE_BARS])
 
     # A word of the pages' markup means nothing to a reader: it finds nothing.
-    with s.known_defect("the sample book's markup is searchable", r"results of 'span'"):
+    with s.known_defect(*MARKUP_SEARCHABLE):
         s.check("results of 'span' in the whole book", [], w.run("span"))
 
     w.choose_scope(2)
@@ -46,8 +43,7 @@ def search(s):
     s.check(f"results of {SECTION_QUERY!r} in section 2", [result_line(p) for p in pages], w.run(SECTION_QUERY))
     with s.known_defect(*COUNT_HIDDEN):
         s.check("the count line", count_line(pairs), w.count_text())
-    with s.known_defect(*TWO_TITLE_BARS):
-        s.step("section results")
+    s.step("section results", known=[TWO_TITLE_BARS])
 
     first = pages[0]
     s.double_click(w.results.items()[0])
@@ -138,7 +134,7 @@ def notes(s):
     s.click(items[0])
     listbox = r.window.find("list", "موارد ثبت شده")
     below = listbox.rect
-    with s.known_defect("a double-click on the notes list's empty part goes nowhere", r"double-click below"):
+    with s.known_defect(*NOTES_DOUBLE_CLICK):
         before = r.page_number()
         s.input.double_click(below.x + below.w // 2, below.bottom - 10)
         s.check("page after a double-click below the notes with the first selected", "1",
@@ -147,7 +143,7 @@ def notes(s):
     s.click(r.notes_button("چاپ صفحات انتخاب شده"))
     preview = s.window("preview")
     check_print_document(s, book, noted)
-    s.step("noted pages in the preview")
+    s.step("noted pages in the preview", known=[PRINT_AT_CORNER])
     shown = s.grab(preview.find("filler", "سند چاپ").rect)
 
     # With the preview still open: one note fewer, print again.
@@ -160,13 +156,12 @@ def notes(s):
     s.wait(lambda: read(os.path.join(s.program.temp_folder(), "print.htm")).find(print_body(book, 1)) < 0,
            "print.htm without the deleted page")
     check_print_document(s, book, noted[1:])
-    with s.known_defect("stale preview: a second print leaves the old document",
-                        r"preview above the reading window|new print document"):
+    with s.known_defect(*STALE_PREVIEW):
         s.check("the window on top after printing again: the preview above the reading window",
                 "preview", s.topmost(("preview", "reading")))
         s.wait_repainted(preview.find("filler", "سند چاپ").rect, shown,
                          "the preview to show the new print document", 10)
-    s.step("second print of the notes")
+    s.step("second print of the notes", known=[PRINT_AT_CORNER])
     s.activate("preview")
     s.click(s.control(preview, "push button", "بازگشت"))
     s.wait_hidden("preview")

@@ -2,3 +2,5 @@
 
 from .session import Session, journey, journeys_of
 from .waits import CheckFailure, wait_until, wait_for_value
+
+__all__ = ["Session", "journey", "journeys_of", "CheckFailure", "wait_until", "wait_for_value"]

@@ -9,7 +9,6 @@ import shutil
 import signal
 import subprocess
 import tempfile
-import time
 
 from .waits import wait_until
 

@@ -5,7 +5,6 @@ import os
 import subprocess
 
 from . import tree
-from .waits import wait_until
 
 # What the program needs when run as root, as CI runs it; the same flags the unit tests use.
 ENGINE_ENV = {

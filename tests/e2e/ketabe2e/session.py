@@ -127,20 +127,28 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
 
-    def step(self, name, picture=None, crop=None):
+    def step(self, name, picture=None, crop=None, known=()):
         """A state reached: keeps a screenshot and checks every window that shows.
-        picture names a copy kept under pictures/ for the README, cut to crop's place."""
+        picture names a copy kept under pictures/ for the README, cut to crop's place.
+        known lists known defects, (label, pattern), that this screen shows: as with
+        known_defect, each must show, and the faults they explain are not failures."""
         self.step_number += 1
         self.last_screenshot = self.screenshot(name)
         if picture:
             self.keep_picture(picture, crop)
         print(f"  step {self.step_number}: {name}", flush=True)
         problems = self.screen_problems()
+        for label, pattern in known:
+            with self.known_defect(label, pattern):
+                explained = [p for p in problems if re.search(pattern, p)]
+                if explained:
+                    raise CheckFailure(label, "", "", explained)
+        problems = [p for p in problems if not any(re.search(pattern, p) for _, pattern in known)]
         if problems:
             raise CheckFailure(f"the screen at step {self.step_number} ({name}) breaks its rules",
                                "every control inside its window and at least 1 x 1; one title bar a "
-                               "window; only the windows the protocol allows", "\n      " + "\n      ".join(problems),
-                               problems)
+                               "window; each window in its place; only the windows the protocol allows",
+                               "\n      " + "\n      ".join(problems), problems)
         return self.last_screenshot
 
     def keep_picture(self, name, crop=None):
@@ -154,6 +162,7 @@ class Session:
     def screen_problems(self):
         shown = windows.showing_windows(self.app)
         problems = windows.protocol_problems(shown)
+        problems += windows.placement_problems(self.env, self.program.pid, shown)
         for key, node in shown:
             problems += windows.layout_problems(node)
             problems += windows.title_bar_problems(self.env, self.program.pid, key, node)

@@ -127,6 +127,46 @@ def title_bar_problems(env, pid, key, window):
     return problems
 
 
+def _outer(x):
+    """The window's place with the window manager's frame around it."""
+    if not x.frame:
+        return x.rect
+    left, right, top, bottom = x.frame
+    return Rect(x.rect.x - left, x.rect.y - top, x.rect.w + left + right, x.rect.h + top + bottom)
+
+
+def _centred(inner, outer, slack=2):
+    cx, cy = inner.x + inner.w / 2, inner.y + inner.h / 2
+    return abs(cx - (outer.x + outer.w / 2)) <= slack and abs(cy - (outer.y + outer.h / 2)) <= slack
+
+
+# Where each window opens: centred on the desktop, over the start menu, or over the
+# whole work area (the desktop here has no panels, so the work area is the screen).
+PLACES = {"menu": "centred", "reading": "fills", "search": "centred", "print": "centred",
+          "preview": "fills", "help": "fills", "credits": "over menu", "gallery": "centred",
+          "viewer": "centred"}
+
+
+def placement_problems(env, pid, shown):
+    screen = Rect(0, 0, *SCREEN)
+    xs = xwin.windows(env, pid)
+    places = {}
+    for key, node in shown:
+        x = next((w for w in xs if w.rect == node.rect), None)
+        if key in PLACES and x is not None:
+            places[key] = _outer(x)
+    problems = []
+    for key, outer in places.items():
+        rule = PLACES[key]
+        if rule == "fills" and outer != screen:
+            problems.append(f"the {key} window is at {outer}, not over the whole work area {screen}")
+        elif rule == "centred" and not _centred(outer, screen):
+            problems.append(f"the {key} window is at {outer}, not centred on the desktop")
+        elif rule == "over menu" and "menu" in places and not _centred(outer, places["menu"]):
+            problems.append(f"the {key} window is at {outer}, not centred over the start menu {places['menu']}")
+    return problems
+
+
 def protocol_problems(shown):
     """At most the windows the window protocol allows show and take input: one main
     window; a secondary window's opener disabled while it shows."""

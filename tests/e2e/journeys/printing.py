@@ -1,0 +1,80 @@
+"""Printing a page range: the print window, the preview, and a PDF through the printer dialog."""
+
+import os
+import subprocess
+
+from ketabe2e import journey
+from ketabe2e.known import PRINT_AT_CORNER
+from ketabe2e.book import Book, read
+from ketabe2e.screens import Reading
+
+
+
+@journey("printing: a range, the preview, the printer dialog to a PDF holding the pages' text right to left")
+def printing(s):
+    book = Book(s.book)
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "جلد دوم، بخش يكم: روزگار ساسانيان"))
+    r = Reading(s)
+    r.press(Reading.NEXT)
+    s.click(r.button(Reading.PRINT))
+    w = s.window("print")
+    first, last = s.control(w, "spin button", "از صفحه"), s.control(w, "spin button", "تا صفحه")
+    s.check("range the print window opens with", ("766", "766"), (first.text, last.text))
+    s.step("print window over the reading window", known=[PRINT_AT_CORNER])
+    # Reversed bounds below the section: swapped and raised to the section's first page.
+    s.type_into(first, "780")
+    s.type_into(last, "700")
+    s.click(s.control(w, "push button", "چاپ"))
+    preview = s.window("preview")
+    s.wait_hidden("print")
+    document = s.wait(lambda: read(os.path.join(s.program.temp_folder(), "print.htm")),
+                      "print.htm in the program's temporary folder")
+    places = [document.find(max(book.page_text(p).splitlines()[15:], key=len)) for p in range(766, 781)]
+    s.check_that("pages 766 to 780 in print.htm, in order", -1 not in places and places == sorted(places),
+                 "all found, ascending", places)
+    s.check_that("page 781 not in print.htm", document.find(max(book.page_text(781).splitlines()[15:], key=len)) < 0,
+                 "missing", "found")
+    s.step("preview of pages 766 to 780", known=[PRINT_AT_CORNER])
+
+    pre = s.control(preview, "push button", "پيشنمايش")
+    s.wait(lambda: pre.enabled, "the preview's buttons to be ready")
+    s.click(pre)
+    dialog = s.dialog(60)
+    s.step("the print preview", known=[PRINT_AT_CORNER])
+    s.key("Escape")
+    s.wait(lambda: not dialog.showing, "the print preview to close")
+
+    pdf = os.path.join(s.program.workdir, "pages.pdf")
+    s.click(s.control(preview, "push button", "چاپ"))
+    dialog = s.dialog()
+    s.step("the printer dialog", known=[PRINT_AT_CORNER])
+    choose_pdf_printer(s, dialog, pdf)
+    s.wait(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, "the PDF file to be written", 120)
+    s.wait(lambda: preview.find("push button", "چاپ").enabled, "printing to end")
+    text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
+    phrase = " ".join(book_words(book, 780)[:4])
+    s.check_that(f"the PDF holds the words of page 780 in reading order ({phrase!r})", phrase in " ".join(text.split()),
+                 phrase, text[:300])
+    s.click(s.control(preview, "push button", "بازگشت"))
+    s.wait_hidden("preview")
+    r.back_to_menu()
+
+
+def book_words(book, page):
+    import re
+    body = max(book.page_text(page).splitlines()[15:], key=len)
+    return re.sub(r"<[^>]+>", " ", body).split()
+
+
+def choose_pdf_printer(s, dialog, pdf):
+    """Names the PDF file in the printer dialog and prints. With no printer installed
+    the dialog offers printing to a PDF file, with a field for the file's name; which
+    field that is, the tree tells by its place after the printer's name box."""
+    printer = s.wait(lambda: dialog.find("combo box"), "the printer dialog's printer box")
+    s.check_that("the printer dialog offers a PDF file", "PDF" in printer.name, "a PDF printer", printer.name)
+    field = s.wait(lambda: next((n for n in dialog.find_all("text") if (n.text or "").endswith(".pdf")), None),
+                   "the printer dialog's output file field")
+    s.type_into(field, pdf)
+    s.key("Return")
+    s.wait(lambda: not dialog.showing, "the printer dialog to close")
