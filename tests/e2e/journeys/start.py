@@ -1,6 +1,9 @@
 """The start menu: what a reader sees first, and leaving the program from it."""
 
 from ketabe2e import journey
+from ketabe2e import xwin
+from ketabe2e.known import ALT_SPACE, CREDITS_LINK_CLOSES, NOT_TRANSIENT, PRINT_AT_CORNER, TWO_TITLE_BARS
+from ketabe2e.screens import Reading
 from ketabe2e.book import SECTION_NAMES
 from ketabe2e.desktop import SCREEN
 from ketabe2e.program import alive, descendants
@@ -19,6 +22,93 @@ def start_menu(s):
             ((SCREEN[0] - 600) // 2, (SCREEN[1] - 440) // 2), (r.x, r.y))
     buttons = sorted(b.name for b in menu.find_all("push button", where=lambda n: n.showing))
     s.check("the start menu's showing buttons", sorted(SECTION_NAMES + OTHER_BUTTONS), buttons)
+
+
+@journey("help and credits: help keeps its place; a credits link goes to the desktop's opener; a click elsewhere closes them")
+def help_and_credits(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "راهنما"))
+    h = s.window("help")
+    view = s.control(h, "filler", "راهنما")
+    s.wait_repainted(view.rect, [], "the help page to show")
+    start = s.grab(view.rect)
+    s.step("help over the start menu")
+    s.check("start menu takes input beside the help", True, menu.enabled)
+    # A link inside the help: Tab to its second link, Return.
+    s.input.click(view.rect.x + view.rect.w // 2, view.rect.y + 12)
+    s.key("Tab", "Tab", "Return")
+    s.wait_repainted(view.rect, start, "the help to move to the linked part")
+    place = s.grab(view.rect)
+    s.click(s.control(h, "push button", "بازگشت"))
+    s.wait_hidden("help")
+    s.click(s.control(menu, "push button", "راهنما"))
+    h = s.window("help")
+    s.wait(lambda: s.grab(view.rect) == place, "the help to show again where it was left")
+    s.click(s.control(h, "push button", "بازگشت"))
+    s.wait_hidden("help")
+
+    for link, address in (("www.setare-danesh.example", "http"), ("e-mail: info@setare-danesh.example", "mailto:")):
+        s.click(s.control(menu, "push button", "سازندگان"))
+        c = s.window("credits")
+        s.step("credits over the start menu", picture="credits", crop=c)
+        opened = len(s.program.opened_addresses())
+        s.click(s.control(c, "link", link))
+        s.wait(lambda: len(s.program.opened_addresses()) > opened, f"the desktop's opener to be given {link!r}")
+        s.check_that(f"address handed over for {link!r}", s.program.opened_addresses()[-1].startswith(address),
+                     f"an address starting {address!r}", s.program.opened_addresses()[-1])
+        with s.known_defect(*CREDITS_LINK_CLOSES):
+            s.check("credits showing after a click on a link", True, c.showing)
+        if c.showing:
+            close_secondary(s, "credits", c)
+    s.wait(lambda: menu.enabled, "the start menu to take input after the credits")
+    s.step("start menu after the credits")
+
+
+def close_secondary(s, key, w):
+    """Return, or for the credits a click on their background away from links and texts."""
+    if key == "credits":
+        back = s.control(w, "image", "سازندگان؛ برای بستن كليك كنيد").rect
+        s.input.click(back.x + back.w // 2, back.bottom - 60)
+    else:
+        s.click(s.control(w, "push button", "بازگشت"))
+    s.wait_hidden(key)
+
+
+KNOWN_ON = {"search": [TWO_TITLE_BARS], "print": [PRINT_AT_CORNER]}
+
+
+@journey("window manager: secondary windows above their opener, a click on the opener buries none; Alt+Space")
+def window_manager(s):
+    menu = s.window("menu")
+    corner = menu.rect
+    for key, button in (("search", "جستجو"), ("print", "چاپ"), ("gallery", "تصاویر"), ("credits", "سازندگان")):
+        s.click(s.control(menu, "push button", button))
+        w = s.window(key)
+        s.wait(lambda: not menu.enabled, f"the start menu disabled under the {key} window")
+        s.step(f"{key} window over the start menu", known=KNOWN_ON.get(key, []))
+        with s.known_defect(*NOT_TRANSIENT):
+            s.check(f"the window the {key} window is transient for", s.x_window(menu).id, s.x_window(w).transient_for)
+        s.check(f"window on top with the {key} window open", key, s.topmost((key, "menu")))
+        # A click on the disabled start menu, beside the window over it.
+        s.input.click(corner.x + 8, corner.bottom - 8)
+        buried = s.appears(lambda: s.topmost((key, "menu")) != key, 2)
+        with s.known_defect(*NOT_TRANSIENT):
+            s.check("window on top after a click on the disabled start menu", key, "menu" if buried else key)
+        s.activate(key)
+        close_secondary(s, key, w)
+        s.wait(lambda: menu.enabled, f"the start menu to take input after the {key} window")
+
+    # Alt+Space on the start menu opens no system menu that could show the reading window.
+    s.activate("menu")
+    s.key("alt+space")
+    with s.known_defect(*ALT_SPACE):
+        if s.appears(lambda: xwin.popups(s.env, s.program.pid), 3):
+            s.key("Down", "Down", "Return")
+        s.check_that("the reading window stays hidden after Alt+Space on the start menu",
+                     not s.appears(lambda: "reading" in s.showing_keys(), 3), "hidden", "it showed")
+    if "reading" in s.showing_keys():
+        Reading(s).back_to_menu()
+    s.step("start menu after Alt+Space")
 
 
 @journey("start: Exit ends the program with status 0 and no engine process left")

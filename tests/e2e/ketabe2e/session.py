@@ -294,6 +294,15 @@ class Session:
             return settled
         wait_until(probe, timeout, what, interval=0.4)
 
+    def appears(self, probe, seconds):
+        """Watches for something that should not happen, for a bounded time: True as
+        soon as probe() holds, False when it never did."""
+        try:
+            wait_until(probe, seconds, "an observation")
+            return True
+        except CheckFailure:
+            return False
+
     def wait(self, probe, what, timeout=DEFAULT_TIMEOUT):
         return wait_until(probe, timeout, what)
 

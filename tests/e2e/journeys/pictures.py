@@ -1,0 +1,59 @@
+"""Pictures: the gallery, its navigator, the viewer, and the way to a figure's page."""
+
+from ketabe2e import journey
+from ketabe2e.book import section_of
+from ketabe2e.known import VIEWER_OFF_CENTRE
+from ketabe2e.screens import Reading
+
+
+def selected(listbox):
+    return [i.name for i in listbox.items() if "selected" in i.states]
+
+
+def item_page(name):
+    return int(name.rstrip()[-4:])
+
+
+@journey("pictures: the gallery, its navigator, the viewer, Goto to the figure's page")
+def pictures(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "تصاویر"))
+    g = s.window("gallery")
+    listbox = s.control(g, "list", "فهرست تصاوير")
+    picture = s.control(g, "image", "تصوير؛ برای نمايش بزرگ كليك كنيد")
+    items = [i.name for i in listbox.items()]
+    s.check("gallery items", 39, len(items))
+    s.wait_value(lambda: selected(listbox), [items[0]], "the first figure selected on the first showing")
+    s.step("gallery", picture="gallery", crop=g)
+
+    nav = s.control(g, "tool bar", "پيمايش تصاوير")
+    shown = s.grab(picture.rect)
+    steps = [("تصوير بعدی", 1), ("تصوير بعدی", 2), ("تصوير قبلی", 1), ("واپسين تصوير", 38),
+             ("تصوير بعدی", 38), ("نخستين تصوير", 0), ("تصوير قبلی", 0)]
+    for button, index in steps:
+        s.click(s.control(nav, "push button", button))
+        s.wait_value(lambda: selected(listbox), [items[index]], f"the selection after {button!r}")
+    s.click(s.control(nav, "push button", "تصوير بعدی"))
+    s.wait_value(lambda: selected(listbox), [items[1]], "the selection after a last step forward")
+    s.wait_repainted(picture.rect, shown, "the second figure's picture to show")
+    s.step("navigator on the second figure")
+
+    s.click(picture)
+    viewer = s.window("viewer")
+    s.wait(lambda: not g.enabled, "the gallery to be disabled under the viewer")
+    s.step("picture viewer", known=[VIEWER_OFF_CENTRE])
+    s.click(s.control(viewer, "image", "تصوير؛ برای بازگشت كليك كنيد"))
+    s.wait_hidden("viewer")
+    s.wait(lambda: g.enabled, "the gallery to take input again")
+    s.check("selection after the viewer", [items[1]], selected(listbox))
+
+    page = item_page(items[1])
+    s.click(s.control(g, "push button", "رجوع به صفحه تصوير"))
+    r = Reading(s)
+    s.wait_hidden("gallery")
+    s.wait_hidden("menu")
+    s.wait_value(r.page_number, str(page), "the page number after going to the figure's page")
+    s.check("section of the figure's page", 4, section_of(page))
+    s.step("the figure's page")
+    s.check("page after Next from the figure's page", str(page + 1), r.press(Reading.NEXT))
+    r.back_to_menu()
