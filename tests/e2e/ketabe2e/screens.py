@@ -15,8 +15,11 @@ class Reading:
     def __init__(self, s):
         self.s = s
         self.window = s.window("reading")
+        # A window just shown takes clicks once the window manager has made it active.
+        s.wait(lambda: "active" in self.window.states, "the reading window to be active")
         self.field = s.control(self.window, "text", "شماره صفحه")
         self.view = s.control(self.window, "filler", "صفحه")
+        self._panels = {}
 
     def page_number(self):
         return (self.field.text or "").strip()
@@ -74,18 +77,30 @@ class Reading:
 
     # --- the side panels ---------------------------------------------------------------
     def panel(self, name):
-        return self.window.find("filler", name)
+        if name not in self._panels:
+            self._panels[name] = self.s.control(self.window, "filler", name)
+        return self._panels[name]
 
     def open_notes(self):
-        """Clicks the closed notes panel open and returns it once it is at full width."""
+        """Clicks the notes panel open (when it is closed, not while it slides) and
+        returns it once it is at full width."""
         panel = self.panel(self.NOTES)
-        if panel.rect.w <= 10:
-            self.s.click(panel)
-        self.s.wait(lambda: panel.rect.w > 150, "the notes panel to open")
+
+        def opened():
+            width = panel.rect.w
+            if width <= 10:
+                self.s.click(panel)
+            return width >= 150
+        self.s.wait(opened, "the notes panel to open")
         return panel
 
+    def notes_list(self):
+        if "list" not in self._panels:
+            self._panels["list"] = self.panel(self.NOTES).find("list", "موارد ثبت شده")
+        return self._panels["list"]
+
     def notes(self):
-        return [item.name for item in self.window.find("list", "موارد ثبت شده").items()]
+        return [item.name for item in self.notes_list().items()]
 
     def notes_button(self, name):
         """A button of the notes panel, opening the panel first: it closes by itself a
@@ -131,10 +146,14 @@ class Search:
 
     def run(self, query):
         """Types the query, starts the search and waits until it has gone through its
-        scope and changed the list. Returns the result lines."""
-        before = self.lines()
+        scope and changed the list (its length or first line). Returns the number of
+        result lines; lines() reads them."""
+        def shape():
+            count = self.results.acc.childCount
+            return count, self.results.acc.getChildAtIndex(0).name if count else None
+        before = shape()
         self.s.type_into(self.edit, query)
         self.s.click(self.s.control(self.window, "push button", "جستجو"))
-        self.s.wait(lambda: self.progress.value == 100 and self.lines() != before,
+        self.s.wait(lambda: self.progress.value == 100 and shape() != before,
                     f"the search for {query!r} to end with a new result list", 60)
-        return self.lines()
+        return shape()[0]

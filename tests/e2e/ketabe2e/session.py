@@ -69,6 +69,7 @@ class Session:
         workdir = os.path.join(self.desktop.workdir, f"run{self._runs}")
         os.makedirs(workdir, exist_ok=True)
         windows.forget_windows()
+        self._controls = {}
         self.program = Program(self.desktop, self.program_path, workdir, self.program_args, self.book).start()
         return self.program
 
@@ -253,9 +254,19 @@ class Session:
         return sorted(k or "?" for k, _ in windows.showing_windows(self.app))
 
     def control(self, within, role, name, timeout=DEFAULT_TIMEOUT):
-        """Waits until a control of that role and name is on screen in the window."""
-        return wait_until(lambda: within.find(role, name, where=lambda n: n.on_screen),
-                          timeout, f"a {role} {name!r} on screen in {within.name!r}")
+        """Waits until a control of that role and name is on screen in the window.
+        Controls live as long as the program, so each is looked up in the tree once."""
+        key = (within.acc.path, role, name)
+
+        def probe():
+            node = self._controls.get(key)
+            if node is None or (name is not None and node.name != name):
+                node = within.find(role, name)
+                if node is None:
+                    return None
+                self._controls[key] = node
+            return node if node.on_screen else None
+        return wait_until(probe, timeout, f"a {role} {name!r} on screen in {within.name!r}")
 
     def popup(self, timeout=DEFAULT_TIMEOUT):
         """Waits for a pop-up menu to show and returns its place. Pop-up menus are not in
