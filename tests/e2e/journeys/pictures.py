@@ -6,8 +6,8 @@ from ketabe2e.known import VIEWER_OFF_CENTRE
 from ketabe2e.screens import Reading
 
 
-def selected(listbox):
-    return [i.name for i in listbox.items() if "selected" in i.states]
+def is_selected(item):
+    return "selected" in item.states
 
 
 def item_page(name):
@@ -21,9 +21,10 @@ def pictures(s):
     g = s.window("gallery")
     listbox = s.control(g, "list", "فهرست تصاوير")
     picture = s.control(g, "image", "تصوير؛ برای نمايش بزرگ كليك كنيد")
-    items = [i.name for i in listbox.items()]
+    nodes = listbox.items()
+    items = [i.name for i in nodes]
     s.check("gallery items", 39, len(items))
-    s.wait_value(lambda: selected(listbox), [items[0]], "the first figure selected on the first showing")
+    s.wait(lambda: is_selected(nodes[0]), "the first figure selected on the first showing")
     s.step("gallery", picture="gallery", crop=g)
 
     nav = s.control(g, "tool bar", "پيمايش تصاوير")
@@ -32,9 +33,9 @@ def pictures(s):
              ("تصوير بعدی", 38), ("نخستين تصوير", 0), ("تصوير قبلی", 0)]
     for button, index in steps:
         s.click(s.control(nav, "push button", button))
-        s.wait_value(lambda: selected(listbox), [items[index]], f"the selection after {button!r}")
+        s.wait(lambda: is_selected(nodes[index]), f"figure {index + 1} selected after {button!r}")
     s.click(s.control(nav, "push button", "تصوير بعدی"))
-    s.wait_value(lambda: selected(listbox), [items[1]], "the selection after a last step forward")
+    s.wait(lambda: is_selected(nodes[1]), "figure 2 selected after a last step forward")
     s.wait_repainted(picture.rect, shown, "the second figure's picture to show")
     s.step("navigator on the second figure")
 
@@ -45,7 +46,7 @@ def pictures(s):
     s.click(s.control(viewer, "image", "تصوير؛ برای بازگشت كليك كنيد"))
     s.wait_hidden("viewer")
     s.wait(lambda: g.enabled, "the gallery to take input again")
-    s.check("selection after the viewer", [items[1]], selected(listbox))
+    s.check("figure 2 still selected after the viewer", True, is_selected(nodes[1]))
 
     page = item_page(items[1])
     s.click(s.control(g, "push button", "رجوع به صفحه تصوير"))

@@ -198,10 +198,12 @@ class Session:
 
     # --- windows and controls ---------------------------------------------------------
     def window(self, key, timeout=DEFAULT_TIMEOUT):
-        """Waits until the window of that kind shows and returns it."""
+        """Waits until the window of that kind shows, on the X server too (the tree
+        says a window shows as soon as the program asks for it, before it is mapped
+        and can take a click), and returns it."""
         def probe():
             for k, node in windows.showing_windows(self.app):
-                if k == key:
+                if k == key and any(w.rect == node.rect for w in xwin.windows(self.env, self.program.pid)):
                     return node
             return None
         return wait_until(probe, timeout, f"the {key} window to show")
