@@ -16,9 +16,7 @@ def item_page(name):
 
 @journey("pictures: the gallery, its navigator, the viewer, Goto to the figure's page")
 def pictures(s):
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", "تصاویر"))
-    g = s.window("gallery")
+    g = s.from_menu("تصاویر", "gallery")
     listbox = s.control(g, "list", "فهرست تصاوير")
     picture = s.control(g, "image", "تصوير؛ برای نمايش بزرگ كليك كنيد")
     nodes = listbox.items()

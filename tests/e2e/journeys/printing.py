@@ -1,21 +1,20 @@
 """Printing a page range: the print window, the preview, and a PDF through the printer dialog."""
 
 import os
+import re
 import subprocess
 
 from ketabe2e import journey
 from ketabe2e.known import PRINT_AT_CORNER
 from ketabe2e.book import Book, read
-from ketabe2e.screens import Reading
+from ketabe2e.screens import Reading, open_section
 
 
 
 @journey("printing: a range, the preview, the printer dialog to a PDF holding the pages' text right to left")
 def printing(s):
     book = Book(s.book)
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", "جلد دوم، بخش يكم: روزگار ساسانيان"))
-    r = Reading(s)
+    r = open_section(s, 2)
     r.press(Reading.NEXT)
     s.click(r.button(Reading.PRINT))
     w = s.window("print")
@@ -30,10 +29,10 @@ def printing(s):
     s.wait_hidden("print")
     document = s.wait(lambda: read(os.path.join(s.program.temp_folder(), "print.htm")),
                       "print.htm in the program's temporary folder")
-    places = [document.find(max(book.page_text(p).splitlines()[15:], key=len)) for p in range(766, 781)]
+    places = book.places_in(document, range(766, 781))
     s.check_that("pages 766 to 780 in print.htm, in order", -1 not in places and places == sorted(places),
                  "all found, ascending", places)
-    s.check_that("page 781 not in print.htm", document.find(max(book.page_text(781).splitlines()[15:], key=len)) < 0,
+    s.check_that("page 781 not in print.htm", document.find(book.body_line(781)) < 0,
                  "missing", "found")
     s.step("preview of pages 766 to 780", known=[PRINT_AT_CORNER])
 
@@ -62,9 +61,7 @@ def printing(s):
 
 
 def book_words(book, page):
-    import re
-    body = max(book.page_text(page).splitlines()[15:], key=len)
-    return re.sub(r"<[^>]+>", " ", body).split()
+    return re.sub(r"<[^>]+>", " ", book.body_line(page)).split()
 
 
 def choose_pdf_printer(s, dialog, pdf):

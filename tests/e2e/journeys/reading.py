@@ -5,9 +5,8 @@ import os
 from ketabe2e import journey
 from ketabe2e.known import STATUS_HIDDEN, MUSIC_SWITCH, BAR_BUTTONS, CONTENTS_MODE
 from ketabe2e.book import Book, page_status, contents_status, FIRST_PAGE
-from ketabe2e.screens import Reading
+from ketabe2e.screens import Reading, open_section
 
-SECTION_2 = "جلد دوم، بخش يكم: روزگار ساسانيان"
 
 
 def check_status(s, reading, expected):
@@ -27,9 +26,7 @@ def check_bar_buttons(s, reading):
 @journey("reading: a section's contents, Next, a typed page, First, Previous, Last, a contents link, the contents menu")
 def reading(s):
     book = Book(s.book)
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", SECTION_2))
-    r = Reading(s)
+    r = open_section(s, 2)
     s.wait_hidden("menu")
     s.wait_repainted(r.view.rect, [], "section 2's contents to show")
     check_status(s, r, contents_status(2))
@@ -75,16 +72,14 @@ def reading(s):
 @journey("index: the general index, a link, the word marked; Next and Print as on any page")
 def index(s):
     book = Book(s.book)
-    menu = s.window("menu")
     # A contents page first: what it leaves behind must not outlive it.
-    s.click(s.control(menu, "push button", SECTION_2))
-    r = Reading(s)
+    r = open_section(s, 2)
     s.wait_value(r.page_number, "", "the page number on section 2's contents")
     s.wait_repainted(r.view.rect, [], "section 2's contents to show")
     contents = s.grab(r.view.rect)
     r.back_to_menu()
 
-    s.click(s.control(menu, "push button", "نمایه‌ها"))
+    s.click(s.control(s.window("menu"), "push button", "نمایه‌ها"))
     s.pick_from_popup(1)
     r = Reading(s)
     s.wait_repainted(r.view.rect, [contents], "the general index to show")
@@ -129,9 +124,7 @@ def full_screen(x):
 
 @journey("options: the panel on hover and on click, music off and on, text size across pages, full screen, notes pinned")
 def options(s):
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", "جلد دوم، بخش دوم: از اسلام تا سامانيان"))
-    r = Reading(s)
+    r = open_section(s, 3)
     s.check("page after Next on section 3's contents", str(FIRST_PAGE[2]), r.press(Reading.NEXT))
     panel = r.panel(Reading.OPTIONS)
     # The window is active under the window manager, so the mouse alone opens the panel.

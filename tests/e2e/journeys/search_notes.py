@@ -6,7 +6,7 @@ import os
 from ketabe2e import journey
 from ketabe2e.known import COUNT_HIDDEN, TWO_TITLE_BARS, PRINT_AT_CORNER, MARKUP_SEARCHABLE, NOTES_DOUBLE_CLICK, STALE_PREVIEW
 from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read
-from ketabe2e.screens import Reading, Search, note_entry, result_line
+from ketabe2e.screens import Reading, Search, note_entry, open_section, result_line
 
 WHOLE_BOOK_QUERY = "آبجوش"
 # Typed with the Persian yeh; the book writes the Arabic one.
@@ -21,8 +21,7 @@ def count_line(pairs):
 @journey("search: a whole-book and a section query against an independent count, a result opened, results to notes")
 def search(s):
     book = Book(s.book)
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", "جستجو"))
+    s.from_menu("جستجو", "search")
     w = Search(s)
     s.step("search window over the start menu", known=[TWO_TITLE_BARS])
 
@@ -81,16 +80,8 @@ def entries_of_file(path):
     return data[:2], data[2:].decode("utf-16-le")
 
 
-def print_body(book, page):
-    """A line of the page only its body holds: its longest line after the first 15
-    (the print document leaves out the page's head)."""
-    lines = book.page_text(page).splitlines()[15:]
-    return max(lines, key=len)
-
-
 def check_print_document(s, book, pages):
-    document = read(os.path.join(s.program.temp_folder(), "print.htm"))
-    places = [document.find(print_body(book, p)) for p in pages]
+    places = book.places_in(read(os.path.join(s.program.temp_folder(), "print.htm")), pages)
     s.check("places of the noted pages in print.htm, in list order (-1: missing)",
             sorted(places) if -1 not in places else "all found, ascending", places)
 
@@ -98,9 +89,7 @@ def check_print_document(s, book, pages):
 @journey("notes: pages noted, saved and loaded through the file dialogs, followed, printed twice")
 def notes(s):
     book = Book(s.book)
-    menu = s.window("menu")
-    s.click(s.control(menu, "push button", "جلد اول: از آغاز تا برآمدن ساسانيان"))
-    r = Reading(s)
+    r = open_section(s, 1)
     r.press(Reading.NEXT)
     noted = [1, 376, 766]
     s.click(r.notes_button("ايجاد"))
@@ -154,7 +143,7 @@ def notes(s):
     s.click(r.notes_button("حذف"))
     s.wait_value(r.notes, [note_entry(p) for p in noted[1:]], "the notes list after deleting the first")
     s.click(r.notes_button("چاپ صفحات انتخاب شده"))
-    s.wait(lambda: read(os.path.join(s.program.temp_folder(), "print.htm")).find(print_body(book, 1)) < 0,
+    s.wait(lambda: read(os.path.join(s.program.temp_folder(), "print.htm")).find(book.body_line(1)) < 0,
            "print.htm without the deleted page")
     check_print_document(s, book, noted[1:])
     with s.known_defect(*STALE_PREVIEW):

@@ -27,8 +27,7 @@ def start_menu(s):
 @journey("help and credits: help keeps its place; a credits link goes to the desktop's opener; a click elsewhere closes them")
 def help_and_credits(s):
     menu = s.window("menu")
-    s.click(s.control(menu, "push button", "راهنما"))
-    h = s.window("help")
+    h = s.from_menu("راهنما", "help")
     view = s.control(h, "filler", "راهنما")
     s.wait_repainted(view.rect, [], "the help page to show")
     start = s.grab(view.rect)
@@ -41,15 +40,13 @@ def help_and_credits(s):
     place = s.grab(view.rect)
     s.click(s.control(h, "push button", "بازگشت"))
     s.wait_hidden("help")
-    s.click(s.control(menu, "push button", "راهنما"))
-    h = s.window("help")
+    h = s.from_menu("راهنما", "help")
     s.wait(lambda: s.grab(view.rect) == place, "the help to show again where it was left")
     s.click(s.control(h, "push button", "بازگشت"))
     s.wait_hidden("help")
 
     for link, address in (("www.setare-danesh.example", "http"), ("e-mail: info@setare-danesh.example", "mailto:")):
-        s.click(s.control(menu, "push button", "سازندگان"))
-        c = s.window("credits")
+        c = s.from_menu("سازندگان", "credits")
         s.step("credits over the start menu", picture="credits", crop=c)
         opened = len(s.program.opened_addresses())
         s.click(s.control(c, "link", link))
@@ -82,8 +79,7 @@ def window_manager(s):
     menu = s.window("menu")
     corner = menu.rect
     for key, button in (("search", "جستجو"), ("print", "چاپ"), ("gallery", "تصاویر"), ("credits", "سازندگان")):
-        s.click(s.control(menu, "push button", button))
-        w = s.window(key)
+        w = s.from_menu(button, key)
         s.wait(lambda: not menu.enabled, f"the start menu disabled under the {key} window")
         s.step(f"{key} window over the start menu", known=KNOWN_ON.get(key, []))
         with s.known_defect(*NOT_TRANSIENT):

@@ -100,6 +100,14 @@ class Book:
                 pairs += hits
         return pages, pairs
 
+    def body_line(self, page):
+        """A line of the page that only its body holds: its longest after the first 15."""
+        return max(self.page_text(page).splitlines()[15:], key=len)
+
+    def places_in(self, document, pages):
+        """Where each page's body line stands in a composed document (-1: missing)."""
+        return [document.find(self.body_line(p)) for p in pages]
+
     def links(self, name):
         """The link targets of a data file (a contents or index page), in page order."""
         return re.findall(r'href="(p\d{6}\.htm[^"]*)"', read(self.path("datas/" + name)), re.I)

@@ -108,6 +108,12 @@ class Reading:
         return self.s.control(self.open_notes(), "push button", name)
 
 
+def open_section(s, section):
+    """Opens a section's contents from the start menu; returns the reading window."""
+    s.click(s.control(s.window("menu"), "push button", SECTION_NAMES[section - 1]))
+    return Reading(s)
+
+
 def note_entry(page):
     """A notes-list entry for a book page."""
     return f"جلد: {section_of(page):02d} -- صفحه: {page:04d}"

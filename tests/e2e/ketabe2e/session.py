@@ -208,6 +208,11 @@ class Session:
             return None
         return wait_until(probe, timeout, f"the {key} window to show")
 
+    def from_menu(self, button, key):
+        """Clicks a start menu button and returns the window of that kind it opens."""
+        self.click(self.control(self.window("menu"), "push button", button))
+        return self.window(key)
+
     def dialog(self, timeout=DEFAULT_TIMEOUT):
         """Waits for a dialog of the platform (file, printer, message) and returns it."""
         def probe():
