@@ -5,7 +5,6 @@ import re
 import subprocess
 
 from ketabe2e import journey
-from ketabe2e.known import PRINT_AT_CORNER
 from ketabe2e.book import Book, read
 from ketabe2e.screens import Reading, open_section
 
@@ -20,7 +19,7 @@ def printing(s):
     w = s.window("print")
     first, last = s.control(w, "spin button", "از صفحه"), s.control(w, "spin button", "تا صفحه")
     s.check("range the print window opens with", ("766", "766"), (first.text, last.text))
-    s.step("print window over the reading window", known=[PRINT_AT_CORNER])
+    s.step("print window over the reading window")
     # Reversed bounds below the section: swapped and raised to the section's first page.
     s.type_into(first, "780")
     s.type_into(last, "700")
@@ -34,20 +33,20 @@ def printing(s):
                  "all found, ascending", places)
     s.check_that("page 781 not in print.htm", document.find(book.body_line(781)) < 0,
                  "missing", "found")
-    s.step("preview of pages 766 to 780", known=[PRINT_AT_CORNER])
+    s.step("preview of pages 766 to 780")
 
     pre = s.control(preview, "push button", "پيشنمايش")
     s.wait(lambda: pre.enabled, "the preview's buttons to be ready")
     s.click(pre)
     dialog = s.dialog(60)
-    s.step("the print preview", known=[PRINT_AT_CORNER])
+    s.step("the print preview")
     s.key("Escape")
     s.wait(lambda: not dialog.showing, "the print preview to close")
 
     pdf = os.path.join(s.program.workdir, "pages.pdf")
     s.click(s.control(preview, "push button", "چاپ"))
     dialog = s.dialog()
-    s.step("the printer dialog", known=[PRINT_AT_CORNER])
+    s.step("the printer dialog")
     choose_pdf_printer(s, dialog, pdf)
     s.wait(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, "the PDF file to be written", 120)
     s.wait(lambda: preview.find("push button", "چاپ").enabled, "printing to end")

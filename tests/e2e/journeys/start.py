@@ -2,7 +2,7 @@
 
 from ketabe2e import journey
 from ketabe2e import xwin
-from ketabe2e.known import ALT_SPACE, CREDITS_LINK_CLOSES, NOT_TRANSIENT, PRINT_AT_CORNER, TWO_TITLE_BARS
+from ketabe2e.known import ALT_SPACE
 from ketabe2e.screens import Reading
 from ketabe2e.book import SECTION_NAMES
 from ketabe2e.desktop import SCREEN
@@ -53,10 +53,8 @@ def help_and_credits(s):
         s.wait(lambda: len(s.program.opened_addresses()) > opened, f"the desktop's opener to be given {link!r}")
         s.check_that(f"address handed over for {link!r}", s.program.opened_addresses()[-1].startswith(address),
                      f"an address starting {address!r}", s.program.opened_addresses()[-1])
-        with s.known_defect(*CREDITS_LINK_CLOSES):
-            s.check("credits showing after a click on a link", True, c.showing)
-        if c.showing:
-            close_secondary(s, "credits", c)
+        s.check("credits showing after a click on a link", True, c.showing)
+        close_secondary(s, "credits", c)
     s.wait(lambda: menu.enabled, "the start menu to take input after the credits")
     s.step("start menu after the credits")
 
@@ -71,9 +69,6 @@ def close_secondary(s, key, w):
     s.wait_hidden(key)
 
 
-KNOWN_ON = {"search": [TWO_TITLE_BARS], "print": [PRINT_AT_CORNER]}
-
-
 @journey("window manager: secondary windows above their opener, a click on the opener buries none; Alt+Space")
 def window_manager(s):
     menu = s.window("menu")
@@ -81,15 +76,13 @@ def window_manager(s):
     for key, button in (("search", "جستجو"), ("print", "چاپ"), ("gallery", "تصاویر"), ("credits", "سازندگان")):
         w = s.from_menu(button, key)
         s.wait(lambda: not menu.enabled, f"the start menu disabled under the {key} window")
-        s.step(f"{key} window over the start menu", known=KNOWN_ON.get(key, []))
-        with s.known_defect(*NOT_TRANSIENT):
-            s.check(f"the window the {key} window is transient for", s.x_window(menu).id, s.x_window(w).transient_for)
+        s.step(f"{key} window over the start menu")
+        s.check(f"the window the {key} window is transient for", s.x_window(menu).id, s.x_window(w).transient_for)
         s.check(f"window on top with the {key} window open", key, s.topmost((key, "menu")))
         # A click on the disabled start menu, beside the window over it.
         s.input.click(corner.x + 8, corner.bottom - 8)
         buried = s.appears(lambda: s.topmost((key, "menu")) != key, 2)
-        with s.known_defect(*NOT_TRANSIENT):
-            s.check("window on top after a click on the disabled start menu", key, "menu" if buried else key)
+        s.check("window on top after a click on the disabled start menu", key, "menu" if buried else key)
         s.activate(key)
         close_secondary(s, key, w)
         s.wait(lambda: menu.enabled, f"the start menu to take input after the {key} window")

@@ -338,7 +338,17 @@ class Session:
         self.input.key(*keys)
 
     def type(self, text):
-        self.input.type(text)
+        """Types text into the edit that has the focus (see type_into for text beyond
+        the keyboard map)."""
+        if text.isascii():
+            self.input.type(text)
+            return
+        focused = wait_until(lambda: next((n.find("text", where=lambda t: "focused" in t.states)
+                                           for _, n in windows.showing_windows(self.app)
+                                           if n.find("text", where=lambda t: "focused" in t.states)), None),
+                             DEFAULT_TIMEOUT, "an edit with the focus")
+        editable = focused.acc.queryEditableText()
+        editable.insertText(focused.acc.queryText().caretOffset, text, len(text))
 
     def type_into(self, field, text):
         """Replaces an edit's text and checks what it holds. Keys type what the keyboard
