@@ -5,7 +5,6 @@ fails. Whoever mends a defect deletes its entry here and its uses in the journey
 # Labels whose text changes carry a fixed accessible name that hides the text.
 STATUS_HIDDEN = ("page status label reads its role, not its text", r"status line|'وضعيت صفحه' is 0 x")
 COUNT_HIDDEN = ("search count label reads its role, not its text", r"the count line")
-VIEWER_OFF_CENTRE = ("picture viewer opens off the desktop's centre", r"the viewer window is at")
 CONTENTS_MODE = ("contents mode outlives the contents page", r"Next from an index link|print window")
 MARKUP_SEARCHABLE = ("the sample book's markup is searchable", r"results of 'span'")
 NOTES_DOUBLE_CLICK = ("a double-click on the notes list's empty part goes nowhere", r"double-click below")

@@ -14,6 +14,9 @@ from .inputs import Input
 from .program import Program
 from .waits import CheckFailure, wait_until, wait_for_value, DEFAULT_TIMEOUT
 
+# How long a screen may take to settle before its faults count.
+SETTLE_TIMEOUT = 5
+
 _journeys = []
 
 
@@ -134,11 +137,11 @@ class Session:
         known lists known defects, (label, pattern), that this screen shows: as with
         known_defect, each must show, and the faults they explain are not failures."""
         self.step_number += 1
+        problems = self.settled_problems([pattern for _, pattern in known])
         self.last_screenshot = self.screenshot(name)
         if picture:
             self.keep_picture(picture, crop)
         print(f"  step {self.step_number}: {name}", flush=True)
-        problems = self.screen_problems()
         for label, pattern in known:
             with self.known_defect(label, pattern):
                 explained = [p for p in problems if re.search(pattern, p)]
@@ -159,6 +162,21 @@ class Session:
         if crop is not None:
             argv += ["-crop", str(crop.rect), "+repage"]
         subprocess.run(argv + [os.path.join(folder, name + ".png")], check=True)
+
+    def settled_problems(self, explained=(), timeout=SETTLE_TIMEOUT):
+        """The screen's faults once it has settled: a window the window manager is still
+        placing or framing, or a layout still being applied, is a moment, not a fault.
+        Polls until no fault is left beyond those the patterns explain, or the time is up."""
+        last = [[]]
+
+        def probe():
+            last[0] = self.screen_problems()
+            return not any(not any(re.search(p, fault) for p in explained) for fault in last[0])
+        try:
+            wait_until(probe, timeout, "the screen to settle")
+        except CheckFailure:
+            pass
+        return last[0]
 
     def screen_problems(self):
         shown = windows.showing_windows(self.app)
