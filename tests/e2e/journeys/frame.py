@@ -62,7 +62,7 @@ def sizing(s):
                    "the search window to widen after a drag on its border")
     s.check_that("the search window widened by the drag on its border", grown > width, f"> {width}", grown)
     search = s.window("search")
-    s.step("search window widened")
+    s.step("search window widened", moved=("search",))
 
     # The close button's rightmost columns, below the title bar's top rows, close it.
     bar = s.control(search, "filler", "نوار عنوان").rect

@@ -131,13 +131,15 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
 
-    def step(self, name, picture=None, crop=None, known=()):
+    def step(self, name, picture=None, crop=None, known=(), moved=()):
         """A state reached: keeps a screenshot and checks every window that shows.
         picture names a copy kept under pictures/ for the README, cut to crop's place.
         known lists known defects, (label, pattern), that this screen shows: as with
-        known_defect, each must show, and the faults they explain are not failures."""
+        known_defect, each must show, and the faults they explain are not failures.
+        moved names the kinds of windows the reader has moved or sized since they opened:
+        their place is the reader's, not the one they open at."""
         self.step_number += 1
-        problems = self.settled_problems([pattern for _, pattern in known])
+        problems = self.settled_problems([pattern for _, pattern in known], moved)
         self.last_screenshot = self.screenshot(name)
         if picture:
             self.keep_picture(picture, crop)
@@ -163,14 +165,14 @@ class Session:
             argv += ["-crop", str(crop.rect), "+repage"]
         subprocess.run(argv + [os.path.join(folder, name + ".png")], check=True)
 
-    def settled_problems(self, explained=(), timeout=SETTLE_TIMEOUT):
+    def settled_problems(self, explained=(), moved=(), timeout=SETTLE_TIMEOUT):
         """The screen's faults once it has settled: a window the window manager is still
         placing or framing, or a layout still being applied, is a moment, not a fault.
         Polls until no fault is left beyond those the patterns explain, or the time is up."""
         last = [[]]
 
         def probe():
-            last[0] = self.screen_problems()
+            last[0] = self.screen_problems(moved)
             return not any(not any(re.search(p, fault) for p in explained) for fault in last[0])
         try:
             wait_until(probe, timeout, "the screen to settle")
@@ -178,10 +180,11 @@ class Session:
             pass
         return last[0]
 
-    def screen_problems(self):
+    def screen_problems(self, moved=()):
         shown = windows.showing_windows(self.app)
         problems = windows.protocol_problems(shown)
-        problems += windows.placement_problems(self.env, self.program.pid, shown)
+        problems += windows.placement_problems(self.env, self.program.pid,
+                                               [(k, n) for k, n in shown if k not in moved])
         for key, node in shown:
             problems += windows.layout_problems(node)
             problems += windows.title_bar_problems(self.env, self.program.pid, key, node)
