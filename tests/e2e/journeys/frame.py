@@ -1,11 +1,13 @@
-"""The skinned frame on a real desktop: sizing from the border only, the close button's
-whole face, and the reading window's minimise button taking every window along."""
+"""The skinned frame on a real desktop: sizing from the border only and never for a
+window of fixed size, the close button's whole face, and the reading window's minimise
+button taking every window along."""
 
 import subprocess
 import time
 
 from ketabe2e import journey, xwin
 from ketabe2e.screens import Reading
+from journeys.start import close_secondary
 
 SECTION_1 = "جلد اول: از آغاز تا برآمدن ساسانيان"
 # Title-bar buttons are 19 pixels wide, one pixel apart, laid out leftwards from the
@@ -42,7 +44,7 @@ def stays(read, value, seconds=2.0):
     return True
 
 
-@journey("frame: a sizeable window sizes from its border, not from inside; the close button's edge closes")
+@journey("frame: a sizeable window sizes from its border, not from inside, the credits not at all; the close button's edge closes")
 def sizing(s):
     menu = s.window("menu")
     s.click(s.control(menu, "push button", "جستجو"))
@@ -71,6 +73,16 @@ def sizing(s):
     s.wait_hidden("search")
     s.wait(lambda: menu.enabled, "the start menu to take input after the search window")
     s.step("start menu after closing search")
+
+    # The credits have a fixed size: a drag on their corner sizes nothing.
+    c = s.from_menu("سازندگان", "credits")
+    size_now = lambda: (lambda r: (r.w, r.h))(x_window(s, c).rect)
+    size = size_now()
+    corner = x_window(s, c).rect
+    drag(s, (corner.right - 1, corner.bottom - 1), (40, 40))
+    s.check_that("the credits' size after a drag on their corner", stays(size_now, size), size, size_now())
+    s.step("credits after a drag on their corner")
+    close_secondary(s, "credits", c)
 
 
 @journey("frame: the reading window's minimise button takes the help window along; restoring one restores both")

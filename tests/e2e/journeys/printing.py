@@ -6,8 +6,8 @@ import subprocess
 
 from ketabe2e import journey
 from ketabe2e.book import Book, read
+from ketabe2e.known import SECOND_PRINT
 from ketabe2e.screens import Reading, open_section
-
 
 
 @journey("printing: a range, the preview, the printer dialog to a PDF holding the pages' text right to left")
@@ -40,6 +40,8 @@ def printing(s):
     s.click(pre)
     dialog = s.dialog(60)
     s.step("the print preview")
+    with s.known_defect(*SECOND_PRINT):
+        one_command_at_a_time(s, preview, "the print preview")
     s.key("Escape")
     s.wait(lambda: not dialog.showing, "the print preview to close")
 
@@ -47,6 +49,8 @@ def printing(s):
     s.click(s.control(preview, "push button", "چاپ"))
     dialog = s.dialog()
     s.step("the printer dialog")
+    with s.known_defect(*SECOND_PRINT):
+        one_command_at_a_time(s, preview, "the printer dialog")
     choose_pdf_printer(s, dialog, pdf)
     s.wait(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, "the PDF file to be written", 120)
     s.wait(lambda: preview.find("push button", "چاپ").enabled, "printing to end")
@@ -57,6 +61,13 @@ def printing(s):
     s.click(s.control(preview, "push button", "بازگشت"))
     s.wait_hidden("preview")
     r.back_to_menu()
+
+
+def one_command_at_a_time(s, preview, running):
+    """While a print command runs, neither of the preview's commands takes a click:
+    one click, one print."""
+    enabled = [b for b in ("پيشنمايش", "چاپ") if s.control(preview, "push button", b).enabled]
+    s.check(f"the preview's buttons that take a click while {running} shows", [], enabled)
 
 
 def book_words(book, page):

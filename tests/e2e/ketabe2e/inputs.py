@@ -15,15 +15,14 @@ class Input:
         self._xdotool("mousemove", "--sync", x, y)
 
     def click(self, x, y, button=1, repeat=1):
-        self.move(x, y)
-        self._xdotool("click", "--repeat", repeat, "--delay", 80, button)
+        # One xdotool for the move and the click: every process costs on a busy machine.
+        self._xdotool("mousemove", "--sync", x, y, "click", "--repeat", repeat, "--delay", 80, button)
 
     def double_click(self, x, y):
         self.click(x, y, repeat=2)
 
     def press(self, x, y, button=1):
-        self.move(x, y)
-        self._xdotool("mousedown", button)
+        self._xdotool("mousemove", "--sync", x, y, "mousedown", button)
 
     def release(self, button=1):
         self._xdotool("mouseup", button)

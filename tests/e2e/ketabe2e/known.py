@@ -8,3 +8,4 @@ COUNT_HIDDEN = ("search count label reads its role, not its text", r"the count l
 CONTENTS_MODE = ("contents mode outlives the contents page", r"Next from an index link|print window")
 MARKUP_SEARCHABLE = ("the sample book's markup is searchable", r"results of 'span'")
 NOTES_DOUBLE_CLICK = ("a double-click on the notes list's empty part goes nowhere", r"double-click below")
+SECOND_PRINT = ("the preview's buttons take a second print while one runs", r"take a click while the (print preview|printer dialog) shows")
