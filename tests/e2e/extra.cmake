@@ -17,7 +17,7 @@ foreach(file ${KETAB_E2E_GROUPS})
 endforeach()
 
 # Refreshes the README's pictures in docs/ from a green run of every journey; the
-# ordinary test run only keeps them under build/e2e/pictures/.
+# ordinary test run only keeps them under build/e2e/readme-pictures/.
 add_custom_target(readme_pictures
   COMMAND ${KETAB_E2E_RUN} ${KETAB_E2E_NAMES} --pictures ${CMAKE_SOURCE_DIR}/docs
   USES_TERMINAL)

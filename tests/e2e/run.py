@@ -55,7 +55,7 @@ def main():
 def copy_pictures(args):
     if not args.pictures:
         return
-    kept = os.path.join(args.out, "pictures")
+    kept = os.path.join(args.out, "readme-pictures")
     for name in sorted(os.listdir(kept)) if os.path.isdir(kept) else []:
         shutil.copyfile(os.path.join(kept, name), os.path.join(args.pictures, name))
         print(f"refreshed {os.path.join(args.pictures, name)}")

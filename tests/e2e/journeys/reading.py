@@ -30,7 +30,7 @@ def reading(s):
     s.wait_hidden("menu")
     s.wait_repainted(r.view.rect, [], "section 2's contents to show")
     check_status(s, r, contents_status(2))
-    s.step("section 2 contents")
+    s.step("section 2 contents", picture="reading", crop=r.window)
     check_bar_buttons(s, r)
 
     s.check("page after Next on the contents", "766", r.press(Reading.NEXT))

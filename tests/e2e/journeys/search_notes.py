@@ -30,7 +30,7 @@ def search(s):
     s.check(f"results of {WHOLE_BOOK_QUERY!r} in the whole book", [result_line(p) for p in pages], w.lines())
     with s.known_defect(*COUNT_HIDDEN):
         s.check("the count line", count_line(pairs), w.count_text())
-    s.step("whole-book results")
+    s.step("whole-book results", picture="search", crop=w.window)
 
     # A word of the pages' markup means nothing to a reader: it finds nothing.
     with s.known_defect(*MARKUP_SEARCHABLE):

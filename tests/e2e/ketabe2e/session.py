@@ -133,7 +133,7 @@ class Session:
 
     def step(self, name, picture=None, crop=None, known=(), moved=()):
         """A state reached: keeps a screenshot and checks every window that shows.
-        picture names a copy kept under pictures/ for the README, cut to crop's place.
+        picture names a copy kept under readme-pictures/ for the README, cut to crop's place.
         known lists known defects, (label, pattern), that this screen shows: as with
         known_defect, each must show, and the faults they explain are not failures.
         moved names the kinds of windows the reader has moved or sized since they opened:
@@ -158,7 +158,7 @@ class Session:
         return self.last_screenshot
 
     def keep_picture(self, name, crop=None):
-        folder = os.path.join(os.path.dirname(self.out), "pictures")
+        folder = os.path.join(os.path.dirname(self.out), "readme-pictures")
         os.makedirs(folder, exist_ok=True)
         argv = ["convert", self.last_screenshot]
         if crop is not None:
