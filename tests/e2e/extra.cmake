@@ -4,8 +4,14 @@
 set(KETAB_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 file(GLOB KETAB_E2E_GROUPS CONFIGURE_DEPENDS ${KETAB_E2E_DIR}/journeys/*.py)
 list(FILTER KETAB_E2E_GROUPS EXCLUDE REGEX "/__init__\\.py$")
+# The journeys drive the built program unless pointed at another, such as an installed one.
+set(KETAB_E2E_PROGRAM "${KETAB_BOOK_DIR}/ketab" CACHE FILEPATH "Program the end-to-end journeys drive")
+set(KETAB_E2E_BOOK "" CACHE PATH "Book folder of that program (empty: the program's own folder)")
 set(KETAB_E2E_RUN /usr/bin/python3 ${KETAB_E2E_DIR}/run.py
-    --program ${KETAB_BOOK_DIR}/ketab --out ${CMAKE_BINARY_DIR}/e2e)
+    --program ${KETAB_E2E_PROGRAM} --out ${CMAKE_BINARY_DIR}/e2e)
+if(KETAB_E2E_BOOK)
+  list(APPEND KETAB_E2E_RUN --book ${KETAB_E2E_BOOK})
+endif()
 set(KETAB_E2E_NAMES)
 foreach(file ${KETAB_E2E_GROUPS})
   get_filename_component(group ${file} NAME_WE)
