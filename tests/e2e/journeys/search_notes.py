@@ -24,6 +24,7 @@ def search(s):
     s.from_menu("جستجو", "search")
     w = Search(s)
     s.step("search window over the start menu")
+    s.check("height of the search's progress bar", 9, w.progress.rect.h)
 
     pages, pairs = book.search(WHOLE_BOOK_QUERY)
     w.run(WHOLE_BOOK_QUERY)
