@@ -182,12 +182,12 @@ class Session:
 
     def screen_problems(self, moved=()):
         shown = windows.showing_windows(self.app)
+        xs = xwin.windows(self.env, self.program.pid)
         problems = windows.protocol_problems(shown)
-        problems += windows.placement_problems(self.env, self.program.pid,
-                                               [(k, n) for k, n in shown if k not in moved])
+        problems += windows.placement_problems(xs, [(k, n) for k, n in shown if k not in moved])
         for key, node in shown:
             problems += windows.layout_problems(node)
-            problems += windows.title_bar_problems(self.env, self.program.pid, key, node)
+            problems += windows.title_bar_problems(xs, key, node)
         return problems
 
     # --- checks ---------------------------------------------------------------------

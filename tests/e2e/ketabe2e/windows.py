@@ -1,7 +1,6 @@
 """The program's windows as a reader meets them, and the rules every screen must keep:
 the layout of what shows, one title bar a window, and the window protocol."""
 
-from . import xwin
 from .desktop import SCREEN
 from .tree import Rect
 
@@ -106,11 +105,12 @@ def layout_problems(window):
     return problems
 
 
-def title_bar_problems(env, pid, key, window):
+def title_bar_problems(xs, key, window):
     """A skinned window has exactly its own drawn title bar and no frame from the window
-    manager; a window with a system frame has the window manager's title bar only."""
+    manager; a window with a system frame has the window manager's title bar only.
+    xs: the program's X windows (xwin.windows)."""
     drawn = len([n for n in window.descendants(max_depth=2) if n.role == "filler" and n.name == TITLE_BAR])
-    matches = [w for w in xwin.windows(env, pid) if w.rect == window.rect]
+    matches = [w for w in xs if w.rect == window.rect]
     if not matches:
         return [f"window {window.name!r} at {window.rect} has no X window of that place"]
     x = matches[0]
@@ -147,9 +147,9 @@ PLACES = {"menu": "centred", "reading": "fills", "search": "centred", "print": "
           "viewer": "centred"}
 
 
-def placement_problems(env, pid, shown):
+def placement_problems(xs, shown):
+    """Each window where it opens; xs: the program's X windows (xwin.windows)."""
     screen = Rect(0, 0, *SCREEN)
-    xs = xwin.windows(env, pid)
     places, inner = {}, {}
     for key, node in shown:
         x = next((w for w in xs if w.rect == node.rect), None)
