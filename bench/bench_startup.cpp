@@ -4,9 +4,14 @@
 // browser engine linked. One warm-up round, then the programs in turn, round after round;
 // medians, the ratio program / peer last.
 // Then, from children that start the way the program does (TProgramStart): the time at
-// which each start-up stage ends, and a section button clicked 1 s after the start menu
-// was painted, timed to the contents page's load-complete.
-// Usage: bench_startup [runs] [--ketab PATH]   (needs an X display, e.g. Xvfb)
+// which each start-up stage ends (with the user-interface thread's CPU time), and a section
+// button clicked 1 s after the start menu was painted, timed to the contents page's
+// load-complete, step by step, with the CPU time the program's user-interface thread, its
+// other threads and the engine's helper processes spent on it (CPU time varies less than
+// wall time on a machine that others load).
+// Usage: bench_startup [runs] [--ketab PATH] [--stages] [--click-after MS]
+//   --stages: only the children (no launch race); --click-after: the click's delay (1000).
+// Needs an X display, e.g. Xvfb.
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
 #include "app/TProgramStart.h"
@@ -15,11 +20,13 @@
 #include "skin/TsuiImageButton.h"
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <xcb/xcb.h>
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +34,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <map>
+#include <set>
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
@@ -152,55 +160,138 @@ struct TContender {
     std::vector<double> Ms;
 };
 
+// Milliseconds of CPU time this thread has used.
+double ThreadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// CPU milliseconds used so far by this process (all its threads) and by the other
+// processes of its process group: the engine's helpers that it started.
+struct TGroupCpu {
+    double Program = 0;
+    double Helpers = 0;
+};
+
+TGroupCpu GroupCpuMs()
+{
+    TGroupCpu ms;
+    const pid_t self = getpid();
+    const pid_t group = getpgrp();
+    DIR *proc = opendir("/proc");
+    if (!proc) return ms;
+    while (dirent *e = readdir(proc)) {
+        const pid_t pid = pid_t(std::atoi(e->d_name));
+        if (pid <= 0 || getpgid(pid) != group) continue;
+        const std::string tasks = std::string("/proc/") + e->d_name + "/task";
+        DIR *dir = opendir(tasks.c_str());
+        if (!dir) continue;
+        while (dirent *t = readdir(dir)) {
+            if (t->d_name[0] == '.') continue;
+            // The first figure of schedstat: nanoseconds on a CPU.
+            FILE *f = std::fopen((tasks + "/" + t->d_name + "/schedstat").c_str(), "r");
+            if (!f) continue;
+            unsigned long long ns = 0;
+            if (std::fscanf(f, "%llu", &ns) == 1) (pid == self ? ms.Program : ms.Helpers) += ns / 1e6;
+            std::fclose(f);
+        }
+        closedir(dir);
+    }
+    closedir(proc);
+    return ms;
+}
+
+// The click's steps as they reach the windows, each noted once through Mark.
+class TClickWatch : public QObject {
+public:
+    std::function<void(const char *)> Mark;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto once = [&](const char *name) {
+            if (FSeen.insert(name).second) Mark(name);
+        };
+        if (watched == MenuForm && event->type() == QEvent::Hide) once("start menu hidden");
+        else if (watched == MainForm && event->type() == QEvent::Show) once("reading window shown");
+        else if (watched == MainForm && event->type() == QEvent::Paint) once("reading window painted");
+        return false;
+    }
+
+private:
+    std::set<std::string> FSeen;
+};
+
 // The program's start in this process, reporting each stage on stderr as milliseconds
-// since launchMs (the parent's clock reading just before it started this process).
-int Child(int argc, char *argv[], double launchMs)
+// since launchMs (the parent's clock reading just before it started this process) and
+// the user-interface thread's CPU milliseconds, then the click's steps.
+int Child(int argc, char *argv[], double launchMs, int clickAfterMs)
 {
     const auto stage = [launchMs](const char *name) {
-        std::fprintf(stderr, "stage %s %.1f\n", name, NowMs() - launchMs);
+        std::fprintf(stderr, "stage %s|%.1f %.1f\n", name, NowMs() - launchMs, ThreadCpuMs());
         std::fflush(stderr);
     };
     stage("main");
-    double clickMs = 0;
+    static double clickMs = 0;
+    static double clickCpuMs = 0;
+    static TGroupCpu clickGroup;
+    static TClickWatch watch;
+    watch.Mark = [](const char *name) { std::fprintf(stderr, "click-step %s|%.1f\n", name, NowMs() - clickMs); };
     return TProgramStart::Run(argc, argv, [&](const char *name) {
         stage(name);
         if (!std::strcmp(name, "TMenuForm")) ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
         if (std::strcmp(name, "start menu painted")) return;
-        QTimer::singleShot(1000, [&clickMs] {
+        QTimer::singleShot(clickAfterMs, [] {
             TWebBrowser *view = MainForm->PageBrowser;
             auto processing = view->OnDownloadComplete;
-            view->OnDownloadComplete = [&clickMs, processing](TWebBrowser *sender) {
+            view->OnDownloadComplete = [processing](TWebBrowser *sender) {
                 processing(sender);
-                std::fprintf(stderr, "click %.1f\n", NowMs() - clickMs);
+                const double ms = NowMs() - clickMs;
+                const double cpu = ThreadCpuMs() - clickCpuMs;
+                const TGroupCpu group = GroupCpuMs();
+                std::fprintf(stderr, "click-cpu user-interface thread|%.1f\n", cpu);
+                std::fprintf(stderr, "click-cpu program's other threads|%.1f\n", group.Program - clickGroup.Program - cpu);
+                std::fprintf(stderr, "click-cpu engine's helper processes|%.1f\n", group.Helpers - clickGroup.Helpers);
+                std::fprintf(stderr, "click %.1f\n", ms);
                 std::fflush(stderr);
                 _exit(0);
             };
+            qApp->installEventFilter(&watch);
             QWidget *button = MenuForm->LastButton;
             const QPointF at(button->width() / 2.0, button->height() / 2.0);
             const QPointF global = button->mapToGlobal(at);
             QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            clickGroup = GroupCpuMs();
+            clickCpuMs = ThreadCpuMs();
             clickMs = NowMs();
             QCoreApplication::sendEvent(button, &press);
             QCoreApplication::sendEvent(button, &release);
-            std::fprintf(stderr, "handled %.1f\n", NowMs() - clickMs);
+            std::fprintf(stderr, "click-step handler returned|%.1f\n", NowMs() - clickMs);
+            std::fprintf(stderr, "click-cpu of which the handler|%.1f\n", ThreadCpuMs() - clickCpuMs);
         });
     });
 }
 
-// One child start: each stage's time and the click figure, read from its stderr.
-std::map<std::string, double> StagesOfOneStart(const std::string &self)
+// One child start: each stage's time and CPU time and the click's figures, read from its stderr.
+std::map<std::string, double> StagesOfOneStart(const std::string &self, int clickAfterMs)
 {
     char launch[32];
     std::map<std::string, double> figures;
     std::snprintf(launch, sizeof launch, "%.3f", NowMs());
-    TLaunched child = Launch({self, "--child", launch}, true);
+    TLaunched child = Launch({self, "--child", launch, std::to_string(clickAfterMs)}, true);
     std::string text;
     char buffer[4096];
     const double start = NowMs();
-    while (text.find("click ") == std::string::npos && NowMs() - start < TimeoutMs) {
+    while (text.find("\nclick ") == std::string::npos && NowMs() - start < TimeoutMs) {
         pollfd fd{child.Output, POLLIN, 0};
         if (poll(&fd, 1, 200) <= 0) continue;
+        const ssize_t n = read(child.Output, buffer, sizeof buffer);
+        if (n <= 0) break;
+        text.append(buffer, size_t(n));
+    }
+    // The last lines may still be on their way.
+    for (pollfd fd{child.Output, POLLIN, 0}; poll(&fd, 1, 100) > 0;) {
         const ssize_t n = read(child.Output, buffer, sizeof buffer);
         if (n <= 0) break;
         text.append(buffer, size_t(n));
@@ -209,24 +300,41 @@ std::map<std::string, double> StagesOfOneStart(const std::string &self)
     size_t begin = 0;
     for (size_t end; (end = text.find('\n', begin)) != std::string::npos; begin = end + 1) {
         const std::string line = text.substr(begin, end - begin);
-        const size_t space = line.rfind(' ');
+        const size_t bar = line.find('|');
+        const size_t space = line.find(' ');
         if (space == std::string::npos) continue;
-        const double value = std::atof(line.c_str() + space + 1);
-        if (line.rfind("stage ", 0) == 0) figures[line.substr(6, space - 6)] = value;
-        else if (line.rfind("click ", 0) == 0) figures["click"] = value;
-        else if (line.rfind("handled ", 0) == 0) figures["handled"] = value;
+        const std::string kind = line.substr(0, space);
+        if (kind == "click") {
+            figures["click"] = std::atof(line.c_str() + space + 1);
+        } else if (bar != std::string::npos) {
+            const std::string name = line.substr(space + 1, bar - space - 1);
+            double wall = 0, cpu = 0;
+            const int read = std::sscanf(line.c_str() + bar + 1, "%lf %lf", &wall, &cpu);
+            figures[kind + ":" + name] = wall;
+            if (read == 2) figures["cpu:" + name] = cpu;
+        }
     }
     return figures;
+}
+
+void PrintSpread(const char *label, const std::vector<double> &v)
+{
+    std::printf("%s median %.1f ms (min %.1f, max %.1f)\n", label, Median(v), *std::min_element(v.begin(), v.end()),
+                *std::max_element(v.begin(), v.end()));
 }
 }
 
 int main(int argc, char *argv[])
 {
-    if (argc > 2 && !std::strcmp(argv[1], "--child")) return Child(argc, argv, std::atof(argv[2]));
+    if (argc > 3 && !std::strcmp(argv[1], "--child")) return Child(argc, argv, std::atof(argv[2]), std::atoi(argv[3]));
     int runs = 5;
+    int clickAfterMs = 1000;
+    bool launches = true;
     std::string ketab = KETAB_BOOK_DIR "/ketab";
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--ketab") && i + 1 < argc) ketab = argv[++i];
+        else if (!std::strcmp(argv[i], "--click-after") && i + 1 < argc) clickAfterMs = std::max(0, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--stages")) launches = false;
         else runs = std::max(1, std::atoi(argv[i]));
     }
     TWindowWatch watch;
@@ -234,17 +342,20 @@ int main(int argc, char *argv[])
         std::printf("no X display to start the programs on\n");
         return 1;
     }
+    double loads[3] = {0, 0, 0};
+    if (getloadavg(loads, 3) > 0) std::printf("load average at start: %.2f %.2f %.2f\n", loads[0], loads[1], loads[2]);
     const std::string floors = KETAB_BENCH_DIR "/";
     std::vector<TContender> contenders{
         {"ketab, start menu", {ketab}, {}},
         {"empty Qt 6 Widgets window", {floors + "floor_window"}, {}},
         {"empty Qt 6 window, engine linked", {floors + "floor_window_webengine"}, {}}};
     const QString peer = QStandardPaths::findExecutable(QString::fromLatin1(PeerProgram));
-    if (peer.isEmpty()) std::printf("peer missing: %s is not installed; the program's figures alone\n", PeerProgram);
-    else contenders.insert(contenders.begin() + 1, {std::string("peer (") + PeerProgram + ")", {peer.toStdString()}, {}});
-
-    std::printf("launch to first viewable window >= %d px wide, median of %d after a warm-up\n", MinWidth, runs);
-    for (int round = 0; round <= runs; ++round) {
+    if (launches) {
+        if (peer.isEmpty()) std::printf("peer missing: %s is not installed; the program's figures alone\n", PeerProgram);
+        else contenders.insert(contenders.begin() + 1, {std::string("peer (") + PeerProgram + ")", {peer.toStdString()}, {}});
+        std::printf("launch to first viewable window >= %d px wide, median of %d after a warm-up\n", MinWidth, runs);
+    }
+    for (int round = 0; launches && round <= runs; ++round) {
         for (TContender &c : contenders) {
             TLaunched p = Launch(c.Command, false);
             const double ms = watch.WaitForWindow(p.StartMs);
@@ -258,35 +369,50 @@ int main(int argc, char *argv[])
             std::printf("  %-36s median %6.1f ms  (min %.1f, max %.1f)\n", c.Name.c_str(), Median(c.Ms),
                         *std::min_element(c.Ms.begin(), c.Ms.end()), *std::max_element(c.Ms.begin(), c.Ms.end()));
 
-    // Stages, in the order the program passes them.
-    const char *const stages[] = {"main", "application", "TMenuForm", "TMainForm", "other windows",
-                                  "start menu painted", "engine module loaded", "engine started"};
-    std::map<std::string, std::vector<double>> byStage;
+    std::map<std::string, std::vector<double>> byName;
     const std::string self = KETAB_BENCH_DIR "/bench_startup";
+    int warmBeforeClick = 0;
     for (int round = 0; round <= runs; ++round) {
-        const auto figures = StagesOfOneStart(self);
+        const auto figures = StagesOfOneStart(self, clickAfterMs);
         if (round == 0) continue;
-        for (const auto &[name, ms] : figures) byStage[name].push_back(ms);
+        for (const auto &[name, ms] : figures) byName[name].push_back(ms);
+        const auto warm = figures.find("stage:engine warm");
+        const auto painted = figures.find("stage:start menu painted");
+        if (warm != figures.end() && painted != figures.end() && warm->second <= painted->second + clickAfterMs)
+            ++warmBeforeClick;
     }
-    std::printf("start-up stages, ms since launch (median of %d):", runs);
-    double previous = 0;
-    for (const char *s : stages) {
-        if (!byStage.count(s)) continue;
-        const double at = Median(byStage[s]);
-        std::printf("\n  %-24s %7.1f  (+%.1f)", s, at, at - previous);
+    // Stages in the order they ended (by median), with the user-interface thread's CPU time.
+    std::vector<std::pair<double, std::string>> stages;
+    for (const auto &[name, ms] : byName)
+        if (name.rfind("stage:", 0) == 0) stages.push_back({Median(ms), name.substr(6)});
+    std::sort(stages.begin(), stages.end());
+    std::printf("start-up stages, median of %d: ms since launch (+ since the stage before); user-interface "
+                "thread CPU ms\n", runs);
+    double previous = 0, previousCpu = 0;
+    for (const auto &[at, name] : stages) {
+        const double cpu = byName.count("cpu:" + name) ? Median(byName["cpu:" + name]) : 0;
+        std::printf("  %-26s %7.1f (+%6.1f)   cpu %6.1f (+%5.1f)\n", name.c_str(), at, at - previous, cpu, cpu - previousCpu);
         previous = at;
+        previousCpu = cpu;
     }
-    std::printf("\n");
-    if (byStage.count("click"))
-        std::printf("section click 1 s after the start menu painted -> contents load-complete: median %.1f ms "
-                    "(min %.1f, max %.1f)\n",
-                    Median(byStage["click"]), *std::min_element(byStage["click"].begin(), byStage["click"].end()),
-                    *std::max_element(byStage["click"].begin(), byStage["click"].end()));
-    else
-        std::printf("section click: the contents page did not report its load\n");
-    if (byStage.count("handled"))
-        std::printf("  of which the click's own handler (reading window shown, page asked for): median %.1f ms\n",
-                    Median(byStage["handled"]));
+    char label[160];
+    std::snprintf(label, sizeof label, "section click %d ms after the start menu painted -> contents load-complete:",
+                  clickAfterMs);
+    if (byName.count("click")) PrintSpread(label, byName["click"]);
+    else std::printf("section click: the contents page did not report its load\n");
+    std::printf("  engine warm before the click in %d of %d runs\n", warmBeforeClick, runs);
+    std::printf("  the click's steps, ms after the click (median):\n");
+    std::vector<std::pair<double, std::string>> steps;
+    for (const auto &[name, ms] : byName)
+        if (name.rfind("click-step:", 0) == 0) steps.push_back({Median(ms), name.substr(11)});
+    std::sort(steps.begin(), steps.end());
+    for (const auto &[at, name] : steps) std::printf("    %-30s %6.1f\n", name.c_str(), at);
+    if (byName.count("click")) std::printf("    %-30s %6.1f\n", "contents load-complete", Median(byName["click"]));
+    std::printf("  CPU ms from the click to load-complete (median):\n");
+    for (const char *name : {"user-interface thread", "of which the handler", "program's other threads",
+                             "engine's helper processes"})
+        if (byName.count(std::string("click-cpu:") + name))
+            std::printf("    %-30s %6.1f\n", name, Median(byName[std::string("click-cpu:") + name]));
 
     const auto ratioOf = [&](const std::string &name) -> const TContender * {
         for (const TContender &c : contenders)
@@ -294,7 +420,8 @@ int main(int argc, char *argv[])
         return nullptr;
     };
     const TContender *program = ratioOf(contenders.front().Name);
-    const TContender *other = peer.isEmpty() ? nullptr : ratioOf(contenders[1].Name);
+    const TContender *other = peer.isEmpty() || !launches ? nullptr : ratioOf(contenders[1].Name);
     if (program && other) std::printf("ratio ketab / peer: %.2f\n", Median(program->Ms) / Median(other->Ms));
+    if (getloadavg(loads, 3) > 0) std::printf("load average at end: %.2f %.2f %.2f\n", loads[0], loads[1], loads[2]);
     return 0;
 }

@@ -13,8 +13,11 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <cstdio>
 #include <vector>
+#include <fcntl.h>
+#include <unistd.h>
 
 const char *const TStartupSteps::RefusalText = "This Program run under windows xp ONLY!!!";
 const char *const TStartupSteps::RefusalCaption = "Error";
@@ -91,4 +94,16 @@ bool TStartupSteps::CopyStyleSheet(const QString &appFolder, const QString &temp
     const QByteArray text = "\xEF\xBB\xBF" + TTextCodec::Decode(QByteArray::fromRawData(css.data(), size)).toUtf8();
     TUserTempFolder::Write(tempFolder, QStringLiteral("sheet1.css"), text);
     return true;
+}
+
+void TStartupSteps::ReadAhead(const QStringList &files)
+{
+    QThreadPool::globalInstance()->start([names = files] {
+        for (const QString &name : names) {
+            const int fd = open(QFile::encodeName(name).constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) continue;
+            posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
+            close(fd);
+        }
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The start-up steps of the two main windows' creation that have no window of their
@@ -32,4 +33,8 @@ public:
     // A style sheet that cannot be read is passed over (returns false); a copy that cannot
     // be written raises EFileError, since the folder may hold a planted link.
     static bool CopyStyleSheet(const QString &appFolder, const QString &tempFolder);
+
+    // Has another thread read the files into the page cache, so a first look at them does
+    // not wait for the disk; returns at once. Missing files are passed over.
+    static void ReadAhead(const QStringList &files);
 };

@@ -1,6 +1,8 @@
 #include "app/TForm.h"
 #include "app/KetabApplication.h"
+#include <QAccessible>
 #include <QHideEvent>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -9,16 +11,35 @@ TForm::TForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
     setLayoutDirection(Qt::RightToLeft);
 }
 
+void TForm::PrepareFirstShow()
+{
+    if (isVisible() || FPreparing) return;
+    FPreparing = true;
+    // The brief show is nobody's business: assistive technology is told nothing of it.
+    const QAccessible::UpdateHandler announcer = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    const auto restore = qScopeGuard([this, announcer] {
+        if (isVisible()) hide();
+        setAttribute(Qt::WA_DontShowOnScreen, false);
+        QAccessible::installUpdateHandler(announcer);
+        FPreparing = false;
+    });
+    // Shown where no screen shows it: the window is never mapped.
+    setAttribute(Qt::WA_DontShowOnScreen, true);
+    show();
+    // Painted into the window's backing store, which its first real show then only puts on screen.
+    repaint();
+}
+
 void TForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) TKetabApplication::Guarded([this] { FormShow(); });
+    if (!event->spontaneous() && !FPreparing) TKetabApplication::Guarded([this] { FormShow(); });
 }
 
 void TForm::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous()) TKetabApplication::Guarded([this] { FormHide(); });
+    if (!event->spontaneous() && !FPreparing) TKetabApplication::Guarded([this] { FormHide(); });
 }
 
 void TForm::SetOpener(QWidget *opener)

@@ -20,6 +20,14 @@ public:
     void SetOpener(QWidget *opener);
     QWidget *Opener() const { return FOpener; }
 
+    // Does ahead, while the window stays hidden, what its first show would otherwise do
+    // in front of the reader: makes the native window, polishes and lays out the
+    // controls, gives each its first show and paints them all once. Nothing reaches the
+    // screen, the window manager or assistive technology, no FormShow or FormHide runs,
+    // and the window is hidden again before anything else can run. A visible window is
+    // left alone.
+    void PrepareFirstShow();
+
 protected:
     virtual void FormShow() {}
     virtual void FormHide() {}
@@ -32,4 +40,6 @@ private:
     void WindowMadeAnew();
 
     QPointer<QWidget> FOpener;
+
+    bool FPreparing = false;
 };

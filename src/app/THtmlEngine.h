@@ -26,6 +26,10 @@ public:
     virtual void SelectAll() = 0;
     virtual void Copy() = 0;
     virtual QString SelectedText() const = 0;
+    // The engine draws the page as for a view on screen although the view is hidden: its
+    // render process works at full priority and keeps its drawing set up, so the view's
+    // next show starts from a drawn page. The view's own next hide ends it.
+    virtual void DrawWhileHidden() = 0;
     // Both start the job and return; done(ok) follows once the engine has finished.
     virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
     virtual void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) = 0;

@@ -18,18 +18,16 @@ const char *const THtmlEngineModule::FileName = "htmlengine.so";
 namespace {
 THtmlEngine *engine = nullptr;
 
-// The engine draws into OpenGL contexts that share with one global context, and looks for
-// it when its library loads. Asked for before the application object, Qt would make that
-// context with the application, loading the OpenGL drivers before the start menu shows;
-// so it is made here, as the engine would make it, just before the engine loads.
-void MakeSharedOpenGLContext()
+// The engine looks, when its library loads, for the OpenGL context that all contexts of the
+// process share, and warns without one. Its views draw without OpenGL (the module chooses
+// Qt Quick's software renderer), so the context is handed over but never made: making it
+// would load the OpenGL drivers, on a machine without a graphics card a software
+// rasteriser that costs more than the whole engine start.
+void SetSharedOpenGLContext()
 {
     if (QOpenGLContext::globalShareContext() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return;
     auto *context = new QOpenGLContext(qApp);
     context->setFormat(QSurfaceFormat::defaultFormat());
-    // Set even when it cannot be made (no OpenGL here): the engine expects the object and
-    // then draws without OpenGL.
-    context->create();
     qt_gl_set_global_share_context(context);
 }
 }
@@ -56,7 +54,7 @@ THtmlEngine *THtmlEngineModule::Engine()
     if (path.isEmpty())
         throw EKetabError(QStringLiteral("The HTML view cannot show pages: its module \"%1\" was not found in %2.")
                               .arg(QLatin1String(FileName), SearchFolders().join(QStringLiteral(", "))));
-    MakeSharedOpenGLContext();
+    SetSharedOpenGLContext();
     QPluginLoader loader(path);
     // Bound at once: a module that does not fit this program is refused here, not later.
     loader.setLoadHints(QLibrary::ResolveAllSymbolsHint);

@@ -31,6 +31,18 @@ bool HasDisplay()
     return false;
 }
 
+// What the start menu's choices open first: the sections' contents pages and music, the
+// index pages and the style sheet they all use.
+QStringList FirstChoiceFiles()
+{
+    QStringList files;
+    for (int s = 1; s <= SectionCount; ++s)
+        files << ContentsFile(s) << TSectionMusic::TrackFile(ReaderState, s);
+    for (const char *name : {"datas/ind01.htm", "datas/ind02.htm", "datas/sheet1.css"})
+        files << ReaderState.AppFolder + QLatin1String(name);
+    return files;
+}
+
 void Report(const TProgramStart::TStageReport &report, const char *stage)
 {
     if (report) report(stage);
@@ -58,6 +70,8 @@ private:
 void TProgramStart::AfterFirstPaint(const TStageReport &report)
 {
     Report(report, "start menu painted");
+    // The files a first choice opens, read into the page cache by another thread.
+    TStartupSteps::ReadAhead(FirstChoiceFiles());
     QTimer::singleShot(0, [report] {
         try {
             THtmlEngineModule::Engine();
@@ -68,8 +82,20 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
         QTimer::singleShot(0, [report] {
             // The reading window's view starts the engine and its render process on a
             // page of the book that window never shows, so the first section opens warm.
-            TKetabApplication::Guarded([] { MainForm->PageBrowser->Warm(ReaderState.AppFolder + QStringLiteral("help.htm")); });
+            TKetabApplication::Guarded([report] {
+                MainForm->PageBrowser->Warm(ReaderState.AppFolder + QStringLiteral("help.htm"),
+                                            [report] { Report(report, "engine warm"); });
+            });
             Report(report, "engine started");
+            QTimer::singleShot(0, [report] {
+                // The reading window's first show, done off screen while its render process
+                // starts; the engine then keeps its page drawn for the real show.
+                TKetabApplication::Guarded([] {
+                    MainForm->PrepareFirstShow();
+                    MainForm->PageBrowser->DrawWhileHidden();
+                });
+                Report(report, "reading window prepared");
+            });
         });
     });
 }

@@ -56,12 +56,18 @@ THtmlEngineView &TWebBrowser::Engine()
 
 QWidget *TWebBrowser::EngineWidget() const { return FEngine ? FEngine->Widget() : nullptr; }
 
-void TWebBrowser::Warm(const QString &localPath)
+void TWebBrowser::Warm(const QString &localPath, std::function<void()> warmed)
 {
     THtmlEngineView &engine = Engine();
     if (!FWarmUrl.isEmpty() || !engine.Url().isEmpty()) return;
     FWarmUrl = QUrl::fromLocalFile(localPath);
+    FWarmed = std::move(warmed);
     engine.Load(FWarmUrl);
+}
+
+void TWebBrowser::DrawWhileHidden()
+{
+    if (FEngine) FEngine->DrawWhileHidden();
 }
 
 void TWebBrowser::Navigate(const QString &localPath)
@@ -76,6 +82,7 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
     // short, is not reported.
     const bool warming = !FWarmUrl.isEmpty() && url == FWarmUrl;
     FWarmUrl.clear();
+    if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
     if (warming) return;
     if (ok) FCrashReloads = 0;
     // Level other than 100 % stays across pages, as readers expect of a text size.

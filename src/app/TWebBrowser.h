@@ -53,8 +53,12 @@ public:
 
     // Gives the view its engine ahead of the first command and loads localPath into it
     // unreported, so the engine's render process, file loading and fonts are ready
-    // before the reader asks for a page. Start-up calls it once the start menu is up.
-    void Warm(const QString &localPath);
+    // before the reader asks for a page; warmed runs when that load has ended (or was cut
+    // short by a real one). Start-up calls it once the start menu is up.
+    void Warm(const QString &localPath, std::function<void()> warmed = {});
+    // While the view is hidden, the engine keeps the shown page drawn as if on screen, so
+    // the view's next show is quick; ends with the view's next hide. Nothing without an engine.
+    void DrawWhileHidden();
     // The engine's widget once the engine is in, else null.
     QWidget *EngineWidget() const;
 
@@ -65,6 +69,7 @@ private:
     void LoadFinished(const QUrl &url, bool ok);
     THtmlEngineView *FEngine = nullptr;
     QUrl FWarmUrl;
+    std::function<void()> FWarmed;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
     int FZoomLevel = 2;

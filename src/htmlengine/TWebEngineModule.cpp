@@ -1,6 +1,7 @@
 #include "htmlengine/TWebEngineModule.h"
 #include "htmlengine/TWebEngineView.h"
 #include <QCoreApplication>
+#include <QQuickWindow>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -42,6 +43,22 @@ QWebEngineProfile *TWebEngineModule::SharedProfile()
     return profile;
 }
 
-void TWebEngineModule::Start() { SharedProfile(); }
+void TWebEngineModule::Start()
+{
+    // Before the engine's first start and its first view: pages are composed by the
+    // engine's software compositor and shown by Qt Quick's software renderer, as on a
+    // machine without a graphics card, and the window system is asked for no OpenGL at
+    // all (the engine's start would otherwise load the OpenGL driver just to ask about
+    // it). Without a graphics card that driver is a software rasteriser whose set-up costs
+    // more than the rest of the engine's start, and which spends tens of milliseconds on
+    // every full-window frame.
+    static const bool chosen = [] {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+        return true;
+    }();
+    (void)chosen;
+    SharedProfile();
+}
 
 THtmlEngineView *TWebEngineModule::NewView(QWidget *parent) { return new TWebEngineView(SharedProfile(), parent); }

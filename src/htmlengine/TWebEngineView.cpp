@@ -21,6 +21,13 @@ TWebEngineView::TWebEngineView(QWebEngineProfile *profile, QWidget *parent) : QW
     });
 }
 
+void TWebEngineView::DrawWhileHidden()
+{
+    // The page's visibility follows the view's show and hide; set here, it holds until the
+    // view is next hidden.
+    if (!isVisible()) page()->setVisible(true);
+}
+
 void TWebEngineView::SelectAll() { page()->triggerAction(QWebEnginePage::SelectAll); }
 
 void TWebEngineView::Copy() { page()->triggerAction(QWebEnginePage::Copy); }

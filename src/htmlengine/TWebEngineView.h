@@ -19,6 +19,7 @@ public:
     void SelectAll() override;
     void Copy() override;
     QString SelectedText() const override { return selectedText(); }
+    void DrawWhileHidden() override;
     void Print(QPrinter *printer, std::function<void(bool ok)> done) override;
     void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) override;
 
