@@ -145,13 +145,16 @@ private slots:
         QCOMPARE(shot.pixelColor(599, 439), QColor(Qt::white));
     }
 
-    // Once the start menu has been painted, start-up loads the engine and warms the reading
-    // window's view with a page nobody asked for: that load is not reported, and the first
-    // section chosen then opens as usual. (Before any other test gives a view a page.)
-    void engineComesInAfterTheMenuUnreported()
+    // Once the start menu has been painted, start-up loads the engine, warms the reading
+    // window's view with a page nobody asked for and prepares the reading window's first
+    // show: the warming load is not reported, the reading window stays hidden with its
+    // native window made, the start menu stays the one window shown, and the first section
+    // chosen then opens as usual. (Before any other test gives a view a page.)
+    void engineAndReadingWindowArePreparedUnseen()
     {
         QVERIFY(!THtmlEngineModule::Loaded());
         QVERIFY(!MainForm->PageBrowser->EngineWidget());
+        QVERIFY(!MainForm->testAttribute(Qt::WA_WState_Created));
         int reported = 0;
         const auto processing = MainForm->PageBrowser->OnDownloadComplete;
         MainForm->PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
@@ -161,16 +164,23 @@ private slots:
         const auto restore = qScopeGuard([&] { MainForm->PageBrowser->OnDownloadComplete = processing; });
         QStringList stages;
         TProgramStart::AfterFirstPaint([&](const char *stage) { stages << QString::fromLatin1(stage); });
-        QTRY_VERIFY_WITH_TIMEOUT(stages.contains(QStringLiteral("engine started")), 20000);
-        QCOMPARE(stages, (QStringList{"start menu painted", "engine module loaded", "engine started"}));
+        QTRY_VERIFY_WITH_TIMEOUT(stages.contains(QStringLiteral("engine warm")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(stages.contains(QStringLiteral("reading window prepared")), 20000);
+        QCOMPARE(stages.mid(0, 3), (QStringList{"start menu painted", "engine module loaded", "engine started"}));
+        QCOMPARE(stages.size(), 5);
         QWidget *engine = MainForm->PageBrowser->EngineWidget();
         QVERIFY(engine);
         QCOMPARE(engine->parentWidget(), MainForm->PageBrowser);  // in the window's accessibility tree
-        QTRY_VERIFY_WITH_TIMEOUT(MainForm->PageBrowser->LocationURL().endsWith(QStringLiteral("/help.htm")), 20000);
+        QVERIFY(MainForm->PageBrowser->LocationURL().endsWith(QStringLiteral("/help.htm")));
+        QVERIFY(!MainForm->isVisible());
+        QVERIFY(MainForm->testAttribute(Qt::WA_WState_Created));
+        QVERIFY(MenuForm->isVisible() && MenuForm->isEnabled());
         QTest::qWait(500);
         QCOMPARE(reported, 0);
         QVERIFY(!ReaderState.ContentsMode && !ReaderState.IndexMode);
         Press(MenuForm->LastButton);
+        QVERIFY(MainForm->isVisible() && !MenuForm->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(MainForm));
         QTRY_COMPARE_WITH_TIMEOUT(reported, 1, 20000);
         QVERIFY(ReaderState.ContentsMode);
         QVERIFY(MainForm->PageBrowser->LocationURL().endsWith(QStringLiteral("datas/dir01.htm")));

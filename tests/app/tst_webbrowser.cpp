@@ -1,6 +1,7 @@
 // The HTML view adapter on the real engine: a missing engine module refused with a message,
-// commands given before the engine is in, load completion, the shown address with a
-// Persian fragment, missing files, select all and copy, zoom, and no network access.
+// commands given before the engine is in, warming, a hidden view that keeps its page drawn,
+// load completion, the page on screen, the shown address with a Persian fragment, missing
+// files, select all and copy, zoom, and no network access.
 #include "EngineView.h"
 #include "app/Errors.h"
 #include "app/StartupSteps.h"
@@ -111,23 +112,54 @@ private slots:
         QCOMPARE(EngineView(&early)->zoomFactor(), TWebBrowser::ZoomFactorOf(4));
     }
 
-    // Warming loads a page unreported; the first real load after it is reported once,
-    // also when it cuts the warming load short.
+    // Warming loads a page unreported and says once that it is done; the first real load
+    // after it is reported once, also when it cuts the warming load short.
     void warmingLoadIsNotReported()
     {
         Write(dir.filePath(QStringLiteral("warm.htm")), Page(QStringLiteral("<p>گرم</p>")));
         for (const bool wait : {true, false}) {
             TWebBrowser warm;
             int done = 0;
+            int warmed = 0;
             warm.OnDownloadComplete = [&](TWebBrowser *) { ++done; };
-            warm.Warm(dir.filePath(QStringLiteral("warm.htm")));
-            if (wait) QTRY_VERIFY_WITH_TIMEOUT(!EngineView(&warm)->page()->isLoading() && !EngineView(&warm)->url().isEmpty(), 20000);
+            warm.Warm(dir.filePath(QStringLiteral("warm.htm")), [&] { ++warmed; });
+            if (wait) QTRY_COMPARE_WITH_TIMEOUT(warmed, 1, 20000);
+            QCOMPARE(done, 0);
             warm.Navigate(dir.filePath(QStringLiteral("p2.htm")));
             QVERIFY(QTest::qWaitFor([&] { return done > 0; }, 20000));
             QTest::qWait(300);
             QCOMPARE(done, 1);
+            QCOMPARE(warmed, 1);
             QVERIFY(warm.LocationURL().endsWith(QStringLiteral("/p2.htm")));
         }
+    }
+
+    // A hidden view asked to keep drawing has its page visible to the engine (the page
+    // itself reads "visible"), loads as usual, and its own hide ends it.
+    void hiddenViewKeepsItsPageDrawnUntilItHides()
+    {
+        TWebBrowser hidden;
+        hidden.resize(400, 300);
+        int done = 0;
+        hidden.OnDownloadComplete = [&](TWebBrowser *) { ++done; };
+        hidden.Navigate(dir.filePath(QStringLiteral("p2.htm")));
+        QTRY_COMPARE_WITH_TIMEOUT(done, 1, 20000);
+        QWebEnginePage *page = EngineView(&hidden)->page();
+        QVERIFY(!page->isVisible());
+        QCOMPARE(RunJs(hidden, QStringLiteral("document.visibilityState")).toString(), QStringLiteral("hidden"));
+        hidden.DrawWhileHidden();
+        QVERIFY(page->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(RunJs(hidden, QStringLiteral("document.visibilityState")).toString(),
+                                  QStringLiteral("visible"), 5000);
+        hidden.Navigate(dir.filePath(QStringLiteral("p1.htm")));
+        QTRY_COMPARE_WITH_TIMEOUT(done, 2, 20000);
+        QTest::qWait(200);
+        QCOMPARE(done, 2);
+        QVERIFY(page->isVisible());
+        hidden.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hidden));
+        hidden.hide();
+        QVERIFY(!page->isVisible());
     }
 
     void initTestCase()
@@ -154,6 +186,16 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(completions, before + 1);
         QVERIFY(view->LocationURL().endsWith(QStringLiteral("/p1.htm")));
+    }
+
+    // What the engine drew reaches the view's own pixels.
+    void pageShowsInTheView()
+    {
+        Write(dir.filePath(QStringLiteral("green.htm")),
+              QStringLiteral("<!DOCTYPE html><html><body style=\"margin:0;background:#1e8c3c\"></body></html>"));
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("green.htm"))));
+        const QPoint middle(view->width() / 2, view->height() / 2);
+        QTRY_COMPARE_WITH_TIMEOUT(view->grab().toImage().pixelColor(middle), QColor(0x1e, 0x8c, 0x3c), 5000);
     }
 
     void clickedLinkKeepsPersianFragment()
