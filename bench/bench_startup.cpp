@@ -225,7 +225,7 @@ private:
 // The program's start in this process, reporting each stage on stderr as milliseconds
 // since launchMs (the parent's clock reading just before it started this process) and
 // the user-interface thread's CPU milliseconds, then the click's steps.
-int Child(int argc, char *argv[], double launchMs, int clickAfterMs)
+int Child(char *argv[], double launchMs, int clickAfterMs)
 {
     const auto stage = [launchMs](const char *name) {
         std::fprintf(stderr, "stage %s|%.1f %.1f\n", name, NowMs() - launchMs, ThreadCpuMs());
@@ -237,9 +237,11 @@ int Child(int argc, char *argv[], double launchMs, int clickAfterMs)
     static TGroupCpu clickGroup;
     static TClickWatch watch;
     watch.Mark = [](const char *name) { std::fprintf(stderr, "click-step %s|%.1f\n", name, NowMs() - clickMs); };
-    return TProgramStart::Run(argc, argv, [&](const char *name) {
+    // The program's command line names the built book; the child's own arguments are not the program's.
+    char book[] = "--book", folder[] = KETAB_BOOK_DIR;
+    char *arguments[] = {argv[0], book, folder, nullptr};
+    return TProgramStart::Run(3, arguments, [&](const char *name) {
         stage(name);
-        if (!std::strcmp(name, "TMenuForm")) ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
         if (std::strcmp(name, "start menu painted")) return;
         QTimer::singleShot(clickAfterMs, [] {
             TWebBrowser *view = MainForm->PageBrowser;
@@ -326,7 +328,7 @@ void PrintSpread(const char *label, const std::vector<double> &v)
 
 int main(int argc, char *argv[])
 {
-    if (argc > 3 && !std::strcmp(argv[1], "--child")) return Child(argc, argv, std::atof(argv[2]), std::atoi(argv[3]));
+    if (argc > 3 && !std::strcmp(argv[1], "--child")) return Child(argv, std::atof(argv[2]), std::atoi(argv[3]));
     int runs = 5;
     int clickAfterMs = 1000;
     bool launches = true;
