@@ -61,6 +61,7 @@ void TWebBrowser::Warm(const QString &localPath, std::function<void()> warmed)
     THtmlEngineView &engine = Engine();
     if (!FWarmUrl.isEmpty() || !engine.Url().isEmpty()) return;
     FWarmUrl = QUrl::fromLocalFile(localPath);
+    FWarmNavigations = FNavigations;
     FWarmed = std::move(warmed);
     engine.Load(FWarmUrl);
 }
@@ -81,6 +82,12 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
     // The warming load is nobody's page: its end, or its end when a real load cut it
     // short, is not reported.
     const bool warming = !FWarmUrl.isEmpty() && url == FWarmUrl;
+    const QUrl empty(QStringLiteral("about:blank"));
+    if (warming && url != empty && FNavigations == FWarmNavigations) {
+        FWarmUrl = empty;
+        FEngine->Load(empty);
+        return;
+    }
     FWarmUrl.clear();
     if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
     if (warming) return;

@@ -53,8 +53,10 @@ public:
 
     // Gives the view its engine ahead of the first command and loads localPath into it
     // unreported, so the engine's render process, file loading and fonts are ready
-    // before the reader asks for a page; warmed runs when that load has ended (or was cut
-    // short by a real one). Start-up calls it once the start menu is up.
+    // before the reader asks for a page; then an empty page, also unreported, so the view
+    // shows nothing until its first real page, as a view never used. warmed runs when
+    // warming has ended (or was cut short by a real load). Start-up calls it once the
+    // start menu is up.
     void Warm(const QString &localPath, std::function<void()> warmed = {});
     // While the view is hidden, the engine keeps the shown page drawn as if on screen, so
     // the view's next show is quick; ends with the view's next hide. Nothing without an engine.
@@ -72,5 +74,6 @@ private:
     std::function<void()> FWarmed;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
+    int FWarmNavigations = 0;  // FNavigations when warming began
     int FZoomLevel = 2;
 };

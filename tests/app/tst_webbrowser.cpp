@@ -112,18 +112,29 @@ private slots:
         QCOMPARE(EngineView(&early)->zoomFactor(), TWebBrowser::ZoomFactorOf(4));
     }
 
-    // Warming loads a page unreported and says once that it is done; the first real load
+    // Warming loads a page unreported, leaves the view on an empty page (shown, it has none
+    // of the warming page's pixels) and says once that it is done; the first real load
     // after it is reported once, also when it cuts the warming load short.
     void warmingLoadIsNotReported()
     {
-        Write(dir.filePath(QStringLiteral("warm.htm")), Page(QStringLiteral("<p>گرم</p>")));
+        Write(dir.filePath(QStringLiteral("warm.htm")),
+              QStringLiteral("<!DOCTYPE html><html><body style=\"margin:0;background:#1e8c3c\">گرم</body></html>"));
         for (const bool wait : {true, false}) {
             TWebBrowser warm;
+            warm.resize(300, 200);
             int done = 0;
             int warmed = 0;
             warm.OnDownloadComplete = [&](TWebBrowser *) { ++done; };
             warm.Warm(dir.filePath(QStringLiteral("warm.htm")), [&] { ++warmed; });
-            if (wait) QTRY_COMPARE_WITH_TIMEOUT(warmed, 1, 20000);
+            warm.DrawWhileHidden();
+            if (wait) {
+                QTRY_COMPARE_WITH_TIMEOUT(warmed, 1, 20000);
+                QCOMPARE(warm.LocationURL(), QStringLiteral("about:blank"));
+                warm.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&warm));
+                QTest::qWait(200);
+                QCOMPARE(warm.grab().toImage().pixelColor(150, 100), QColor(Qt::white));
+            }
             QCOMPARE(done, 0);
             warm.Navigate(dir.filePath(QStringLiteral("p2.htm")));
             QVERIFY(QTest::qWaitFor([&] { return done > 0; }, 20000));
