@@ -17,6 +17,8 @@ void TDialogs::ShowMessage(const QString &text, const QString &caption, QMessage
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setAccessibleName(caption);
+    // A screen reader announcing the box reads its message with its caption.
+    box.setAccessibleDescription(text);
     box.exec();
 }
 

@@ -3,7 +3,10 @@
 #include "app/Errors.h"
 #include "app/TCommandLine.h"
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 bool terminated = false;
@@ -23,6 +26,17 @@ TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc
     setLayoutDirection(Qt::RightToLeft);
     // The program ends only by its own exit paths, never because some window closed last.
     setQuitOnLastWindowClosed(false);
+    LoadQtTranslations(this);
+}
+
+bool TKetabApplication::LoadQtTranslations(QCoreApplication *app)
+{
+    auto *translator = new QTranslator(app);
+    const bool loaded = translator->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"),
+                                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded) app->installTranslator(translator);
+    else delete translator;
+    return loaded;
 }
 
 bool TKetabApplication::notify(QObject *receiver, QEvent *event)

@@ -9,6 +9,9 @@ class TKetabApplication : public QApplication {
     Q_OBJECT
 public:
     TKetabApplication(int &argc, char **argv);
+    // Loads Qt's own Persian translations, so the standard dialogs (open, save, printer,
+    // message box buttons) speak Persian and lay out right to left. False when they are missing.
+    static bool LoadQtTranslations(QCoreApplication *app);
     bool notify(QObject *receiver, QEvent *event) override;
     // Shows the message of the exception in flight (call inside a catch block).
     static void HandleException(std::exception_ptr error);

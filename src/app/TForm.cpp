@@ -2,6 +2,8 @@
 #include "app/KetabApplication.h"
 #include <QAccessible>
 #include <QHideEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QWindow>
@@ -33,6 +35,10 @@ void TForm::PrepareFirstShow()
 void TForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Enter presses the focused push button, as it does in a dialog. A button that is the
+    // window's default keeps that role: auto-default buttons give it up when they lose the focus.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        if (button->window() == this && !button->isDefault()) button->setAutoDefault(true);
     if (!event->spontaneous() && !FPreparing) TKetabApplication::Guarded([this] { FormShow(); });
 }
 
@@ -71,4 +77,32 @@ bool TForm::event(QEvent *event)
 {
     if (event->type() == QEvent::WinIdChange) WindowMadeAnew();
     return QWidget::event(event);
+}
+
+void TForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_Escape && OnEscape) {
+        TKetabApplication::Guarded(OnEscape);
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // Outside a dialog Qt leaves the default button to the window.
+        for (QPushButton *button : findChildren<QPushButton *>()) {
+            if (button->window() == this && button->isDefault() && button->isVisibleTo(this) && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TForm::TabChain(std::initializer_list<QWidget *> controls)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *control : controls) {
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    }
 }

@@ -1,18 +1,25 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <initializer_list>
 
 // Base of the program's windows: a top-level window laid out right to left that is
 // created once and only shown and hidden. FormShow and FormHide run on every
 // show and hide the program asks for (not when the window system minimises it).
 // The secondary windows are dialogs (Qt::Dialog): only a dialog is kept by the desktop
 // above the window named as its opener (see ShowOver).
+//
+// Keyboard: Enter that the focused control leaves unused presses the window's default
+// push button; Escape runs OnEscape (a secondary window's Return button).
 class TForm : public QWidget {
     Q_OBJECT
 public:
     explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Window);
     // Set by a button's Click to that button's ModalResult.
     int ModalResult = 0;
+    // What Escape does in this window; unset, Escape does nothing.
+    std::function<void()> OnEscape;
 
     // The window this one is shown over: the desktop keeps this one above it. Kept, as
     // is the window state, when the window system's window is made anew (the first web
@@ -34,6 +41,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // Tab visits the controls in this order (right to left, top to bottom as the reader sees them).
+    static void TabChain(std::initializer_list<QWidget *> controls);
 
 private:
     void ApplyOpener();

@@ -30,6 +30,15 @@ void SetSharedOpenGLContext()
     context->setFormat(QSurfaceFormat::defaultFormat());
     qt_gl_set_global_share_context(context);
 }
+
+// The engine builds a page's accessibility tree (its text, links and marks: what a screen
+// reader reads) only when this is set, and then only while an assistive technology
+// listens, so readers without one pay nothing. Read once, when the engine starts.
+void SwitchOnPageAccessibility()
+{
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+}
 }
 
 QStringList &THtmlEngineModule::SearchFolders()
@@ -55,6 +64,7 @@ THtmlEngine *THtmlEngineModule::Engine()
         throw EKetabError(QStringLiteral("The HTML view cannot show pages: its module \"%1\" was not found in %2.")
                               .arg(QLatin1String(FileName), SearchFolders().join(QStringLiteral(", "))));
     SetSharedOpenGLContext();
+    SwitchOnPageAccessibility();
     QPluginLoader loader(path);
     // Bound at once: a module that does not fit this program is refused here, not later.
     loader.setLoadHints(QLibrary::ResolveAllSymbolsHint);

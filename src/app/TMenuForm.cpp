@@ -1,5 +1,6 @@
 #include "app/TMenuForm.h"
 #include "app/BookData.h"
+#include "app/ButtonMenu.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/StartupSteps.h"
@@ -17,11 +18,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 TMenuForm *MenuForm = nullptr;
 
@@ -122,7 +126,35 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     connect(N1, &QAction::triggered, this, [this] { N1Click(); });
     connect(N2, &QAction::triggered, this, [this] { N2Click(); });
 
+    // Keyboard: the sections column, then the commands column, then help, credits and exit
+    // at the left edge (right to left, top to bottom); the arrow keys step through the same order.
+    TabChain({LastButton, suiImageButton1, suiImageButton2, suiImageButton3, suiImageButton4, SearchButton,
+              IndexButton, GaleryButton, PrintButton, HelpButton, CreditsButton, ExitButton});
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { TKetabApplication::Guarded([this] { HelpButtonClick(HelpButton); }); });
+
     FormCreate();
+}
+
+void TMenuForm::FormShow()
+{
+    // The first section has the focus, so Enter opens it and Tab or the arrows go on from there.
+    if (!focusWidget() || !focusWidget()->isVisible()) LastButton->setFocus(Qt::OtherFocusReason);
+}
+
+void TMenuForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() == Qt::NoModifier) {
+        // Reading order is right to left: Left and Down go on, Right and Up go back.
+        switch (event->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Left: focusNextChild(); return;
+        case Qt::Key_Up:
+        case Qt::Key_Right: focusPreviousChild(); return;
+        default: break;
+        }
+    }
+    TForm::keyPressEvent(event);
 }
 
 TsuiImageButton *TMenuForm::MakeButton(const char *name, const QString &caption, const char *picture, QRect place)
@@ -173,7 +205,7 @@ void TMenuForm::OpenIndex(const QString &file)
 void TMenuForm::N1Click() { OpenIndex(QStringLiteral("datas/ind01.htm")); }
 void TMenuForm::N2Click() { OpenIndex(QStringLiteral("datas/ind02.htm")); }
 
-void TMenuForm::IndexButtonClick(TsuiCustomButton *) { IndexMenu->popup(QCursor::pos()); }
+void TMenuForm::IndexButtonClick(TsuiCustomButton *) { PopupButtonMenu(IndexMenu, IndexButton); }
 
 void TMenuForm::SearchButtonClick(TsuiCustomButton *)
 {

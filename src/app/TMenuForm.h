@@ -52,6 +52,8 @@ public:
     QAction *N2 = nullptr;
 
 protected:
+    void FormShow() override;
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -77,6 +77,7 @@ void TCreditsForm::FormCreate()
     BackImage->setMaximumSize(400, 352);
     BackImage->Bitmap().SetImage(TJpegReader::LoadFromFile(QStringLiteral(":/CREDITS_BACK")));
     BackImage->OnClick = [this](QObject *) { BackImageClick(); };
+    OnEscape = [this] { BackImageClick(); };
     layout->addWidget(BackImage);
 
     // Right column, anchored top right: roles in gold, people in cream.

@@ -59,6 +59,7 @@ void THelpForm::FormCreate()
 
     connect(DirButton, &QPushButton::clicked, this, [this] { DirButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    OnEscape = [this] { ReturnButton->click(); };
     TsuiBookFrames::Help(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
 }

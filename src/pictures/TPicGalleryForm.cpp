@@ -3,6 +3,7 @@
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
+#include "app/TKeyAction.h"
 #include "app/TMenuForm.h"
 #include "app/WindowProtocol.h"
 #include "pictures/TGalleryItems.h"
@@ -22,17 +23,25 @@
 TPicGalleryForm *PicGalleryForm = nullptr;
 
 namespace {
-// The thin frame drawn around the thumbnail.
+// The thin frame drawn around the thumbnail; while the thumbnail has the keyboard focus
+// the frame is drawn in the focus colour and twice as thick.
 class TPictureFrame : public QWidget {
 public:
     using QWidget::QWidget;
+    QWidget *Framed = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setPen(QColor(80, 80, 80));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const bool focused = Framed && Framed->hasFocus();
+        p.setPen(QPen(focused ? palette().color(QPalette::Highlight) : QColor(80, 80, 80), focused ? 2 : 1));
+        p.drawRect(focused ? rect().adjusted(1, 1, -1, -1) : rect().adjusted(0, 0, -1, -1));
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == Framed && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) update();
+        return QWidget::eventFilter(watched, event);
     }
 };
 }
@@ -77,6 +86,9 @@ void TPicGalleryForm::FormCreate()
     Picture->SetScaleMode(smResize);
     Picture->SetBitmapAlign(baCenter);
     Picture->setCursor(Qt::PointingHandCursor);
+    Picture->SetTabStop(true);
+    frame->Framed = Picture;
+    Picture->installEventFilter(frame);
     grid->addWidget(frame, 1, 1, Qt::AlignHCenter | Qt::AlignTop);
 
     Navigator = new TVrNavigator(this);
@@ -113,6 +125,13 @@ void TPicGalleryForm::FormCreate()
     connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
+
+    // Keyboard: Enter on a caption goes to its page (as a double click), Enter or Space on
+    // the thumbnail opens it large (as a click), Escape returns.
+    TKeyAction::Bind(GalleryListBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { GalleryListBoxDblClick(); });
+    TKeyAction::Bind(Picture, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}, [this] { PictureClick(); });
+    OnEscape = [this] { ReturnButton->click(); };
+    TabChain({GalleryListBox, Picture, Navigator, GotoButton, ReturnButton});
 
     // Room for the list, the thumbnail and the buttons below the skinned title bar.
     setFixedSize(sizeHint().expandedTo(QSize(520, 372)));
@@ -151,6 +170,8 @@ void TPicGalleryForm::ShowSelectedPicture()
     if (item < 0) return;
     Picture->Bitmap().LoadFromFile(PictureFile(item));
     Picture->update();
+    // The picture keeps its name (what a click does); which figure it shows is its description.
+    Picture->setAccessibleDescription(GalleryListBox->item(item)->text());
 }
 
 void TPicGalleryForm::GalleryListBoxClick() { ShowSelectedPicture(); }

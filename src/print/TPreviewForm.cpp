@@ -68,6 +68,7 @@ void TPreviewForm::FormCreate()
         PrintButton->setEnabled(true);
     };
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    OnEscape = [this] { ReturnButton->click(); };
     connect(PreButton, &QPushButton::clicked, this, [this] { PreButtonClick(); });
     connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     resize(900, 700);

@@ -58,7 +58,10 @@ void TPrintForm::FormCreate()
     grid->addWidget(VolLabel, 1, 0);
     grid->addWidget(VolComboBox, 1, 1, 1, 3);
 
-    LimitLabel = Named(new QLabel(QStringLiteral("1 - 765"), this), "LimitLabel", QStringLiteral("محدوده صفحات"));
+    // The bounds are read as shown; what they are is the label's description.
+    LimitLabel = new QLabel(QStringLiteral("1 - 765"), this);
+    LimitLabel->setObjectName(QStringLiteral("LimitLabel"));
+    LimitLabel->setAccessibleDescription(QStringLiteral("محدوده صفحات"));
     LimitLabel->setLayoutDirection(Qt::LeftToRight);
     LimitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(LimitLabel, 2, 1, 1, 3);
@@ -102,6 +105,7 @@ void TPrintForm::FormCreate()
     connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    OnEscape = [this] { ReturnButton->click(); };
     resize(sizeHint().expandedTo(QSize(386, 250)));
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -1,5 +1,6 @@
 #include "reader/TMainForm.h"
 #include "app/BookData.h"
+#include "app/ButtonMenu.h"
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
@@ -7,6 +8,7 @@
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
 #include "app/StartupSteps.h"
+#include "app/TKeyAction.h"
 #include "app/TWebBrowser.h"
 #include "app/TApplicationMinimizer.h"
 #include "app/WindowProtocol.h"
@@ -18,6 +20,7 @@
 #include "reader/TNotesFile.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TReadingKeys.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiBookFrames.h"
 #include "skin/TsuiCheckBox.h"
@@ -30,7 +33,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -44,6 +46,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TMainForm *MainForm = nullptr;
@@ -105,6 +108,14 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     PageBrowser->setObjectName(QStringLiteral("PageBrowser"));
     PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };
     BuildSidePanels();
+    new TReadingKeys(this);
+    const TOptionsPanel *o = OptionsPanel;
+    const TNotesPanel *n = NotesPanel;
+    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->SelAllButton,
+              o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
+              n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
+              n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
+              LastButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -162,7 +173,8 @@ void TMainForm::BuildTopPanel()
     TopPanel->SetColor(PanelBlue);
     InfoLabel = new QLabel(PageLabel->text(), TopPanel);
     InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
-    InfoLabel->setAccessibleName(QStringLiteral("وضعيت صفحه"));
+    // Screen readers read the status line itself (its text is its name) and hear each change.
+    InfoLabel->setAccessibleDescription(QStringLiteral("وضعيت صفحه"));
     InfoLabel->setFont(LabelFont(13));
     QPalette white = InfoLabel->palette();
     white.setColor(QPalette::WindowText, Qt::white);
@@ -283,6 +295,7 @@ void TMainForm::BuildSidePanels()
     connect(NotesPanel->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     connect(NotesPanel->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
     connect(BookMarkBox, &QListWidget::itemDoubleClicked, this, [this] { BookMarkBoxDblClick(); });
+    TKeyAction::Bind(BookMarkBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { BookMarkBoxDblClick(); });
 
     channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
     RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
@@ -425,7 +438,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     return TForm::eventFilter(watched, event);
 }
 
-void TMainForm::DirButtonClick() { DirMenu->popup(QCursor::pos()); }
+void TMainForm::DirButtonClick() { PopupButtonMenu(DirMenu, DirButton); }
 
 void TMainForm::MenuButtonClick() { SwitchToStartMenu(); }
 
@@ -644,6 +657,12 @@ void TMainForm::EditButtonClick()
 }
 
 void TMainForm::ExitPrgExecute() { TKetabApplication::Terminate(); }
+
+void TMainForm::FormShow()
+{
+    // The page takes the keys first: arrows and PageUp/PageDown scroll it at once.
+    PageBrowser->setFocus(Qt::OtherFocusReason);
+}
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {

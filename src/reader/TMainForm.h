@@ -126,6 +126,7 @@ public:
     QAction *ExitPrg = nullptr;
 
 protected:
+    void FormShow() override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -2,6 +2,7 @@
 #include "app/BookData.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
+#include "app/TKeyAction.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
 #include "platform/TPersianKeyboard.h"
@@ -38,7 +39,7 @@ QLabel *MakeLabel(QWidget *parent, const QString &text, const char *name = nullp
 {
     auto *label = new QLabel(text, parent);
     if (name) label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(text.trimmed());
+    // No accessible name of its own: a label's text is its name, and a change of it is announced.
     return label;
 }
 
@@ -102,7 +103,7 @@ void TSearchForm::FormCreate()
     FoundLabel = MakeLabel(this, QStringLiteral(" تعداد عبارت\u200Cهای پيدا شده"), "FoundLabel");
     FoundLabel->hide();
     ResultLabel = MakeLabel(this, QString(), "ResultLabel");
-    ResultLabel->setAccessibleName(QStringLiteral("تعداد"));
+    ResultLabel->setAccessibleDescription(QStringLiteral("تعداد"));
     GotoButton = MakeButton(this, QStringLiteral("رجوع"), "GotoButton");
     ReturnButton = MakeButton(this, QStringLiteral("بازگشت"), "ReturnButton");
 
@@ -145,6 +146,12 @@ void TSearchForm::FormCreate()
     connect(GotoButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { GotoButtonClick(); }); });
     connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { TKetabApplication::Guarded([this] { ResultListBoxDblClick(); }); });
     connect(AddtoBKButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { AddtoBKButtonClick(); }); });
+
+    // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
+    TKeyAction::Bind(ResultListBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { ResultListBoxDblClick(); });
+    OnEscape = [this] { ReturnButton->click(); };
+    TabChain({SearchEdit, LookinComboBox, WholeCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
+              ReturnButton});
 }
 
 void TSearchForm::FormShow()

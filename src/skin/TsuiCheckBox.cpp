@@ -177,7 +177,11 @@ void TsuiCheckBox::paintEvent(QPaintEvent *)
             QPen pen(palette().color(QPalette::WindowText), 1, Qt::DotLine);
             p.setPen(pen);
             p.setBrush(Qt::NoBrush);
-            p.drawRect(QRect(QPoint(glyph.width() + 3, top), QPoint(width() - 1, top + fm.height() + 1)));
+            // Without a caption the frame goes round the glyph, where the eye is.
+            if (PlainCaption(FCaption).isEmpty())
+                p.drawRect(QRect(0, (height() - glyph.height()) / 2 - 1, glyph.width() + 2, glyph.height() + 1));
+            else
+                p.drawRect(QRect(QPoint(glyph.width() + 3, top), QPoint(width() - 1, top + fm.height() + 1)));
         }
     }
     QPainter(this).drawPixmap(0, 0, buffer);

@@ -1,4 +1,5 @@
 #include "skin/TsuiImageButton.h"
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -80,7 +81,24 @@ void TsuiImageButton::DrawFace(QPainter &surface, const QImage &face)
 
 void TsuiImageButton::DrawFocusFrame(QPainter &surface)
 {
-    if (FDrawFocused) TsuiCustomButton::DrawFocusFrame(surface);
+    if (FDrawFocused && !FKeyboardFocus) {
+        TsuiCustomButton::DrawFocusFrame(surface);
+        return;
+    }
+    if (!FKeyboardFocus) return;
+    const int m = FocusedRectMargin();
+    const QRect frame(m, m, width() - 2 * m - 1, height() - 2 * m - 1);
+    surface.setBrush(Qt::NoBrush);
+    surface.setPen(QPen(Qt::black, 1));
+    surface.drawRect(frame);
+    surface.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    surface.drawRect(frame);
+}
+
+void TsuiImageButton::focusInEvent(QFocusEvent *event)
+{
+    FKeyboardFocus = event->reason() != Qt::MouseFocusReason;
+    TsuiCustomButton::focusInEvent(event);
 }
 
 bool TsuiImageButton::FaceOr(const QImage &picture, QImage &target) const

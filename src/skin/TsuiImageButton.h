@@ -3,7 +3,8 @@
 
 // A push button drawn entirely from pictures, one per state. A missing hot, pressed
 // or disabled picture falls back to PicNormal (a disabled button is not greyed);
-// an empty PicNormal shows only the background.
+// an empty PicNormal shows only the background. Focus reached from the keyboard is always
+// framed, in dots of black and white that show on any picture; DrawFocused frames mouse focus too.
 class TsuiImageButton : public TsuiCustomButton {
     Q_OBJECT
 public:
@@ -37,6 +38,7 @@ protected:
     bool GetHotFace(QImage &target) override;
     bool GetPressedFace(QImage &target) override;
     bool GetDisabledFace(QImage &target) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void PictureChanged();
@@ -45,4 +47,5 @@ private:
     QImage FPicNormal, FPicMouseOn, FPicMouseDown, FPicDisabled;
     bool FStretch = false;
     bool FDrawFocused = false;
+    bool FKeyboardFocus = false;  // the focus came by Tab, a shortcut or the window's activation
 };

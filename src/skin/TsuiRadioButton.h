@@ -3,7 +3,8 @@
 
 // A radio button: radio buttons with the same parent and GroupIndex form a group.
 // Becoming checked unchecks the others (silently) and fires OnClick; becoming unchecked
-// fires nothing. Keys do not toggle it, and tabbing onto it does not check it.
+// fires nothing. Space or Enter checks it (a reader without a mouse has no other way to
+// choose), but never unchecks it; tabbing onto it does not check it.
 class TsuiRadioButton : public TsuiCheckBox {
     Q_OBJECT
 public:
@@ -17,7 +18,6 @@ protected:
     int GlyphEntry() const override { return TsuiEntry::RadioButtonImage; }
     void Changed() override;
     void Toggle() override;
-    bool KeyToggles() const override { return false; }
 
 private:
     void FocusChanged(QWidget *old, QWidget *now);

@@ -4,6 +4,7 @@
 #include "skin/TsuiThemes.h"
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,7 +38,7 @@ TsuiSideChannel::TsuiSideChannel(QWidget *parent) : QWidget(parent)
     FPinButton->setAccessibleName(QStringLiteral("ثابت نگه داشتن پنل"));
     FPinButton->setCheckable(true);
     FPinButton->setAutoRaise(true);
-    FPinButton->setFocusPolicy(Qt::NoFocus);
+    FPinButton->setFocusPolicy(Qt::TabFocus);  // pinning from the keyboard: Tab to it, Space
     FPinButton->setFixedSize(PinWidth, PinHeight);
     FPinButton->move(FFullWidth - PinWidth - 1, 1);
     connect(FPinButton, &QToolButton::clicked, this, [this] { TKetabApplication::Guarded([this] { PinButtonClick(); }); });
@@ -54,6 +55,8 @@ TsuiSideChannel::TsuiSideChannel(QWidget *parent) : QWidget(parent)
     SetUIStyle(TsuiThemes::DefaultStyleFor(parent ? parent->window() : nullptr));
     WatchParent();
     Push(true);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *old, QWidget *now) { TKetabApplication::Guarded([&] { FocusChanged(old, now); }); });
 }
 
 TsuiSideChannel::~TsuiSideChannel()
@@ -263,6 +266,8 @@ void TsuiSideChannel::Push(bool quick)
 void TsuiSideChannel::AutoHideTimerTimer()
 {
     if (FSliding) return;
+    // A reader working in the channel from the keyboard keeps it open wherever the cursor is.
+    if (FFocusOpened && HoldsFocus()) return;
     if (!parentWidget()) {
         Push(FQuickMove);
         return;
@@ -273,6 +278,46 @@ void TsuiSideChannel::AutoHideTimerTimer()
     const bool inside = cursor.x() > topLeft.x() && cursor.x() < topLeft.x() + width() &&
                         cursor.y() > topLeft.y() && cursor.y() < topLeft.y() + height();
     if (!inside) Push(FQuickMove);
+}
+
+// ---- keyboard ----
+
+bool TsuiSideChannel::HoldsFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && isAncestorOf(focus);
+}
+
+void TsuiSideChannel::FocusChanged(QWidget *old, QWidget *now)
+{
+    const bool wasInside = old && isAncestorOf(old);
+    const bool isInside = now && isAncestorOf(now);
+    // A click gives focus with a mouse button held; any other arrival is the keyboard's.
+    if (isInside && !wasInside && QGuiApplication::mouseButtons() == Qt::NoButton) {
+        FFocusOpened = true;
+        if (!FPopped && !FSliding) Pop(true);
+    } else if (wasInside && !isInside && now && now->window() == window()) {
+        // Focus going to another window (a dialog, the channel's own combo list) keeps it open.
+        const bool close = FFocusOpened && !FStayOn && FPopped && !FSliding;
+        FFocusOpened = false;
+        if (close) Push(true);
+    }
+}
+
+void TsuiSideChannel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier || !HoldsFocus()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QWidget *focus = QApplication::focusWidget();
+    for (QWidget *next = focus->nextInFocusChain(); next && next != focus; next = next->nextInFocusChain()) {
+        if (!isAncestorOf(next) && next != this && (next->focusPolicy() & Qt::TabFocus) && next->isVisible()
+            && next->isEnabled() && next->window() == window()) {
+            next->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
 }
 
 // ---- size and place ----

@@ -24,6 +24,10 @@ enum class TsuiSideChannelPopupMode { suiMouseOn = 0, suiMouseClick = 1 };
 // reflows the neighbours. Without a layout the channel places itself at the parent's
 // edge with the parent's full height.
 //
+// Keyboard: focus moving into a pushed channel (Tab, a shortcut) opens it at once; it
+// stays open while the focus is inside and closes when the focus leaves for another control
+// of the window, unless pinned. Escape inside it hands the focus on to the next control.
+//
 // Children: give the channel a layout (or place children) inside ChildRect(); the
 // contents margins already hold the insets, so `new QVBoxLayout(channel)` with zero
 // margins lays children out in the right place.
@@ -117,6 +121,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -133,6 +138,8 @@ private:
     void UpdateMargins();
     void UpdatePinGlyph();
     void ShowPin(bool show);
+    void FocusChanged(QWidget *old, QWidget *now);
+    bool HoldsFocus() const;
 
     TsuiUIStyle FUIStyle = TsuiUIStyle::DeepBlue;
     QPointer<TsuiFileTheme> FFileTheme;
@@ -153,6 +160,7 @@ private:
     bool FShowButton = true;
     bool FPopped = false;
     bool FSliding = false;
+    bool FFocusOpened = false;  // opened, or kept open, for the keyboard
     QPixmap FBarBitmap;
     QPixmap FHandleBitmap;
     QToolButton *FPinButton = nullptr;

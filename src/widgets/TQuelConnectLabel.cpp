@@ -2,6 +2,8 @@
 #include "widgets/VrAccessibility.h"
 #include "widgets/VrDraw.h"
 #include <QDesktopServices>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QUrl>
 
 TQuelConnectLabel::TQuelConnectLabel(QWidget *parent) : TQuelLabel(parent)
@@ -10,6 +12,7 @@ TQuelConnectLabel::TQuelConnectLabel(QWidget *parent) : TQuelLabel(parent)
     QFont f = font();
     f.setUnderline(true);
     setFont(f);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QString TQuelConnectLabel::Target() const
@@ -44,4 +47,23 @@ void TQuelConnectLabel::leaveEvent(QEvent *event)
     if (!FHovered) return;
     FHovered = false;
     SetFontColor(FSavedFontColor);
+}
+
+void TQuelConnectLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        Click();
+        return;
+    }
+    TQuelLabel::keyPressEvent(event);
+}
+
+void TQuelConnectLabel::paintEvent(QPaintEvent *event)
+{
+    TQuelLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter p(this);
+    p.setPen(QPen(FontColor(), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

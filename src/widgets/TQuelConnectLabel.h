@@ -5,6 +5,7 @@ enum TAddressStyle { asMail, asHttp };
 
 // A shadow label acting as a link: underlined, coloured while the mouse is over it,
 // with the hand cursor; a click opens "http://" or "mailto:" + Address with the desktop's handler.
+// Tab reaches it (a dotted frame shows the focus) and Enter or Space opens it as a click does.
 class TQuelConnectLabel : public TQuelLabel {
     Q_OBJECT
 public:
@@ -26,6 +27,8 @@ protected:
     void Click() override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString FAddress;

@@ -213,12 +213,23 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
-    void focusFrameOnlyWithDrawFocused()
+    void focusFrameForKeyboardFocusOrWithDrawFocused()
     {
         button->SetPicNormal(Solid({32, 24}, Qt::white));
-        button->setFocus();
+        // Focus from a click: no frame unless DrawFocused.
+        button->clearFocus();
+        button->setFocus(Qt::MouseFocusReason);
         QVERIFY(button->hasFocus());
         QCOMPARE(button->ComposeImage().pixelColor(2, 2), QColor(Qt::white));
+        // Focus from the keyboard: always framed, black under white dots, seen on any picture.
+        button->clearFocus();
+        button->setFocus(Qt::TabFocusReason);
+        const QImage keyed = button->ComposeImage();
+        bool black = false;
+        for (int x = 2; x < 29; ++x) black = black || keyed.pixelColor(x, 2) == QColor(Qt::black);
+        QVERIFY(black);
+        button->clearFocus();
+        button->setFocus(Qt::MouseFocusReason);
         button->SetDrawFocused(true);
         const QImage framed = button->ComposeImage();
         bool dark = false;

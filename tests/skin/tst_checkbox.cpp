@@ -27,6 +27,7 @@ private slots:
     void glyphFramesByState();
     void transparency();
     void accessibility();
+    void focusFrameOfACaptionlessBoxSurroundsItsGlyph();
 };
 
 void TestCheckBox::checkBoxClickEventOnEveryChange()
@@ -126,11 +127,11 @@ void TestCheckBox::mouseAndKeys()
     QTest::keyClick(&box, Qt::Key_Space, Qt::AltModifier);  // the desktop's key, not a toggle
     QVERIFY(box.Checked());
 
+    // Space checks a radio button (the keyboard's only way to choose); a second press keeps it checked.
     radio.setFocus();
     QTest::keyClick(&radio, Qt::Key_Space);
+    QVERIFY(radio.Checked());
     QTest::keyClick(&radio, Qt::Key_Return);
-    QVERIFY(!radio.Checked());
-    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(radio.Checked());
 
     // Disabled: clicks do nothing.
@@ -307,6 +308,33 @@ void TestCheckBox::accessibility()
     QCOMPARE(iradio->role(), QAccessible::RadioButton);
     QCOMPARE(iradio->text(QAccessible::Name), QStringLiteral("موسیقی"));
     QCOMPARE(radio.accessibleName(), QStringLiteral("موسیقی"));
+}
+
+void TestCheckBox::focusFrameOfACaptionlessBoxSurroundsItsGlyph()
+{
+    // The options panel's boxes have no caption: their focus must show round the glyph.
+    QWidget window;
+    TsuiCheckBox box(&window);
+    box.SetColor(Qt::white);
+    QLineEdit elsewhere(&window);
+    elsewhere.move(0, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    elsewhere.setFocus();
+    QTRY_VERIFY(!box.hasFocus());
+    const QImage unfocused = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    box.setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(box.hasFocus());
+    const QImage focused = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int glyphTop = (box.height() - 13) / 2;
+    // Left of the glyph, in column 0, a dot of the frame; nothing there without the focus.
+    int dots = 0;
+    for (int y = glyphTop; y < glyphTop + 13; ++y) dots += focused.pixel(0, y) != unfocused.pixel(0, y);
+    QVERIFY(dots >= 4);
+    // Below the glyph too.
+    dots = 0;
+    for (int x = 0; x < 15; ++x) dots += focused.pixel(x, glyphTop + 13) != unfocused.pixel(x, glyphTop + 13);
+    QVERIFY(dots >= 4);
 }
 
 QTEST_MAIN(TestCheckBox)

@@ -1,0 +1,27 @@
+#include "app/TKeyAction.h"
+#include "app/KetabApplication.h"
+#include <QKeyEvent>
+#include <QWidget>
+
+TKeyAction::TKeyAction(QWidget *widget, QList<int> keys, std::function<void()> command)
+    : QObject(widget), FKeys(std::move(keys)), FCommand(std::move(command))
+{
+    widget->installEventFilter(this);
+}
+
+void TKeyAction::Bind(QWidget *widget, QList<int> keys, std::function<void()> command)
+{
+    new TKeyAction(widget, std::move(keys), std::move(command));
+}
+
+bool TKeyAction::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && FKeys.contains(key->key())) {
+            TKetabApplication::Guarded(FCommand);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
