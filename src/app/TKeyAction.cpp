@@ -1,6 +1,7 @@
 #include "app/TKeyAction.h"
 #include "app/KetabApplication.h"
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QWidget>
 
 TKeyAction::TKeyAction(QWidget *widget, QList<int> keys, std::function<void()> command)
@@ -12,6 +13,14 @@ TKeyAction::TKeyAction(QWidget *widget, QList<int> keys, std::function<void()> c
 void TKeyAction::Bind(QWidget *widget, QList<int> keys, std::function<void()> command)
 {
     new TKeyAction(widget, std::move(keys), std::move(command));
+}
+
+void TKeyAction::OpenLineOnEnter(QListWidget *list, std::function<void()> open)
+{
+    Bind(list, {Qt::Key_Return, Qt::Key_Enter}, [list, open = std::move(open)] {
+        if (QListWidgetItem *line = list->currentItem()) line->setSelected(true);
+        open();
+    });
 }
 
 bool TKeyAction::eventFilter(QObject *watched, QEvent *event)

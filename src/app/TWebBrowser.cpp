@@ -92,6 +92,9 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
     if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
     if (warming) return;
     if (ok) FCrashReloads = 0;
+    // The engine's inner widget, made with the page, takes the keyboard focus: a screen
+    // reader announces it by the view's name.
+    if (QWidget *inner = FEngine->Widget()->focusProxy()) inner->setAccessibleName(accessibleName());
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     if (OnDownloadComplete) TKetabApplication::Guarded([this] { OnDownloadComplete(this); });

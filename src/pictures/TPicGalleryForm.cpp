@@ -128,7 +128,7 @@ void TPicGalleryForm::FormCreate()
 
     // Keyboard: Enter on a caption goes to its page (as a double click), Enter or Space on
     // the thumbnail opens it large (as a click), Escape returns.
-    TKeyAction::Bind(GalleryListBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { GalleryListBoxDblClick(); });
+    TKeyAction::OpenLineOnEnter(GalleryListBox, [this] { GalleryListBoxDblClick(); });
     TKeyAction::Bind(Picture, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}, [this] { PictureClick(); });
     OnEscape = [this] { ReturnButton->click(); };
     TabChain({GalleryListBox, Picture, Navigator, GotoButton, ReturnButton});

@@ -295,7 +295,7 @@ void TMainForm::BuildSidePanels()
     connect(NotesPanel->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     connect(NotesPanel->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
     connect(BookMarkBox, &QListWidget::itemDoubleClicked, this, [this] { BookMarkBoxDblClick(); });
-    TKeyAction::Bind(BookMarkBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { BookMarkBoxDblClick(); });
+    TKeyAction::OpenLineOnEnter(BookMarkBox, [this] { BookMarkBoxDblClick(); });
 
     channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
     RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));

@@ -148,7 +148,7 @@ void TSearchForm::FormCreate()
     connect(AddtoBKButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { AddtoBKButtonClick(); }); });
 
     // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
-    TKeyAction::Bind(ResultListBox, {Qt::Key_Return, Qt::Key_Enter}, [this] { ResultListBoxDblClick(); });
+    TKeyAction::OpenLineOnEnter(ResultListBox, [this] { ResultListBoxDblClick(); });
     OnEscape = [this] { ReturnButton->click(); };
     TabChain({SearchEdit, LookinComboBox, WholeCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
               ReturnButton});

@@ -3,19 +3,9 @@
 // order, visible focus, the start menu's keys, the reading window's keys and side panels,
 // Enter and Escape in the secondary windows, a Tab that reaches every control. What a
 // screen reader reads: labels that change read what they show; standard dialogs in Persian.
-#include "app/Dialogs.h"
-#include "app/KetabApplication.h"
-#include "app/ReaderState.h"
-#include "app/TMenuForm.h"
+#include "EngineView.h"
+#include "ProgramWindows.h"
 #include "app/TWebBrowser.h"
-#include "app/WindowProtocol.h"
-#include "info/TCreditsForm.h"
-#include "info/THelpForm.h"
-#include "pictures/TPicGalleryForm.h"
-#include "pictures/TShowPicForm.h"
-#include "print/TPreviewForm.h"
-#include "print/TPrintForm.h"
-#include "reader/TMainForm.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "search/TSearchForm.h"
@@ -35,14 +25,6 @@
 #include <QtTest>
 
 namespace {
-class TQuietDialogs : public TDialogs {
-public:
-    QStringList messages;
-    void Beep() override {}
-    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { messages << text; }
-    int Exec(QDialog *) override { return 0; }
-};
-
 QWidget *Focus() { return QApplication::focusWidget(); }
 
 // A key as the keyboard sends it: to the focused control of the active window.
@@ -65,7 +47,7 @@ QWidget *FocusedControl()
 // A page load on a busy machine: the engine may take its time.
 constexpr int PageLoadMs = 30000;
 
-QString PageFileShown() { return MainForm->PageBrowser->url().fileName(); }
+QString PageFileShown() { return MainForm->PageBrowser->Url().fileName(); }
 
 QString Name(QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); }
 QString Description(QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Description); }
@@ -90,12 +72,6 @@ class TestAccess : public QObject {
         return QTest::qWaitFor([&] { return completed == file; }, PageLoadMs);
     }
 
-    void HideSecondaries()
-    {
-        for (QWidget *w : std::initializer_list<QWidget *>{SearchForm, PrintForm, PreviewForm, HelpForm, CreditsForm,
-                                                          ShowPicForm, PicGalleryForm})
-            w->hide();
-    }
     bool Activate(QWidget *window)
     {
         window->activateWindow();
@@ -103,7 +79,7 @@ class TestAccess : public QObject {
     }
     void StartMenu()
     {
-        HideSecondaries();
+        HideSecondaryWindows();
         if (!MenuForm->isVisible()) SwitchToStartMenu();
         MenuForm->setEnabled(true);
         MainForm->setEnabled(true);
@@ -153,28 +129,16 @@ private slots:
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         qputenv("XAUDIO_OUTPUT", "silent");
-        SetDialogs(std::make_unique<TQuietDialogs>());
-        new TMenuForm;
-        ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
-        new TMainForm;
-        new TSearchForm;
-        new TPrintForm;
-        new TPreviewForm;
-        new THelpForm;
-        new TCreditsForm;
-        new TPicGalleryForm;
-        new TShowPicForm;
-        MenuForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(MenuForm));
+        QVERIFY(MakeProgramWindows());
         auto processing = MainForm->PageBrowser->OnDownloadComplete;
         MainForm->PageBrowser->OnDownloadComplete = [this, processing](TWebBrowser *b) {
             processing(b);
-            completed = b->url().fileName();
+            completed = b->Url().fileName();
         };
     }
     void cleanup()
     {
-        auto &messages = static_cast<TQuietDialogs &>(Dialogs()).messages;
+        QStringList &messages = QuietMessages();
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'|')));
     }
 
@@ -314,7 +278,7 @@ private slots:
         // The size stays on the next page, as one picked in the panel does.
         Key(Qt::Key_PageDown, Qt::ControlModifier);
         QVERIFY(Loaded(QStringLiteral("p010002.htm")));
-        QTRY_COMPARE_WITH_TIMEOUT(MainForm->PageBrowser->zoomFactor(), TWebBrowser::ZoomFactorOf(4), PageLoadMs);
+        QTRY_COMPARE_WITH_TIMEOUT(EngineView(MainForm->PageBrowser)->zoomFactor(), TWebBrowser::ZoomFactorOf(4), PageLoadMs);
         Key(Qt::Key_Minus, Qt::ControlModifier);
         Key(Qt::Key_Minus, Qt::ControlModifier);
         Key(Qt::Key_Minus, Qt::ControlModifier);

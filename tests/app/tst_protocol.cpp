@@ -1,5 +1,6 @@
 // The window protocol on the real nine windows: who disables whom, every hide handler's
 // rule, the main-window switch, the start menu's hand-over, and the end of the program.
+#include "ProgramWindows.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -33,14 +34,6 @@
 #include <QtTest>
 
 namespace {
-class TQuietDialogs : public TDialogs {
-public:
-    QStringList messages;
-    void Beep() override {}
-    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { messages << text; }
-    int Exec(QDialog *) override { return 0; }
-};
-
 void Press(TsuiImageButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(3, 3));
@@ -60,16 +53,9 @@ class TestProtocol : public QObject {
     Q_OBJECT
     QTemporaryDir data;
 
-    void HideSecondaries()
-    {
-        for (QWidget *w : std::initializer_list<QWidget *>{SearchForm, PrintForm, PreviewForm, HelpForm, CreditsForm,
-                                                          ShowPicForm, PicGalleryForm})
-            w->hide();
-    }
-
     void BackToStartMenu()
     {
-        HideSecondaries();
+        HideSecondaryWindows();
         if (!MenuForm->isVisible()) SwitchToStartMenu();
         MenuForm->setEnabled(true);
         MainForm->setEnabled(true);
@@ -82,21 +68,7 @@ private slots:
     void initTestCase()
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-        SetDialogs(std::make_unique<TQuietDialogs>());
-        new TMenuForm;
-        QVERIFY(!TKetabApplication::Terminated());
-        // The test runs outside the book folder: point the program at the built book.
-        ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
-        new TMainForm;
-        new TSearchForm;
-        new TPrintForm;
-        new TPreviewForm;
-        new THelpForm;
-        new TCreditsForm;
-        new TPicGalleryForm;
-        new TShowPicForm;
-        MenuForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(MenuForm));
+        QVERIFY(MakeProgramWindows());
     }
 
     void startMenuLayout()

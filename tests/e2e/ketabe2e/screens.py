@@ -25,9 +25,8 @@ class Reading:
         return (self.field.text or "").strip()
 
     def status(self):
-        """What a screen reader reads for the status line at the window's top."""
-        label = self.window.find("panel", "سرصفحه").find("label")
-        return label.text if label.text is not None else label.name
+        """What a screen reader reads for the status line at the window's top: its name."""
+        return self.window.find("panel", "سرصفحه").find("label").name
 
     def button(self, name):
         bar = self.field.parent

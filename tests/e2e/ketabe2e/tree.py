@@ -44,7 +44,7 @@ _STATES = {
     "enabled": pyatspi.STATE_ENABLED, "sensitive": pyatspi.STATE_SENSITIVE,
     "active": pyatspi.STATE_ACTIVE, "checked": pyatspi.STATE_CHECKED,
     "focused": pyatspi.STATE_FOCUSED, "selected": pyatspi.STATE_SELECTED,
-    "modal": pyatspi.STATE_MODAL,
+    "modal": pyatspi.STATE_MODAL, "focusable": pyatspi.STATE_FOCUSABLE,
 }
 
 # Subtrees that are not the program's controls: the web engine's page content and the

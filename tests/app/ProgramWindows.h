@@ -1,0 +1,55 @@
+#pragma once
+// The whole program for tests that drive it: the nine windows made in start-up's order on
+// the built book, and dialogs that answer at once (messages are kept, nothing blocks).
+#include "app/Dialogs.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/TMenuForm.h"
+#include "app/WindowProtocol.h"
+#include "info/TCreditsForm.h"
+#include "info/THelpForm.h"
+#include "pictures/TPicGalleryForm.h"
+#include "pictures/TShowPicForm.h"
+#include "print/TPreviewForm.h"
+#include "print/TPrintForm.h"
+#include "reader/TMainForm.h"
+#include "search/TSearchForm.h"
+#include <QTest>
+
+class TQuietDialogs : public TDialogs {
+public:
+    QStringList messages;
+    void Beep() override {}
+    void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { messages << text; }
+    int Exec(QDialog *) override { return 0; }
+};
+
+// Makes the nine windows and shows the start menu; false when the program refused to
+// start or the start menu did not come on screen.
+inline bool MakeProgramWindows()
+{
+    SetDialogs(std::make_unique<TQuietDialogs>());
+    new TMenuForm;
+    if (TKetabApplication::Terminated()) return false;
+    // The test runs outside the book folder: point the program at the built book.
+    ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
+    new TMainForm;
+    new TSearchForm;
+    new TPrintForm;
+    new TPreviewForm;
+    new THelpForm;
+    new TCreditsForm;
+    new TPicGalleryForm;
+    new TShowPicForm;
+    MenuForm->show();
+    return QTest::qWaitForWindowExposed(MenuForm);
+}
+
+inline QStringList &QuietMessages() { return static_cast<TQuietDialogs &>(Dialogs()).messages; }
+
+inline void HideSecondaryWindows()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{SearchForm, PrintForm, PreviewForm, HelpForm, CreditsForm,
+                                                      ShowPicForm, PicGalleryForm})
+        w->hide();
+}
