@@ -292,8 +292,11 @@ void TsuiSideChannel::FocusChanged(QWidget *old, QWidget *now)
 {
     const bool wasInside = old && isAncestorOf(old);
     const bool isInside = now && isAncestorOf(now);
-    // A click gives focus with a mouse button held; any other arrival is the keyboard's.
-    if (isInside && !wasInside && QGuiApplication::mouseButtons() == Qt::NoButton) {
+    // The keyboard moves the focus in from another control of this window with no mouse
+    // button held; a click, the window made active again or a closing drop-down list
+    // handing the focus back do not open the channel for the keyboard.
+    const bool fromThisWindow = old && old->window() == window();
+    if (isInside && !wasInside && fromThisWindow && QGuiApplication::mouseButtons() == Qt::NoButton) {
         FFocusOpened = true;
         if (!FPopped && !FSliding) Pop(true);
     } else if (wasInside && !isInside && now && now->window() == window()) {
