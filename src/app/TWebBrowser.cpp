@@ -32,11 +32,18 @@ THtmlEngineView &TWebBrowser::Engine()
     if (FEngine) return *FEngine;
     THtmlEngine *engine = THtmlEngineModule::Engine();
     engine->Start();
+    for (QWidget *before = previousInFocusChain(); before != this; before = before->previousInFocusChain()) {
+        if (before->focusPolicy() != Qt::NoFocus) {
+            FTabBefore = before;
+            break;
+        }
+    }
     FEngine = engine->NewView(this);
     QWidget *widget = FEngine->Widget();
     widget->setAccessibleName(accessibleName());
     layout()->addWidget(widget);
     setFocusProxy(widget);
+    KeepInTabOrder();
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     FEngine->OnLoadFinished = [this](const QUrl &url, bool ok) { LoadFinished(url, ok); };
     // A crashed render process would leave a blank view: load the page again, a few times
@@ -77,6 +84,19 @@ void TWebBrowser::Navigate(const QString &localPath)
     Engine().Load(QUrl::fromLocalFile(localPath));
 }
 
+// The engine's inner widget, made with the first page, takes the keyboard focus: a screen
+// reader announces it by the view's name. Qt puts widgets made later at the end of the
+// window's Tab order, and a widget given a child as focus proxy just before that child:
+// gather the view with its engine and put them back in the view's place.
+void TWebBrowser::KeepInTabOrder()
+{
+    QWidget *widget = FEngine->Widget();
+    if (QWidget *inner = widget->focusProxy()) inner->setAccessibleName(accessibleName());
+    setFocusProxy(nullptr);
+    setFocusProxy(widget);
+    if (FTabBefore && FTabBefore->window() == window()) setTabOrder(FTabBefore, this);
+}
+
 void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
 {
     // The warming load is nobody's page: its end, or its end when a real load cut it
@@ -92,9 +112,7 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
     if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
     if (warming) return;
     if (ok) FCrashReloads = 0;
-    // The engine's inner widget, made with the page, takes the keyboard focus: a screen
-    // reader announces it by the view's name.
-    if (QWidget *inner = FEngine->Widget()->focusProxy()) inner->setAccessibleName(accessibleName());
+    KeepInTabOrder();
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     if (OnDownloadComplete) TKetabApplication::Guarded([this] { OnDownloadComplete(this); });

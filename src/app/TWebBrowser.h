@@ -1,5 +1,6 @@
 #pragma once
 #include <QUrl>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -69,7 +70,9 @@ private:
     // EKetabError when the module is missing or refused.
     THtmlEngineView &Engine();
     void LoadFinished(const QUrl &url, bool ok);
+    void KeepInTabOrder();
     THtmlEngineView *FEngine = nullptr;
+    QPointer<QWidget> FTabBefore;  // the control Tab visits before the view
     QUrl FWarmUrl;
     std::function<void()> FWarmed;
     int FCrashReloads = 0;

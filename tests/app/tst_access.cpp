@@ -72,10 +72,18 @@ class TestAccess : public QObject {
         return QTest::qWaitFor([&] { return completed == file; }, PageLoadMs);
     }
 
+    // A window whose window-system window is made anew as its first page loads (the help,
+    // the reading window) may lose the activation again: ask until it keeps it.
     bool Activate(QWidget *window)
     {
-        window->activateWindow();
-        return QTest::qWaitForWindowActive(window);
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            window->activateWindow();
+            if (QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 500)) {
+                QTest::qWait(50);
+                if (QApplication::activeWindow() == window) return true;
+            }
+        }
+        return false;
     }
     void StartMenu()
     {
