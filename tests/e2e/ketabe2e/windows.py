@@ -26,7 +26,8 @@ KINDS = [
     Kind("menu", "كتاب", ("label", "فهرست:"), skinned=True, drawn_title_bar=False),
     Kind("reading", "كتاب", ("panel", "سرصفحه"), skinned=True, drawn_title_bar=True),
     Kind("search", "جستجو", None, skinned=True, drawn_title_bar=True),
-    Kind("print", "چاپ", None, skinned=True, drawn_title_bar=True),
+    # Qt's printer dialog, in Persian, is titled "چاپ" as well.
+    Kind("print", "چاپ", ("spin button", "از صفحه"), skinned=True, drawn_title_bar=True),
     Kind("preview", "پيشنمايش چاپ", ("push button", "پيشنمايش"), skinned=False, drawn_title_bar=False),
     Kind("help", "راهنما", None, skinned=True, drawn_title_bar=True),
     Kind("credits", "سازندگان", None, skinned=True, drawn_title_bar=True),
