@@ -100,6 +100,11 @@ void TsuiForm::AdoptHostContents()
     }
 }
 
+void TsuiForm::SetHostMinimumWidth(int width)
+{
+    if (!FHostFixedSize) FHost->setMinimumWidth(width);
+}
+
 // ---- theme ----
 
 void TsuiForm::SetUIStyle(TsuiUIStyle style)

@@ -93,6 +93,8 @@ public:
     TsuiTitleBar *TitleBar() const { return FTitleBar; }
     QWidget *Host() const { return FHost; }
     TFormBorderStyle SavedBorderStyle() const { return FSavedBorderStyle; }
+    // The theme's minimum width for the window; a window of fixed size keeps its size.
+    void SetHostMinimumWidth(int width);
     QRect RestoreRect() const { return FRestoreRect; }
 
     // The title bar's events.

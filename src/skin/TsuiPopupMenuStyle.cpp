@@ -129,11 +129,12 @@ void TsuiPopupMenuStyle::drawControl(ControlElement element, const QStyleOption 
         shortcut = caption.mid(tab + 1);
         caption = caption.left(tab);
     }
+    // The captions are left to right even in a right-to-left program.
     const QRect textRect(r.left() + BarWidth + 4, r.top() + 4, r.width() - BarWidth - 4, r.height() - 4);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, caption);
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, caption);
     if (!shortcut.isEmpty()) {
         const QRect shortcutRect(r.left(), r.top() + 4, r.width() - 16, r.height() - 4);
-        painter->drawText(shortcutRect, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, shortcut);
+        painter->drawText(shortcutRect, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine, shortcut);
     }
     painter->restore();
 }

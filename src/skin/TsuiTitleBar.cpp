@@ -67,7 +67,7 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
     TsuiThemes::LoadBitmap(theme, TsuiEntry::TitleBarButtonImage, strip);
     FButtonStripHeight = strip.height();
     FCaptionOffset = TsuiThemes::GetInteger(theme, TsuiEntry::TitleBarButtonTopInt);
-    if (Form()) Host()->setMinimumWidth(TsuiThemes::GetInteger(theme, TsuiEntry::FormMinWidthInt));
+    if (Form()) Form()->SetHostMinimumWidth(TsuiThemes::GetInteger(theme, TsuiEntry::FormMinWidthInt));
     FRoundCorner = TsuiThemes::GetInteger(theme, TsuiEntry::FormRoundCornerInt);
 
     const TsuiUIStyle effective = theme.File ? TsuiUIStyle::FromThemeFile : TsuiUIStyle(theme.Number);

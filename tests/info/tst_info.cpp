@@ -124,6 +124,32 @@ private slots:
         QVERIFY(MenuForm->isEnabled());
     }
 
+    // The credits keep their size: their border shows no sizing cursor and sizes nothing.
+    void creditsAreFixedSize()
+    {
+        MenuForm->show();
+        Press(MenuForm->CreditsButton);
+        QVERIFY(QTest::qWaitForWindowExposed(CreditsForm));
+        QWindow *window = CreditsForm->windowHandle();
+        const auto send = [window](QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(pos), QPointF(window->mapToGlobal(pos)),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(window, &event);
+        };
+        const QPoint corner(401, 365);
+        for (QPoint edge : {QPoint(401, 200), QPoint(0, 200), QPoint(200, 365), QPoint(200, 0), corner}) {
+            send(QEvent::MouseMove, edge, Qt::NoButton);
+            QVERIFY(!QGuiApplication::overrideCursor());
+        }
+        send(QEvent::MouseButtonPress, corner, Qt::LeftButton);
+        send(QEvent::MouseMove, corner + QPoint(40, 30), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, corner + QPoint(40, 30), Qt::NoButton);
+        QCOMPARE(CreditsForm->size(), QSize(402, 366));
+        QVERIFY(CreditsForm->isVisible());
+        QTest::mouseClick(CreditsForm->BackImage, Qt::LeftButton, {}, QPoint(200, 200));
+        QVERIFY(!CreditsForm->isVisible());
+    }
+
     // The right column's Persian captions end at the column's right edge.
     void rightColumnIsFlushRight()
     {

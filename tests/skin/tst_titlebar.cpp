@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
@@ -364,6 +365,22 @@ private slots:
         QCOMPARE(shot.pixelColor(first.right() - 3, first.top() + 2), QColor(255, 255, 255));
         menu->hide();
 
+        // In a right-to-left program the English captions still start after the bar.
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        const auto restore = qScopeGuard([] { QApplication::setLayoutDirection(Qt::LeftToRight); });
+        menu->Popup(search.bar->mapToGlobal(QPoint(0, search.bar->height())));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QRect item = menu->actionGeometry(menu->MinimizeItem);
+        const QImage rtl = menu->grab().toImage();
+        const auto inkIn = [&](int from, int to) {
+            for (int x = from; x <= to; ++x)
+                for (int y = item.top(); y <= item.bottom(); ++y)
+                    if (rtl.pixelColor(x, y).lightness() < 100) return true;
+            return false;
+        };
+        const int textLeft = item.left() + style->BarWidth + 4;
+        QVERIFY(inkIn(textLeft, textLeft + 10));
+        QVERIFY(!inkIn(item.right() - 12, item.right()));
         menu->hide();
     }
 
@@ -441,9 +458,22 @@ private slots:
         const QPoint inButton = w.bar->mapTo(w.host.get(), QPoint(close.right(), close.bottom() - 2));
         QCOMPARE(w.form->SizingEdges(inButton), none);
 
-        // A press on the border resizes the window, bounded by its minimum size.
+        // The pointer over the border shows the sizing cursor, elsewhere the window's own;
+        // a window of fixed size never shows one.
         w.Show();
         QWindow *window = w.host->windowHandle();
+        const auto cursorAt = [](QWindow *target, QPoint pos) {
+            Mouse(target, QEvent::MouseMove, pos, target->mapToGlobal(pos), Qt::NoButton);
+            return QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::BlankCursor;
+        };
+        QCOMPARE(cursorAt(window, QPoint(499, 150)), Qt::SizeHorCursor);
+        QCOMPARE(cursorAt(window, QPoint(250, 299)), Qt::SizeVerCursor);
+        QCOMPARE(cursorAt(window, QPoint(250, 150)), Qt::BlankCursor);
+        fixed.Show();
+        QCOMPARE(cursorAt(fixed.host->windowHandle(), QPoint(0, 150)), Qt::BlankCursor);
+        QCOMPARE(cursorAt(fixed.host->windowHandle(), QPoint(499, 299)), Qt::BlankCursor);
+
+        // A press on the border resizes the window, bounded by its minimum size.
         const QRect start = w.host->geometry();
         const QPoint corner(499, 299);
         Mouse(window, QEvent::MouseButtonPress, corner, start.topLeft() + corner);

@@ -74,14 +74,16 @@ def sizing(s):
     s.wait(lambda: menu.enabled, "the start menu to take input after the search window")
     s.step("start menu after closing search")
 
-    # The credits have a fixed size: a drag on their corner sizes nothing.
+    # The credits have a fixed size: drags on their border and corner, out or in, size nothing.
     c = s.from_menu("سازندگان", "credits")
     size_now = lambda: (lambda r: (r.w, r.h))(x_window(s, c).rect)
     size = size_now()
     corner = x_window(s, c).rect
     drag(s, (corner.right - 1, corner.bottom - 1), (40, 40))
-    s.check_that("the credits' size after a drag on their corner", stays(size_now, size), size, size_now())
-    s.step("credits after a drag on their corner")
+    drag(s, (corner.right - 1, corner.bottom - 1), (-50, -50))
+    drag(s, (corner.right - 1, corner.y + corner.h // 2), (-60, 0))
+    s.check_that("the credits' size after drags on their corner and border", stays(size_now, size), size, size_now())
+    s.step("credits after drags on their corner and border")
     close_secondary(s, "credits", c)
 
 
@@ -121,3 +123,23 @@ def minimise(s):
     s.wait_hidden("help")
     s.step("reading window after the help")
     r.back_to_menu()
+
+
+@journey("frame: Alt+Space opens the system menu of the active skinned window, whose Close closes it")
+def system_menu(s):
+    menu = s.window("menu")
+    s.click(s.control(menu, "push button", "جستجو"))
+    search = s.window("search")
+    bar = s.control(search, "filler", "نوار عنوان").rect
+    s.key("alt+space")
+    popup = s.wait(lambda: next(iter(xwin.popups(s.env, s.program.pid)), None),
+                   "a system menu after Alt+Space on the search window")
+    s.check("the system menu's corner (the search window's left, below its title bar)",
+            (x_window(s, search).rect.x, bar.bottom), (popup.rect.x, popup.rect.y))
+    # The first journey sized the search window: it keeps that size, off the centre.
+    s.step("search window's system menu", moved=("search",))
+    # Minimise, Maximise/Restore, then Close past the separator.
+    s.key("Down", "Down", "Down", "Return")
+    s.wait_hidden("search")
+    s.wait(lambda: menu.enabled, "the start menu to take input after the system menu's Close")
+    s.step("start menu after the system menu's Close")
