@@ -1,6 +1,7 @@
 """What journeys do often on the program's windows, in a reader's terms."""
 
 from .book import SECTION_NAMES, section_of
+from .waits import CheckFailure
 
 
 class Reading:
@@ -82,7 +83,8 @@ class Reading:
 
     def open_notes(self):
         """Clicks the notes panel open (when it is closed, not while it slides) and
-        returns it once it is at full width."""
+        returns it once it is at full width. The mouse stays over the panel, so a close
+        still pending from when the mouse last left it does not take it away again."""
         panel = self.panel(self.NOTES)
 
         def opened():
@@ -91,6 +93,7 @@ class Reading:
                 self.s.click(panel)
             return width >= 150
         self.s.wait(opened, "the notes panel to open")
+        self.s.input.move(*panel.rect.center)
         return panel
 
     def notes_list(self):
@@ -104,7 +107,12 @@ class Reading:
     def notes_button(self, name):
         """A button of the notes panel, opening the panel first: it closes by itself a
         moment after the mouse has left it."""
-        return self.s.control(self.open_notes(), "push button", name)
+        for attempt in range(3):
+            try:
+                return self.s.control(self.open_notes(), "push button", name, timeout=10)
+            except CheckFailure:
+                if attempt == 2:
+                    raise
 
 
 def open_section(s, section):
