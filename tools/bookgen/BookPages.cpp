@@ -105,7 +105,7 @@ QString TBookPages::Paragraph(int page, int sentences)
 {
     QStringList parts;
     for (int i = 0; i < sentences; ++i) parts << Sentence(page);
-    return QStringLiteral("<p>") + parts.join(QLatin1Char(' ')) + QStringLiteral("</p>");
+    return QStringLiteral("<p align=\"justify\">") + parts.join(QLatin1Char(' ')) + QStringLiteral("</p>");
 }
 
 QStringList TBookPages::PageLines(int page, int section)
@@ -123,19 +123,22 @@ QStringList TBookPages::PageLines(int page, int section)
           << QStringLiteral("<meta name=\"section\" content=\"%1\">").arg(section)
           << QStringLiteral("<meta name=\"page\" content=\"%1\">").arg(page)
           << QStringLiteral("<link rel=\"stylesheet\" href=\"sheet1.css\" type=\"text/css\">")
-          << QStringLiteral("<style type=\"text/css\">")
-          << QStringLiteral("  .pagehead { border-bottom: 1px solid #b9a27a; }")
-          << QStringLiteral("  .pagefoot { border-top: 1px solid #b9a27a; }")
-          << QStringLiteral("</style>")
+          << QStringLiteral("<meta name=\"author\" content=\"ketab\">")
+          << QStringLiteral("<meta name=\"keywords\" content=\"%1\">").arg(volume)
+          << QStringLiteral("<meta name=\"language\" content=\"fa\">")
+          << QStringLiteral("<meta name=\"robots\" content=\"noindex\">")
           << QStringLiteral("<meta name=\"generator\" content=\"ketab-bookgen\">")
           << QStringLiteral("</head>")
           << QStringLiteral("<body dir=\"rtl\">");
     Q_ASSERT(lines.size() == HeadLines);
 
-    lines << QStringLiteral("<div class=\"pagehead\"><span class=\"volume\">%1</span> <span class=\"pageno\">صفحه %2</span></div>")
-                 .arg(volume).arg(page);
+    // The searched lines hold only markup whose words the search drops (p, b, font, align,
+    // justify, left, right) and the pictures' references; the look comes from the style
+    // sheet's element rules. A query for a word of markup then finds nothing, as in the
+    // real book, and marking a found word never lands inside a tag.
+    lines << QStringLiteral("<p align=\"left\"><b>%1 - صفحه %2</b></p>").arg(volume).arg(page);
     for (const TBookChapter &c : FChapters[section])
-        if (c.Page == page) lines << QStringLiteral("<h2 class=\"chapter\" id=\"fasl%1\">%2</h2>").arg(c.Number).arg(c.Title);
+        if (c.Page == page) lines << QStringLiteral("<p align=\"right\"><b>%1</b></p>").arg(c.Title);
 
     const bool longPage = FRandom.Chance(6);
     const int paragraphs = longPage ? FRandom.Range(10, 16) : FRandom.Range(3, 6);
@@ -143,20 +146,13 @@ QStringList TBookPages::PageLines(int page, int section)
     for (int i = 0; i < paragraphs; ++i) {
         lines << Paragraph(page, FRandom.Range(2, 6));
         if (i == 0 && !figures.empty()) {
-            lines << QStringLiteral("<div class=\"figure\">");
-            for (const TBookFigure *f : figures) {
-                const int w = std::min(f->Width, 480);
-                const int h = f->Height * w / f->Width;
-                lines << QStringLiteral("<img src=\"pix/%1.jpg\" width=\"%2\" height=\"%3\" alt=\"شكل %4\"><br>")
-                             .arg(f->Name).arg(w).arg(h).arg(f->Number);
-            }
+            for (const TBookFigure *f : figures) lines << QStringLiteral("<p><img src=\"pix/%1.jpg\"></p>").arg(f->Name);
             QStringList captions;
             for (const TBookFigure *f : figures) captions << QStringLiteral("شكل %1. %2").arg(f->Number).arg(f->Caption);
-            lines << QStringLiteral("<div class=\"caption\">%1</div>").arg(captions.join(QStringLiteral(" - ")))
-                  << QStringLiteral("</div>");
+            lines << QStringLiteral("<p><font>%1</font></p>").arg(captions.join(QStringLiteral(" - ")));
         }
     }
-    lines << QStringLiteral("<div class=\"pagefoot\">%1</div>").arg(page);
+    lines << QStringLiteral("<p align=\"left\">%1</p>").arg(page);
     lines << QStringLiteral("</body></html>");
     return lines;
 }
