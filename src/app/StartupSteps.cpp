@@ -15,14 +15,28 @@
 #include <QStandardPaths>
 #include <QThreadPool>
 #include <cstdio>
+#include <unistd.h>
 #include <vector>
 #include <fcntl.h>
 #include <unistd.h>
 
-const char *const TStartupSteps::RefusalText = "This Program run under windows xp ONLY!!!";
 const char *const TStartupSteps::RefusalCaption = "Error";
 
-std::function<bool()> TStartupSteps::PlatformCheck = [] { return TStartupSteps::HtmlViewCanRun(); };
+std::function<bool(TStartupSteps::TMissingPart *)> TStartupSteps::PlatformCheck =
+    [](TMissingPart *missing) { return TStartupSteps::HtmlViewCanRun(missing); };
+
+QString TStartupSteps::RefusalText(TMissingPart missing)
+{
+    if (missing == mpDisplay)
+        return QStringLiteral("نمايشگری در دسترس نيست؛ اين برنامه بی نمايشگر اجرا نمی‌شود.\n"
+                              "No display can be reached; this program cannot run without one.");
+    if (missing == mpEngineModule)
+        return QStringLiteral("بخش نمايش صفحه‌ها (%1) پيدا نشد؛ اين برنامه بی آن اجرا نمی‌شود.\n"
+                              "The module of the page view (%1) is missing; this program cannot run without it.")
+            .arg(QLatin1String(THtmlEngineModule::FileName));
+    return QStringLiteral("برنامهٔ كمكی موتور وب پيدا نشد؛ اين برنامه بی آن اجرا نمی‌شود.\n"
+                          "The web engine's helper program is missing; this program cannot run without it.");
+}
 
 QString TStartupSteps::UserFontFolder()
 {
@@ -48,15 +62,15 @@ bool TStartupSteps::InstallBookFont(const QString &appFolder, const QString &fon
     return true;
 }
 
-bool TStartupSteps::HtmlViewCanRun(QString *reason)
+bool TStartupSteps::HtmlViewCanRun(TMissingPart *missing)
 {
     const QString platform = QGuiApplication::platformName();
     if (platform.isEmpty() || platform == QLatin1String("minimal")) {
-        if (reason) *reason = QStringLiteral("no display");
+        if (missing) *missing = mpDisplay;
         return false;
     }
     if (THtmlEngineModule::Path().isEmpty()) {
-        if (reason) *reason = QStringLiteral("the HTML view's module %1 is missing").arg(QLatin1String(THtmlEngineModule::FileName));
+        if (missing) *missing = mpEngineModule;
         return false;
     }
     QStringList candidates;
@@ -69,17 +83,25 @@ bool TStartupSteps::HtmlViewCanRun(QString *reason)
         const QFileInfo info(path);
         if (info.isFile() && info.isExecutable()) return true;
     }
-    if (reason) *reason = QStringLiteral("the web engine's helper process is missing");
+    if (missing) *missing = mpEngineHelper;
     return false;
 }
 
-void TStartupSteps::RefusePlatform()
+void TStartupSteps::RefusePlatform(TMissingPart missing)
 {
     Dialogs().Beep();
-    std::fprintf(stderr, "%s\n", RefusalText);
+    std::fprintf(stderr, "%s\n", RefusalText(missing).toUtf8().constData());
     std::fflush(stderr);
-    Dialogs().ShowMessage(QString::fromLatin1(RefusalText), QString::fromLatin1(RefusalCaption));
+    // Without a display there is no one to close a message box.
+    if (missing != mpDisplay) Dialogs().ShowMessage(RefusalText(missing), QString::fromLatin1(RefusalCaption));
     TKetabApplication::Terminate(RefusalExitCode);
+}
+
+void TStartupSteps::RefuseWithoutDisplay()
+{
+    if (isatty(STDERR_FILENO)) std::fputs("\a", stderr);
+    std::fprintf(stderr, "%s\n", RefusalText(mpDisplay).toUtf8().constData());
+    std::fflush(stderr);
 }
 
 bool TStartupSteps::CopyStyleSheet(const QString &appFolder, const QString &tempFolder)

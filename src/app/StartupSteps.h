@@ -7,8 +7,12 @@
 // own: the book's font, the platform check and the style sheet copy.
 class TStartupSteps {
 public:
-    // The message, caption and exit code of the platform refusal.
-    static const char *const RefusalText;
+    // What the program cannot run without: a display, the HTML view's engine module, or
+    // the web engine's helper process.
+    enum TMissingPart { mpDisplay, mpEngineModule, mpEngineHelper };
+    // The refusal's message (Persian, then English, saying what is missing), its caption
+    // and the exit code.
+    static QString RefusalText(TMissingPart missing);
     static const char *const RefusalCaption;
     static constexpr int RefusalExitCode = 3;
 
@@ -20,13 +24,17 @@ public:
     static bool InstallBookFont(const QString &appFolder, const QString &fontFolder);
 
     // Whether the HTML view can run here: a real display (or the off-screen platform), the
-    // view's engine module and the web engine's helper process. On false, reason names what is missing.
-    static bool HtmlViewCanRun(QString *reason = nullptr);
+    // view's engine module and the web engine's helper process. On false, missing names
+    // what is missing.
+    static bool HtmlViewCanRun(TMissingPart *missing = nullptr);
     // What the start menu's platform check asks; tests put their own answer here.
-    static std::function<bool()> PlatformCheck;
+    static std::function<bool(TMissingPart *missing)> PlatformCheck;
     // The refusal: beep, the message on stderr and in a message box, then the application
     // is asked to end with RefusalExitCode.
-    static void RefusePlatform();
+    static void RefusePlatform(TMissingPart missing);
+    // The refusal before the application object exists, when no display can be reached:
+    // the terminal's bell when there is one, and the message on stderr.
+    static void RefuseWithoutDisplay();
 
     // Replaces tempFolder + "sheet1.css" with a fresh copy of appFolder + "datas/sheet1.css",
     // written through TUserTempFolder::Write, so a failed copy never leaves a half file.

@@ -175,7 +175,8 @@ void TMenuForm::FormCreate()
 {
     ReaderState.AppFolder = TInstallLayout::BookFolder();
     TStartupSteps::InstallBookFont(ReaderState.AppFolder, TStartupSteps::UserFontFolder());
-    if (!TStartupSteps::PlatformCheck()) TStartupSteps::RefusePlatform();
+    TStartupSteps::TMissingPart missing = TStartupSteps::mpDisplay;
+    if (!TStartupSteps::PlatformCheck(&missing)) TStartupSteps::RefusePlatform(missing);
 }
 
 void TMenuForm::ShowSection(int section)

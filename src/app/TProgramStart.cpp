@@ -11,26 +11,15 @@
 #include "info/THelpForm.h"
 #include "pictures/TPicGalleryForm.h"
 #include "pictures/TShowPicForm.h"
+#include "platform/TDisplayProbe.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
 #include <QEvent>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-// Without any display the application object cannot even be made; refuse before it.
-bool HasDisplay()
-{
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char *value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
-
 // What the start menu's choices open first: the sections' contents pages and music, the
 // index pages and the style sheet they all use.
 QStringList FirstChoiceFiles()
@@ -105,8 +94,9 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     if (const int answered = TCommandLine::Apply(arguments); answered >= 0) return answered;
-    if (!HasDisplay()) {
-        std::fprintf(stderr, "%s\n", TStartupSteps::RefusalText);
+    // Without a display Qt's plugin would abort the process: refuse before it is loaded.
+    if (!TDisplayProbe::Reachable()) {
+        TStartupSteps::RefuseWithoutDisplay();
         return TStartupSteps::RefusalExitCode;
     }
     TKetabApplication app(argc, argv);

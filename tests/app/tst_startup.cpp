@@ -1,9 +1,10 @@
 // Start-up steps: the book's font installed once, a fresh style sheet copy on every
-// start, and the platform refusal (beep, message, stderr, non-zero exit).
+// start, and the platform refusal (beep, message, stderr, its own exit code).
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/StartupSteps.h"
+#include "app/THtmlEngineModule.h"
 #include "app/TMenuForm.h"
 #include "platform/TInstallLayout.h"
 #include <QDir>
@@ -94,23 +95,58 @@ private slots:
     {
         QVERIFY(TStartupSteps::HtmlViewCanRun());
         qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/helper");
-        QString reason;
-        QVERIFY(!TStartupSteps::HtmlViewCanRun(&reason));
-        QVERIFY(!reason.isEmpty());
+        TStartupSteps::TMissingPart missing = TStartupSteps::mpDisplay;
+        QVERIFY(!TStartupSteps::HtmlViewCanRun(&missing));
+        QCOMPARE(missing, TStartupSteps::mpEngineHelper);
         qunsetenv("QTWEBENGINEPROCESS_PATH");
     }
 
-    void programWithoutDisplayRefusesOnStderr()
+    // No display, or one that does not answer: the program refuses with its own message
+    // and exit code, never with the window system plugin's abort.
+    void programWithoutReachableDisplayRefuses()
     {
-        QProcess ketab;
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("HOME"), QDir::tempPath());
-        ketab.setProcessEnvironment(env);
-        ketab.start(QStringLiteral(KETAB_BOOK_DIR "/ketab"), {});
-        if (!ketab.waitForStarted(5000)) QSKIP("the program is not built");
-        QVERIFY(ketab.waitForFinished(20000));
-        QVERIFY(ketab.exitCode() != 0);
-        QVERIFY(ketab.readAllStandardError().contains("This Program run under windows xp ONLY!!!"));
+        int n = 7000;
+        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) ++n;
+        const QString silent = QStringLiteral(":%1").arg(n);
+        const QList<QStringList> cases = {
+            {},
+            {QStringLiteral("DISPLAY"), silent},
+            {QStringLiteral("DISPLAY"), silent, QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+            {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("no-such-compositor")},
+        };
+        for (const QStringList &vars : cases) {
+            QProcess ketab;
+            QProcessEnvironment env;
+            env.insert(QStringLiteral("HOME"), QDir::tempPath());
+            for (int i = 0; i + 1 < vars.size(); i += 2) env.insert(vars[i], vars[i + 1]);
+            ketab.setProcessEnvironment(env);
+            ketab.start(QStringLiteral(KETAB_BOOK_DIR "/ketab"), {});
+            if (!ketab.waitForStarted(5000)) QSKIP("the program is not built");
+            QVERIFY(ketab.waitForFinished(20000));
+            const QString what = vars.join(QLatin1Char(' '));
+            QCOMPARE(ketab.exitStatus(), QProcess::NormalExit);
+            QVERIFY2(ketab.exitCode() == TStartupSteps::RefusalExitCode, qPrintable(what));
+            const QString err = QString::fromUtf8(ketab.readAllStandardError());
+            QVERIFY2(err.contains(TStartupSteps::RefusalText(TStartupSteps::mpDisplay)), qPrintable(what + ": " + err));
+        }
+    }
+
+    void refusalsSayWhatIsMissingInPersianAndEnglish()
+    {
+        const QString display = TStartupSteps::RefusalText(TStartupSteps::mpDisplay);
+        const QString module = TStartupSteps::RefusalText(TStartupSteps::mpEngineModule);
+        const QString helper = TStartupSteps::RefusalText(TStartupSteps::mpEngineHelper);
+        QCOMPARE(QSet<QString>({display, module, helper}).size(), 3);
+        for (const QString &text : {display, module, helper}) {
+            const QStringList lines = text.split(QLatin1Char('\n'));
+            QCOMPARE(lines.size(), 2);
+            QVERIFY(lines[0].contains(QStringLiteral("برنامه")));
+            QVERIFY(!lines[1].contains(QChar(0x0627)) && lines[1].contains(QStringLiteral("this program")));
+            QVERIFY(!text.contains(QStringLiteral("windows"), Qt::CaseInsensitive));
+        }
+        QVERIFY(display.contains(QStringLiteral("display")) && display.contains(QStringLiteral("نمايشگر")));
+        QVERIFY(helper.contains(QStringLiteral("helper")) && helper.contains(QStringLiteral("موتور وب")));
+        QVERIFY(module.contains(QLatin1String(THtmlEngineModule::FileName)) && module.contains(QStringLiteral("module")));
     }
 
     // Last: the refusal asks the application to end.
@@ -120,11 +156,15 @@ private slots:
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         auto *dialogs = new TRecordingDialogs;
         auto previous = SetDialogs(std::unique_ptr<TDialogs>(dialogs));
-        TStartupSteps::PlatformCheck = [] { return false; };
+        TStartupSteps::PlatformCheck = [](TStartupSteps::TMissingPart *missing) {
+            *missing = TStartupSteps::mpEngineHelper;
+            return false;
+        };
         TInstallLayout::SetGivenBookFolder(QStringLiteral(KETAB_BOOK_DIR));
         TMenuForm menu;
         QCOMPARE(dialogs->beeps, 1);
-        QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Error|This Program run under windows xp ONLY!!!")});
+        QCOMPARE(dialogs->messages,
+                 QStringList{QStringLiteral("Error|") + TStartupSteps::RefusalText(TStartupSteps::mpEngineHelper)});
         QVERIFY(TKetabApplication::Terminated());
         QVERIFY(TKetabApplication::ExitCode() != 0);
         // The book folder (here the one a command line named) was fixed before the check.
