@@ -1,4 +1,5 @@
 #include "app/Dialogs.h"
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -20,6 +21,24 @@ void TDialogs::ShowMessage(const QString &text, const QString &caption, QMessage
     // A screen reader announcing the box reads its message with its caption.
     box.setAccessibleDescription(text);
     box.exec();
+}
+
+QMessageBox::StandardButton TDialogs::Ask(const QString &text, const QString &caption,
+                                          QMessageBox::StandardButtons buttons)
+{
+    static const struct {
+        QMessageBox::StandardButton Button;
+        const char *Caption;
+    } captions[] = {{QMessageBox::Save, "ذخيره"}, {QMessageBox::Discard, "ذخيره نشود"}, {QMessageBox::Cancel, "انصراف"},
+                    {QMessageBox::Yes, "بله"},    {QMessageBox::No, "خير"},            {QMessageBox::Ok, "تأييد"}};
+    QMessageBox box(QMessageBox::Question, caption, text, buttons, QApplication::activeWindow());
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.setAccessibleName(caption);
+    for (const auto &c : captions)
+        if (QAbstractButton *b = box.button(c.Button)) b->setText(QString::fromUtf8(c.Caption));
+    if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
+    const auto answer = QMessageBox::StandardButton(box.exec());
+    return answer != QMessageBox::NoButton && buttons.testFlag(answer) ? answer : QMessageBox::Cancel;
 }
 
 QString TDialogs::OpenFileName(QWidget *parent, const QString &filter)

@@ -16,6 +16,10 @@ public:
     // A message box with one OK button.
     virtual void ShowMessage(const QString &text, const QString &caption,
                              QMessageBox::Icon icon = QMessageBox::Critical);
+    // A question answered by one of the given standard buttons, captioned in Persian;
+    // closing the box without a choice answers Cancel.
+    virtual QMessageBox::StandardButton Ask(const QString &text, const QString &caption,
+                                            QMessageBox::StandardButtons buttons);
     // Open and save dialogs; an empty string means the reader cancelled.
     virtual QString OpenFileName(QWidget *parent, const QString &filter);
     virtual QString SaveFileName(QWidget *parent, const QString &filter);

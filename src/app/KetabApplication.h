@@ -1,6 +1,8 @@
 #pragma once
 #include <QApplication>
 #include <exception>
+#include <type_traits>
+#include <utility>
 
 // The application object. Its notify() is the program's default failure handler:
 // an exception raised by a handler is shown in a message box with its text, the
@@ -15,10 +17,31 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
     // Shows the message of the exception in flight (call inside a catch block).
     static void HandleException(std::exception_ptr error);
-    // Runs fn and reports a failure the same way, for callbacks that do not come through notify().
+    // The one guard: runs fn and reports a failure the same way. Qt's libraries are built
+    // without exception support, so nothing may unwind through a signal or event frame:
+    // every handler Qt calls runs inside this guard.
     template <class F> static void Guarded(F &&fn)
     {
         try { fn(); } catch (...) { HandleException(std::current_exception()); }
+    }
+    // A handler that runs inside the guard, for a component's event (OnClick, OnButtonClick,
+    // ...) or a Qt signal; it takes the event's arguments, or none.
+    template <class F> static auto Guard(F fn)
+    {
+        return [fn = std::move(fn)](auto &&...args) -> void {
+            Guarded([&] {
+                if constexpr (std::is_invocable_v<const F &, decltype(args)...>)
+                    fn(std::forward<decltype(args)>(args)...);
+                else
+                    fn();
+            });
+        };
+    }
+    // Connects a Qt signal to a handler that runs inside the guard.
+    template <class Sender, class Signal, class F>
+    static QMetaObject::Connection Connect(const Sender *sender, Signal signal, const QObject *context, F fn)
+    {
+        return QObject::connect(sender, signal, context, Guard(std::move(fn)));
     }
     // Asks the run loop to end; exitCode is what the program returns.
     static void Terminate(int exitCode = 0);

@@ -96,18 +96,19 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     PrintButton->SetAutoSize(true);
     HelpButton->SetAutoSize(true);
 
-    LastButton->OnClick = [this](TsuiCustomButton *s) { LastButtonClick(s); };
-    suiImageButton1->OnClick = [this](TsuiCustomButton *s) { suiImageButton1Click(s); };
-    suiImageButton2->OnClick = [this](TsuiCustomButton *s) { suiImageButton2Click(s); };
-    suiImageButton3->OnClick = [this](TsuiCustomButton *s) { suiImageButton3Click(s); };
-    suiImageButton4->OnClick = [this](TsuiCustomButton *s) { suiImageButton4Click(s); };
-    SearchButton->OnClick = [this](TsuiCustomButton *s) { SearchButtonClick(s); };
-    IndexButton->OnClick = [this](TsuiCustomButton *s) { IndexButtonClick(s); };
-    GaleryButton->OnClick = [this](TsuiCustomButton *s) { GaleryButtonClick(s); };
-    PrintButton->OnClick = [this](TsuiCustomButton *s) { PrintButtonClick(s); };
-    HelpButton->OnClick = [this](TsuiCustomButton *s) { HelpButtonClick(s); };
-    CreditsButton->OnClick = [this](TsuiCustomButton *s) { CreditsButtonClick(s); };
-    ExitButton->OnClick = [this](TsuiCustomButton *s) { ExitButtonClick(s); };
+    using G = TKetabApplication;
+    LastButton->OnClick = G::Guard([this](TsuiCustomButton *s) { LastButtonClick(s); });
+    suiImageButton1->OnClick = G::Guard([this](TsuiCustomButton *s) { suiImageButton1Click(s); });
+    suiImageButton2->OnClick = G::Guard([this](TsuiCustomButton *s) { suiImageButton2Click(s); });
+    suiImageButton3->OnClick = G::Guard([this](TsuiCustomButton *s) { suiImageButton3Click(s); });
+    suiImageButton4->OnClick = G::Guard([this](TsuiCustomButton *s) { suiImageButton4Click(s); });
+    SearchButton->OnClick = G::Guard([this](TsuiCustomButton *s) { SearchButtonClick(s); });
+    IndexButton->OnClick = G::Guard([this](TsuiCustomButton *s) { IndexButtonClick(s); });
+    GaleryButton->OnClick = G::Guard([this](TsuiCustomButton *s) { GaleryButtonClick(s); });
+    PrintButton->OnClick = G::Guard([this](TsuiCustomButton *s) { PrintButtonClick(s); });
+    HelpButton->OnClick = G::Guard([this](TsuiCustomButton *s) { HelpButtonClick(s); });
+    CreditsButton->OnClick = G::Guard([this](TsuiCustomButton *s) { CreditsButtonClick(s); });
+    ExitButton->OnClick = G::Guard([this](TsuiCustomButton *s) { ExitButtonClick(s); });
 
     IndexMenu = new QMenu(this);
     IndexMenu->setObjectName(QStringLiteral("IndexMenu"));
@@ -123,8 +124,8 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     N1->setObjectName(QStringLiteral("N1"));
     N2 = IndexMenu->addAction(QStringLiteral("نمايه آثار"));
     N2->setObjectName(QStringLiteral("N2"));
-    connect(N1, &QAction::triggered, this, [this] { N1Click(); });
-    connect(N2, &QAction::triggered, this, [this] { N2Click(); });
+    G::Connect(N1, &QAction::triggered, this, [this] { N1Click(); });
+    G::Connect(N2, &QAction::triggered, this, [this] { N2Click(); });
 
     // Keyboard: the sections column, then the commands column, then help, credits and exit
     // at the left edge (right to left, top to bottom); the arrow keys step through the same order.
@@ -239,6 +240,13 @@ void TMenuForm::ExitButtonClick(TsuiCustomButton *) { close(); }
 // The start menu is the application's main form: closing it ends the program.
 void TMenuForm::closeEvent(QCloseEvent *event)
 {
+    // The notes live in the reading window; leaving from here offers to save them too.
+    bool leave = false;
+    TKetabApplication::Guarded([&] { leave = !MainForm || MainForm->Notes->MayLeave(this); });
+    if (!leave) {
+        event->ignore();
+        return;
+    }
     TForm::closeEvent(event);
     if (event->isAccepted()) TKetabApplication::Terminate();
 }

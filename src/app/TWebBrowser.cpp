@@ -45,19 +45,19 @@ THtmlEngineView &TWebBrowser::Engine()
     setFocusProxy(widget);
     KeepInTabOrder();
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
-    FEngine->OnLoadFinished = [this](const QUrl &url, bool ok) { LoadFinished(url, ok); };
+    FEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { LoadFinished(url, ok); });
     // A crashed render process would leave a blank view: load the page again, a few times
     // in a row at most, so a page that kills every renderer is not retried for ever; and
     // not when the program has asked for another page meanwhile (the reload would cancel
     // that load and show the old page again).
-    FEngine->OnRenderCrashed = [this] {
+    FEngine->OnRenderCrashed = TKetabApplication::Guard([this] {
         if (FCrashReloads >= MaxCrashReloads) return;
         ++FCrashReloads;
         const int navigation = FNavigations;
         QTimer::singleShot(0, this, [this, navigation] {
             if (navigation == FNavigations) FEngine->Reload();
         });
-    };
+    });
     return *FEngine;
 }
 
@@ -80,6 +80,8 @@ void TWebBrowser::DrawWhileHidden()
 
 void TWebBrowser::Navigate(const QString &localPath)
 {
+    // The engine prints the page it holds; loading another one halfway would lose it.
+    if (FPrinting) throw EKetabError(QStringLiteral("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
     Engine().Load(QUrl::fromLocalFile(localPath));
 }

@@ -50,6 +50,8 @@ public:
     void PrintWith(QPrinter *printer);
     void PaintTo(QPrinter *printer);
     void PrintToPdfFile(const QString &fileName, const QPageLayout &layout);
+    // A print of this view is running (the engine takes one at a time).
+    bool Printing() const { return FPrinting; }
     bool RegisterAsDropTarget() const { return true; }
 
     // Gives the view its engine ahead of the first command and loads localPath into it
@@ -75,6 +77,7 @@ private:
     QPointer<QWidget> FTabBefore;  // the control Tab visits before the view
     QUrl FWarmUrl;
     std::function<void()> FWarmed;
+    bool FPrinting = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
     int FWarmNavigations = 0;  // FNavigations when warming began

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTimer>
 #include <memory>
 
@@ -18,9 +19,13 @@ constexpr int PrintTimeoutMs = 120000;
 // Starts an engine print job and runs a local event loop until it has finished or the
 // time runs out; the engine prints asynchronously and a printer must not be used again
 // before it has finished. A job that ends after the time ran out reaches nothing.
-// Returns whether the job finished and succeeded.
-bool RunPrintJob(const std::function<void(std::function<void(bool)>)> &start)
+// Returns whether the job finished and succeeded. A second job asked for meanwhile
+// (busy still set) is refused.
+bool RunPrintJob(bool &busy, const std::function<void(std::function<void(bool)>)> &start)
 {
+    if (busy) throw EKetabError(QStringLiteral("A print of this page is already running."));
+    busy = true;
+    const auto idle = qScopeGuard([&busy] { busy = false; });
     struct TJob {
         QEventLoop *Loop = nullptr;
         bool Finished = false;
@@ -46,14 +51,14 @@ bool RunPrintJob(const std::function<void(std::function<void(bool)>)> &start)
 void TWebBrowser::PaintTo(QPrinter *printer)
 {
     THtmlEngineView &engine = Engine();
-    if (!RunPrintJob([&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
+    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
         throw EKetabError(QStringLiteral("The page could not be printed."));
 }
 
 void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &layout)
 {
     THtmlEngineView &engine = Engine();
-    if (!RunPrintJob([&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
+    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
         throw EFileError(QStringLiteral("Cannot write the PDF file \"%1\".").arg(fileName));
 }
 
@@ -66,9 +71,7 @@ void TWebBrowser::PrintPreview()
     QPrintPreviewDialog preview(&printer, window());
     preview.setWindowTitle(QStringLiteral("پيشنمايش چاپ"));
     preview.setLayoutDirection(Qt::RightToLeft);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) {
-        TKetabApplication::Guarded([this, p] { PaintTo(p); });
-    });
+    TKetabApplication::Connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { PaintTo(p); });
     Dialogs().Exec(&preview);
 }
 

@@ -1,4 +1,5 @@
 #include "info/TCreditsForm.h"
+#include "app/KetabApplication.h"
 #include "app/TMenuForm.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TImage32.h"
@@ -76,7 +77,7 @@ void TCreditsForm::FormCreate()
     BackImage->setMinimumSize(400, 333);
     BackImage->setMaximumSize(400, 352);
     BackImage->Bitmap().SetImage(TJpegReader::LoadFromFile(QStringLiteral(":/CREDITS_BACK")));
-    BackImage->OnClick = [this](QObject *) { BackImageClick(); };
+    BackImage->OnClick = TKetabApplication::Guard([this](QObject *) { BackImageClick(); });
     OnEscape = [this] { BackImageClick(); };
     layout->addWidget(BackImage);
 

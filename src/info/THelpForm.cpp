@@ -1,4 +1,5 @@
 #include "info/THelpForm.h"
+#include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
@@ -57,8 +58,8 @@ void THelpForm::FormCreate()
     buttons->addWidget(ReturnButton);
     buttons->addStretch(1);
 
-    connect(DirButton, &QPushButton::clicked, this, [this] { DirButtonClick(); });
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    TKetabApplication::Connect(DirButton, &QPushButton::clicked, this, [this] { DirButtonClick(); });
+    TKetabApplication::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     OnEscape = [this] { ReturnButton->click(); };
     TsuiBookFrames::Help(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());

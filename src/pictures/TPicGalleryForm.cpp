@@ -118,13 +118,14 @@ void TPicGalleryForm::FormCreate()
     SignatureAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7));
     addAction(SignatureAction);
 
-    connect(GalleryListBox, &QListWidget::currentRowChanged, this, [this] { GalleryListBoxClick(); });
-    connect(GalleryListBox, &QListWidget::itemDoubleClicked, this, [this] { GalleryListBoxDblClick(); });
-    Navigator->OnButtonClick = [this](QObject *s, TVrButtonType b) { NavigatorButtonClick(s, b); };
-    Picture->OnClick = [this](QObject *) { PictureClick(); };
-    connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
-    connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
+    using G = TKetabApplication;
+    G::Connect(GalleryListBox, &QListWidget::currentRowChanged, this, [this] { GalleryListBoxClick(); });
+    G::Connect(GalleryListBox, &QListWidget::itemDoubleClicked, this, [this] { GalleryListBoxDblClick(); });
+    Navigator->OnButtonClick = G::Guard([this](QObject *s, TVrButtonType b) { NavigatorButtonClick(s, b); });
+    Picture->OnClick = G::Guard([this](QObject *) { PictureClick(); });
+    G::Connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
+    G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    G::Connect(SignatureAction, &QAction::triggered, this, [this] { SignatureActionExecute(); });
 
     // Keyboard: Enter on a caption goes to its page (as a double click), Enter or Space on
     // the thumbnail opens it large (as a click), Escape returns.
@@ -211,7 +212,8 @@ void TPicGalleryForm::GotoButtonClick()
     const int page = TGalleryItems::PageOf(item->text());
     ReaderState.CurPage = page;
     ReaderState.CurSection = SectionOf(page);
-    MainForm->RefreshPage->trigger();
+    // Run directly, not through the action's guard: a failed refresh ends this handler too.
+    MainForm->RefreshPageExecute();
     hide();
     MenuForm->setEnabled(true);
     MenuForm->hide();

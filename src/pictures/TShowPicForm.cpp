@@ -1,4 +1,5 @@
 #include "pictures/TShowPicForm.h"
+#include "app/KetabApplication.h"
 #include "app/TKeyAction.h"
 #include "pictures/TPicGalleryForm.h"
 #include "widgets/TImage32.h"
@@ -26,7 +27,7 @@ void TShowPicForm::FormCreate()
     Picture->SetScale(1);
     Picture->SetAutoSize(true);
     Picture->setCursor(Qt::PointingHandCursor);
-    Picture->OnClick = [this](QObject *) { PictureClick(); };
+    Picture->OnClick = TKetabApplication::Guard([this](QObject *) { PictureClick(); });
     // Keys do what a click on the picture does: back to the gallery.
     OnEscape = [this] { PictureClick(); };
     TKeyAction::Bind(this, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}, [this] { PictureClick(); });

@@ -30,5 +30,5 @@ void TNotedPages::PrintFromNotesPanel()
     if (!MainForm || MainForm->BookMarkBox->count() == 0) return;
     const QString document = TPrintDocument::Compose(PageFiles(), ReaderState.AppFolder);
     TPrintDocument::Save(document, ReaderState.TempFolder);
-    ShowOver(PreviewForm, MainForm);
+    PreviewForm->OpenDocument(MainForm);
 }

@@ -1,4 +1,5 @@
 #include "print/TPreviewForm.h"
+#include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
@@ -7,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 TPreviewForm *PreviewForm = nullptr;
@@ -64,34 +66,53 @@ void TPreviewForm::FormCreate()
 
     // The commands wait for the document: printing a half-loaded page would lose pages.
     PrintBrowser->OnDownloadComplete = [this](TWebBrowser *) {
-        PreButton->setEnabled(true);
-        PrintButton->setEnabled(true);
+        FLoaded = true;
+        UpdateButtons();
     };
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    using G = TKetabApplication;
+    G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     OnEscape = [this] { ReturnButton->click(); };
-    connect(PreButton, &QPushButton::clicked, this, [this] { PreButtonClick(); });
-    connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
+    G::Connect(PreButton, &QPushButton::clicked, this, [this] { PreButtonClick(); });
+    G::Connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     resize(900, 700);
 }
 
 void TPreviewForm::FormShow()
 {
     setWindowState(windowState() | Qt::WindowMaximized);  // every opening is maximised
+    FLoaded = false;
+    UpdateButtons();
+    PrintBrowser->Navigate(TPrintDocument::FileName(ReaderState.TempFolder));
+}
+
+void TPreviewForm::OpenDocument(QWidget *opener)
+{
+    // show() on a visible window sends no show event: the new document is loaded here.
+    const bool open = isVisible();
+    ShowOver(this, opener);
+    if (open) FormShow();
+}
+
+void TPreviewForm::UpdateButtons()
+{
+    const bool ready = FLoaded && !PrintBrowser->Printing();
+    PreButton->setEnabled(ready);
+    PrintButton->setEnabled(ready);
+}
+
+void TPreviewForm::RunCommand(int command)
+{
+    // One click, one print: both buttons are off until the engine has finished.
     PreButton->setEnabled(false);
     PrintButton->setEnabled(false);
-    PrintBrowser->Navigate(TPrintDocument::FileName(ReaderState.TempFolder));
+    const auto update = qScopeGuard([this] { UpdateButtons(); });
+    PrintBrowser->ExecWB(command, TWebBrowser::OLECMDEXECOPT_DODEFAULT);
 }
 
 void TPreviewForm::FormHide() { EnableVisibleMainWindow(); }
 
-void TPreviewForm::PreButtonClick()
-{
-    PrintBrowser->ExecWB(TWebBrowser::OLECMDID_PRINTPREVIEW, TWebBrowser::OLECMDEXECOPT_DODEFAULT);
-}
+void TPreviewForm::PreButtonClick() { RunCommand(TWebBrowser::OLECMDID_PRINTPREVIEW); }
 
-void TPreviewForm::PrintButtonClick()
-{
-    PrintBrowser->ExecWB(TWebBrowser::OLECMDID_PRINT, TWebBrowser::OLECMDEXECOPT_DODEFAULT);
-}
+void TPreviewForm::PrintButtonClick() { RunCommand(TWebBrowser::OLECMDID_PRINT); }
 
 void TPreviewForm::ReturnButtonClick() { hide(); }

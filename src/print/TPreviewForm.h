@@ -13,6 +13,9 @@ public:
     explicit TPreviewForm(QWidget *parent = nullptr);
     void FormCreate();
 
+    // Shows the window over opener with the document last written, loading it again
+    // when the window is already open.
+    void OpenDocument(QWidget *opener);
     void PreButtonClick();
     void PrintButtonClick();
     void ReturnButtonClick();
@@ -27,6 +30,12 @@ public:
 protected:
     void FormShow() override;
     void FormHide() override;
+
+private:
+    // Preview and Print wait for the document and for a running print to end.
+    void UpdateButtons();
+    void RunCommand(int command);
+    bool FLoaded = false;
 };
 
 extern TPreviewForm *PreviewForm;

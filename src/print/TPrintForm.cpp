@@ -1,4 +1,5 @@
 #include "print/TPrintForm.h"
+#include "app/KetabApplication.h"
 #include "app/BookData.h"
 #include "app/ReaderState.h"
 #include "app/WindowProtocol.h"
@@ -101,10 +102,11 @@ void TPrintForm::FormCreate()
     buttons->addWidget(ReturnButton);
     grid->addLayout(buttons, 5, 0, 1, 4);
 
-    connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
-    connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
-    connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    using G = TKetabApplication;
+    G::Connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
+    G::Connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
+    G::Connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
+    G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     OnEscape = [this] { ReturnButton->click(); };
     resize(sizeHint().expandedTo(QSize(386, 250)));
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
@@ -161,7 +163,7 @@ void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
     });
     TPrintDocument::Save(document, ReaderState.TempFolder);
     hide();
-    ShowOver(PreviewForm, VisibleMainWindow());
+    PreviewForm->OpenDocument(VisibleMainWindow());
 }
 
 void TPrintForm::ReturnButtonClick() { hide(); }

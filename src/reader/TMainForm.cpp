@@ -17,7 +17,7 @@
 #include "print/TPrintForm.h"
 #include "reader/TLoadedPageClassifier.h"
 #include "reader/TNoteEntry.h"
-#include "reader/TNotesFile.h"
+#include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TReadingKeys.h"
@@ -106,7 +106,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     BuildBottomPanel();
     PageBrowser = new TWebBrowser(this);
     PageBrowser->setObjectName(QStringLiteral("PageBrowser"));
-    PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };
+    PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };  // guarded by the view
     BuildSidePanels();
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
@@ -133,16 +133,17 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     suiForm = TsuiBookFrames::Reading(this);
-    suiForm->OnTitleBarCustomBtnsClick = [this](TsuiTitleBar *sender, int index) {
+    suiForm->OnTitleBarCustomBtnsClick = TKetabApplication::Guard([this](TsuiTitleBar *sender, int index) {
         suiFormTitleBarCustomBtnsClick(sender, index);
-    };
+    });
     MusicPlayer = new TXAPlayer(this);
     MusicPlayer->setObjectName(QStringLiteral("MusicPlayer"));
     MusicPlayer->SetPriority(3);
-    MusicPlayer->OnPlayerState = [this](TXAPlayer *sender, int state) { MusicPlayerPlayerState(sender, state); };
+    MusicPlayer->OnPlayerState =
+        TKetabApplication::Guard([this](TXAPlayer *sender, int state) { MusicPlayerPlayerState(sender, state); });
     SectionMusic = std::make_unique<TSectionMusic>(*MusicPlayer, ReaderState);
     // The music stops with the program, before the library's thread could outlive it.
-    connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
+    TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
     TKetabApplication::Guarded([this] { FormCreate(); });
 }
 
@@ -152,7 +153,7 @@ void TMainForm::BuildActions()
         a = new QAction(QString::fromLatin1(name), this);
         a->setObjectName(QString::fromLatin1(name));
         a->setProperty("category", QString::fromLatin1(category));
-        connect(a, &QAction::triggered, this, [this, fn] { (this->*fn)(); });
+        TKetabApplication::Connect(a, &QAction::triggered, this, [this, fn] { (this->*fn)(); });
     };
     action(NextPage, "NextPage", "Navigation", &TMainForm::NextPageExecute);
     action(RefreshPage, "RefreshPage", "Navigation", &TMainForm::RefreshPageExecute);
@@ -233,17 +234,18 @@ void TMainForm::BuildBottomPanel()
     for (int s = 1; s <= SectionCount; ++s) {
         QAction *a = DirMenu->addAction(SectionName(s));
         a->setObjectName(QString::fromLatin1(items[s - 1]));
-        connect(a, &QAction::triggered, this, [this, s] { ShowContents(s); });
+        TKetabApplication::Connect(a, &QAction::triggered, this, [this, s] { ShowContents(s); });
     }
 
-    MenuButton->OnClick = [this](TsuiCustomButton *) { MenuButtonClick(); };
-    DirButton->OnClick = [this](TsuiCustomButton *) { DirButtonClick(); };
-    FirstButton->OnClick = [this](TsuiCustomButton *) { FirstPage->trigger(); };
-    BackButton->OnClick = [this](TsuiCustomButton *) { PreviousPage->trigger(); };
-    NextButton->OnClick = [this](TsuiCustomButton *) { NextPage->trigger(); };
-    LastButton->OnClick = [this](TsuiCustomButton *) { LastPage->trigger(); };
-    SearchButton->OnClick = [this](TsuiCustomButton *) { SearchButtonClick(); };
-    PrintButton->OnClick = [this](TsuiCustomButton *) { PrintButtonClick(); };
+    using G = TKetabApplication;
+    MenuButton->OnClick = G::Guard([this](TsuiCustomButton *) { MenuButtonClick(); });
+    DirButton->OnClick = G::Guard([this](TsuiCustomButton *) { DirButtonClick(); });
+    FirstButton->OnClick = G::Guard([this](TsuiCustomButton *) { FirstPage->trigger(); });
+    BackButton->OnClick = G::Guard([this](TsuiCustomButton *) { PreviousPage->trigger(); });
+    NextButton->OnClick = G::Guard([this](TsuiCustomButton *) { NextPage->trigger(); });
+    LastButton->OnClick = G::Guard([this](TsuiCustomButton *) { LastPage->trigger(); });
+    SearchButton->OnClick = G::Guard([this](TsuiCustomButton *) { SearchButtonClick(); });
+    PrintButton->OnClick = G::Guard([this](TsuiCustomButton *) { PrintButtonClick(); });
 
     auto *row = new QHBoxLayout(BottomPanel);
     row->setContentsMargins(8, 4, 8, 4);
@@ -285,16 +287,20 @@ void TMainForm::BuildSidePanels()
     NotesPanel = new TNotesPanel(BookMarkChannel);
     BookMarkChannel->layout()->addWidget(NotesPanel);
     BookMarkBox = NotesPanel->BookMarkBox;
-    BookMarkChannel->OnPush = [this](TsuiSideChannel *s) { BookMarkChannelPush(s); };
-    BookMarkChannel->OnPop = [this](TsuiSideChannel *s) { BookMarkChannelPop(s); };
-    connect(NotesPanel->InsertButton, &QPushButton::clicked, InsertBM, &QAction::trigger);
-    connect(NotesPanel->DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
-    connect(NotesPanel->NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
-    connect(NotesPanel->LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
-    connect(NotesPanel->SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(NotesPanel->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
-    connect(NotesPanel->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
-    connect(BookMarkBox, &QListWidget::itemDoubleClicked, this, [this] { BookMarkBoxDblClick(); });
+    Notes = std::make_unique<TNotesList>(BookMarkBox);
+    using G = TKetabApplication;
+    BookMarkChannel->OnPush = G::Guard([this](TsuiSideChannel *s) { BookMarkChannelPush(s); });
+    BookMarkChannel->OnPop = G::Guard([this](TsuiSideChannel *s) { BookMarkChannelPop(s); });
+    TNotesPanel *n = NotesPanel;
+    G::Connect(n->InsertButton, &QPushButton::clicked, this, [this] { InsertBM->trigger(); });
+    G::Connect(n->DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+    G::Connect(n->NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    G::Connect(n->LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
+    G::Connect(n->SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
+    G::Connect(n->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
+    G::Connect(n->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
+    // A double-click anywhere in the list goes to the selected entry, also below the last one.
+    BookMarkBox->viewport()->installEventFilter(this);
     TKeyAction::OpenLineOnEnter(BookMarkBox, [this] { BookMarkBoxDblClick(); });
 
     channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
@@ -302,30 +308,34 @@ void TMainForm::BuildSidePanels()
     OptionsPanel = new TOptionsPanel(RHidePanel);
     RHidePanel->layout()->addWidget(OptionsPanel);
     TOptionsPanel *o = OptionsPanel;
-    o->MusicOn->OnClick = [this](QObject *) { MusicOnClick(); };
-    o->MusicOff->OnClick = [this](QObject *) { MusicOffClick(); };
-    connect(o->FontSizeComboBox, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
-    connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
-    o->AllTopCheckBox->OnClick = [this](QObject *) { AllTopCheckBoxClick(); };
-    o->BookMarkShow->OnClick = [this](QObject *) { BookMarkShowClick(); };
-    connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
-    connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
-    connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
-    connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
-    connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
+    o->MusicOn->OnClick = G::Guard([this](QObject *) { MusicOnClick(); });
+    o->MusicOff->OnClick = G::Guard([this](QObject *) { MusicOffClick(); });
+    G::Connect(o->FontSizeComboBox, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    G::Connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    o->AllTopCheckBox->OnClick = G::Guard([this](QObject *) { AllTopCheckBoxClick(); });
+    o->BookMarkShow->OnClick = G::Guard([this](QObject *) { BookMarkShowClick(); });
+    G::Connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
+    G::Connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
+    G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
+    G::Connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
+    G::Connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
 }
 
 void TMainForm::FormCreate()
 {
-    // A missing or refused library leaves the book without music; a failure to make
-    // the player raises, and the rest of this handler is skipped.
-    MusicPlayer->Initialize();
-    ReaderState.TempFolder = TempFolderPath();
-    // Generated pages in the temp folder refer to the style sheet by its bare name. A copy
-    // that cannot be written is reported, and the window is still made in full.
-    TKetabApplication::Guarded([] { TStartupSteps::CopyStyleSheet(ReaderState.AppFolder, ReaderState.TempFolder); });
+    // What cannot fail comes first, so a failure below still leaves every page readable.
     ReaderState.FillSectionTable();
     ReaderState.ResetFlags();
+    // A temp folder that cannot be made safe is reported on its own; the pages the program
+    // generates are then refused instead of being written elsewhere.
+    TKetabApplication::Guarded([] { ReaderState.TempFolder = TempFolderPath(); });
+    // Generated pages in the temp folder refer to the style sheet by its bare name. A copy
+    // that cannot be written is reported, and the window is still made in full.
+    if (!ReaderState.TempFolder.isEmpty())
+        TKetabApplication::Guarded([] { TStartupSteps::CopyStyleSheet(ReaderState.AppFolder, ReaderState.TempFolder); });
+    // A missing or refused library leaves the book without music; a failure to make
+    // the player raises.
+    MusicPlayer->Initialize();
 }
 
 QString TMainForm::SectionName(int section) const
@@ -431,10 +441,12 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == PageNumber && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            PageNumber_KeyPress(QChar(13));
+            TKetabApplication::Guarded([this] { PageNumber_KeyPress(QChar(13)); });
             return true;
         }
     }
+    if (BookMarkBox && watched == BookMarkBox->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        TKetabApplication::Guarded([this] { BookMarkBoxDblClick(); });
     return TForm::eventFilter(watched, event);
 }
 
@@ -477,6 +489,8 @@ void TMainForm::PageBrowserDownloadComplete(TWebBrowser *)
         break;
     case TLoadedPageClassifier::lpIndexPage:
         rs.IndexMode = true;
+        // A contents page left before no longer decides what Next and Print do.
+        rs.ContentsMode = false;
         ChMusic->trigger();
         break;
     case TLoadedPageClassifier::lpIntroPage:
@@ -509,6 +523,7 @@ void TMainForm::FollowIndexLink(int section, int page, const QString &word)
 {
     TReaderState &rs = ReaderState;
     rs.IndexMode = false;
+    rs.ContentsMode = false;
     rs.CanForward = true;
     rs.CanBack = true;
     TScratchText text;
@@ -528,12 +543,7 @@ void TMainForm::FollowIndexLink(int section, int page, const QString &word)
 
 // ---- notes ----
 
-QStringList TMainForm::BookMarks() const
-{
-    QStringList entries;
-    for (int i = 0; i < BookMarkBox->count(); ++i) entries << BookMarkBox->item(i)->text();
-    return entries;
-}
+QStringList TMainForm::BookMarks() const { return Notes->Entries(); }
 
 void TMainForm::InsertBMExecute()
 {
@@ -548,21 +558,9 @@ void TMainForm::DeleteButtonClick()
 
 void TMainForm::NewButtonClick() { BookMarkBox->clear(); }
 
-void TMainForm::SaveButtonClick()
-{
-    const QString chosen = Dialogs().SaveFileName(this, QStringLiteral("BookMark (*.bmk)"));
-    if (chosen.isEmpty()) return;
-    TNotesFile::Save(TNotesFile::SaveName(chosen), BookMarks());
-}
+void TMainForm::SaveButtonClick() { Notes->Save(this); }
 
-void TMainForm::LoadButtonClick()
-{
-    const QString chosen = Dialogs().OpenFileName(this, QStringLiteral("BookMark Files (*.bmk)"));
-    if (chosen.isEmpty()) return;
-    const QStringList entries = TNotesFile::Load(chosen);  // a failed load keeps the list
-    BookMarkBox->clear();
-    BookMarkBox->addItems(entries);
-}
+void TMainForm::LoadButtonClick() { Notes->Load(this); }
 
 void TMainForm::GotoEntry(const QString &entry)
 {
@@ -635,7 +633,7 @@ void TMainForm::CopyButtonClick()
 
 void TMainForm::CopToSearchButtonClick() { if (SearchForm) SearchForm->SearchSelectedText(PageBrowser); }
 
-void TMainForm::ExitButtonClick() { TKetabApplication::Terminate(); }
+void TMainForm::ExitButtonClick() { ExitPrgExecute(); }
 
 void TMainForm::suiFormTitleBarCustomBtnsClick(TsuiTitleBar *, int buttonIndex)
 {
@@ -656,7 +654,10 @@ void TMainForm::EditButtonClick()
                             {PageFile(ReaderState.CurSection, ReaderState.CurPage)});
 }
 
-void TMainForm::ExitPrgExecute() { TKetabApplication::Terminate(); }
+void TMainForm::ExitPrgExecute()
+{
+    if (Notes->MayLeave(this)) TKetabApplication::Terminate();
+}
 
 void TMainForm::FormShow()
 {
@@ -666,6 +667,7 @@ void TMainForm::FormShow()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    event->accept();
+    // The window stays until ExitPrg ends the program; the reader may still cancel there.
+    event->ignore();
     ExitPrg->trigger();
 }

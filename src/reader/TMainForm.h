@@ -1,6 +1,7 @@
 #pragma once
 #include <QStringList>
 #include "app/TForm.h"
+#include "reader/TNotesList.h"
 #include "reader/TSectionMusic.h"
 #include <memory>
 
@@ -111,6 +112,7 @@ public:
     TsuiForm *suiForm = nullptr;            // the skinned frame and title bar
     TsuiSideChannel *BookMarkChannel = nullptr;  // notes panel, left edge
     TNotesPanel *NotesPanel = nullptr;
+    std::unique_ptr<TNotesList> Notes;  // the notes list's files and whether it changed since
     TsuiSideChannel *RHidePanel = nullptr;       // options panel, right edge
     TOptionsPanel *OptionsPanel = nullptr;
     TXAPlayer *MusicPlayer = nullptr;  // background music, one track per section

@@ -2,7 +2,6 @@
 #include "app/Errors.h"
 #include "app/RegularFile.h"
 #include "app/TextCodec.h"
-#include <QFile>
 
 const QString TNotesFile::Extension = QStringLiteral(".bmk");
 
@@ -20,16 +19,8 @@ void TNotesFile::Save(const QString &path, const QStringList &entries)
 
 QStringList TNotesFile::Load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    if (file.size() > MaxFileSize)
-        throw EFileError(QStringLiteral("The file \"%1\" is too large to be a notes file.").arg(path));
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
-    if (bytes.size() > MaxFileSize)
-        throw EFileError(QStringLiteral("The file \"%1\" is too large to be a notes file.").arg(path));
+    // Opened without waiting: a named pipe chosen as notes file is refused at once.
+    const QByteArray bytes = TRegularFile::ReadAll(path, MaxFileSize);
     const QString text = TTextCodec::Decode(bytes);
     // Text never holds NUL characters; a file that does is binary data.
     if (text.contains(QChar(0)))

@@ -17,7 +17,8 @@ public:
     // file. Raises EFileError.
     static void Save(const QString &path, const QStringList &entries);
     // The entries of a notes file. Raises EFileError for a file that cannot be read, is
-    // too large or holds binary data.
+    // not a regular file (a named pipe would hold the program), is too large or holds
+    // binary data.
     static QStringList Load(const QString &path);
     // The entries of decoded text: split at line breaks; a break after the last entry
     // does not start another.

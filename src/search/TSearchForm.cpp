@@ -140,12 +140,13 @@ void TSearchForm::FormCreate()
     TsuiBookFrames::Dialog(this, TFormBorderStyle::bsSizeable);
 
     // Handlers that fail report through the application's handler and the window goes on.
-    connect(SearchButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { SearchButtonClick(); }); });
-    connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { TKetabApplication::Guarded([this] { SearchEditKeyPress(QChar(13)); }); });
-    connect(ReturnButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { ReturnButtonClick(); }); });
-    connect(GotoButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { GotoButtonClick(); }); });
-    connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { TKetabApplication::Guarded([this] { ResultListBoxDblClick(); }); });
-    connect(AddtoBKButton, &QPushButton::clicked, this, [this] { TKetabApplication::Guarded([this] { AddtoBKButtonClick(); }); });
+    using G = TKetabApplication;
+    G::Connect(SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
+    G::Connect(SearchEdit, &QLineEdit::returnPressed, this, [this] { SearchEditKeyPress(QChar(13)); });
+    G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
+    G::Connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
+    G::Connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { ResultListBoxDblClick(); });
+    G::Connect(AddtoBKButton, &QPushButton::clicked, this, [this] { AddtoBKButtonClick(); });
 
     // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
     TKeyAction::OpenLineOnEnter(ResultListBox, [this] { ResultListBoxDblClick(); });

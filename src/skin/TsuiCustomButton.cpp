@@ -88,7 +88,7 @@ void TsuiCustomButton::SetAction(QAction *action)
     if (FAction) disconnect(FAction, nullptr, this, nullptr);
     FAction = action;
     if (action) {
-        connect(action, &QAction::changed, this, [this] { ActionChanged(); });
+        TKetabApplication::Connect(action, &QAction::changed, this, [this] { ActionChanged(); });
         ActionChanged();
     }
 }
@@ -284,8 +284,8 @@ void TsuiCustomButton::mousePressEvent(QMouseEvent *event)
         if (!FRepeatTimer) {
             FRepeatTimer = new QTimer(this);
             FRepeatTimer->setInterval(std::max(FRepeatInterval, 0));
-            connect(FRepeatTimer, &QTimer::timeout, this, [this] {
-                if (OnMouseContinuouslyDown) TKetabApplication::Guarded([this] { OnMouseContinuouslyDown(this); });
+            TKetabApplication::Connect(FRepeatTimer, &QTimer::timeout, this, [this] {
+                if (OnMouseContinuouslyDown) OnMouseContinuouslyDown(this);
             });
             FRepeatTimer->start();
         }

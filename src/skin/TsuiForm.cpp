@@ -1,4 +1,5 @@
 #include "skin/TsuiForm.h"
+#include "app/KetabApplication.h"
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "skin/TsuiFileTheme.h"
@@ -132,7 +133,7 @@ void TsuiForm::SetFileTheme(TsuiFileTheme *fileTheme)
     disconnect(FFileThemeConnection);
     FFileTheme = fileTheme;
     if (fileTheme)
-        FFileThemeConnection = connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
+        FFileThemeConnection = TKetabApplication::Connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
     SetUIStyle(FUIStyle);
 }
 

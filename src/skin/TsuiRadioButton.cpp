@@ -1,9 +1,11 @@
 #include "skin/TsuiRadioButton.h"
+#include "app/KetabApplication.h"
 #include <QApplication>
 
 TsuiRadioButton::TsuiRadioButton(QWidget *parent) : TsuiCheckBox(parent)
 {
-    connect(qApp, &QApplication::focusChanged, this, &TsuiRadioButton::FocusChanged);
+    TKetabApplication::Connect(qApp, &QApplication::focusChanged, this,
+                               [this](QWidget *old, QWidget *now) { FocusChanged(old, now); });
 }
 
 void TsuiRadioButton::Changed()

@@ -41,11 +41,11 @@ TsuiSideChannel::TsuiSideChannel(QWidget *parent) : QWidget(parent)
     FPinButton->setFocusPolicy(Qt::TabFocus);  // pinning from the keyboard: Tab to it, Space
     FPinButton->setFixedSize(PinWidth, PinHeight);
     FPinButton->move(FFullWidth - PinWidth - 1, 1);
-    connect(FPinButton, &QToolButton::clicked, this, [this] { TKetabApplication::Guarded([this] { PinButtonClick(); }); });
+    TKetabApplication::Connect(FPinButton, &QToolButton::clicked, this, [this] { PinButtonClick(); });
     UpdatePinGlyph();
 
     FTimer.setInterval(AutoHideInterval);
-    connect(&FTimer, &QTimer::timeout, this, [this] { TKetabApplication::Guarded([this] { AutoHideTimerTimer(); }); });
+    TKetabApplication::Connect(&FTimer, &QTimer::timeout, this, [this] { AutoHideTimerTimer(); });
 
     FSideBarColor = palette().color(QPalette::Button);
     QFont tahoma(QStringLiteral("Tahoma"));
@@ -77,7 +77,7 @@ void TsuiSideChannel::SetFileTheme(TsuiFileTheme *fileTheme)
     disconnect(FFileThemeConnection);
     FFileTheme = fileTheme;
     if (fileTheme)
-        FFileThemeConnection = connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
+        FFileThemeConnection = TKetabApplication::Connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
     ApplyStyle();
 }
 

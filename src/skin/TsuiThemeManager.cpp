@@ -1,4 +1,5 @@
 #include "skin/TsuiThemeManager.h"
+#include "app/KetabApplication.h"
 #include "skin/TsuiFileTheme.h"
 #include "skin/TsuiStyledControl.h"
 #include "skin/TsuiThemes.h"
@@ -48,8 +49,8 @@ void TsuiThemeManager::Apply()
 void TsuiThemeManager::Watch(QObject *component)
 {
     if (FWatched.contains(component)) return;
-    FWatched.insert(component, connect(component, &QObject::destroyed, this,
-                                       [this](QObject *gone) { ComponentRemoved(gone); }));
+    FWatched.insert(component, TKetabApplication::Connect(component, &QObject::destroyed, this,
+                                                          [this](QObject *gone) { ComponentRemoved(gone); }));
 }
 
 void TsuiThemeManager::ComponentRemoved(QObject *component)

@@ -1,4 +1,5 @@
 #include "skin/TsuiThemes.h"
+#include "app/KetabApplication.h"
 #include "app/Errors.h"
 #include "app/RegularFile.h"
 #include "skin/TsuiFileTheme.h"
@@ -172,7 +173,7 @@ bool TsuiStyledControl::HoldFileTheme(QObject *self, TsuiFileTheme *&held, QMeta
     QObject::disconnect(watch);
     held = fileTheme;
     if (fileTheme)
-        watch = QObject::connect(fileTheme, &QObject::destroyed, self, [this, &held] {
+        watch = TKetabApplication::Connect(fileTheme, &QObject::destroyed, self, [this, &held] {
             held = nullptr;
             SetUIStyle(TsuiUIStyle::DeepBlue);
         });

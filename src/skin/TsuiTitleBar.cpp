@@ -1,4 +1,5 @@
 #include "skin/TsuiTitleBar.h"
+#include "app/KetabApplication.h"
 #include "skin/TsuiFileTheme.h"
 #include "skin/TsuiForm.h"
 #include "skin/TsuiThemes.h"
@@ -85,7 +86,7 @@ void TsuiTitleBar::SetFileTheme(TsuiFileTheme *fileTheme)
     disconnect(FFileThemeConnection);
     FFileTheme = fileTheme;
     if (fileTheme)
-        FFileThemeConnection = connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
+        FFileThemeConnection = TKetabApplication::Connect(fileTheme, &QObject::destroyed, this, [this] { FileThemeDestroyed(); });
     FColorLock = true;
     SetUIStyle(FUIStyle);
     FColorLock = false;

@@ -21,15 +21,14 @@ TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TsuiTitleBar *bar) : QMenu(bar), FB
         }
     };
     MinimizeItem = addAction(QStringLiteral("Mi&nimize"));
-    connect(MinimizeItem, &QAction::triggered, this,
-            [this] { TKetabApplication::Guarded([this] { FBar->Host()->showMinimized(); }); });
+    using G = TKetabApplication;
+    G::Connect(MinimizeItem, &QAction::triggered, this, [this] { FBar->Host()->showMinimized(); });
     MaximizeItem = addAction(QStringLiteral("Ma&ximize/Restore"));
-    connect(MaximizeItem, &QAction::triggered, this,
-            [perform] { TKetabApplication::Guarded([&] { perform(suiMax, true); }); });
+    G::Connect(MaximizeItem, &QAction::triggered, this, [perform] { perform(suiMax, true); });
     SeparatorItem = addSeparator();
     CloseItem = addAction(QStringLiteral("&Close"));
-    connect(CloseItem, &QAction::triggered, this, [this] { TKetabApplication::Guarded([this] { FBar->Host()->close(); }); });
-    connect(this, &QMenu::aboutToShow, this, [this] { UpdateItems(); });
+    G::Connect(CloseItem, &QAction::triggered, this, [this] { FBar->Host()->close(); });
+    G::Connect(this, &QMenu::aboutToShow, this, [this] { UpdateItems(); });
 }
 
 TsuiTitleBarPopupMenu::~TsuiTitleBarPopupMenu()

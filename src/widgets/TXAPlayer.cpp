@@ -1,4 +1,5 @@
 #include "widgets/TXAPlayer.h"
+#include "app/KetabApplication.h"
 #include "app/Dialogs.h"
 #include "platform/TInstallLayout.h"
 #include <QFile>
@@ -173,7 +174,7 @@ void TXAPlayer::CreateHiddenWindow()
     PipeReadEnd = fds[0];
     HiddenWindow = fds[1];
     Notifier = new QSocketNotifier(PipeReadEnd, QSocketNotifier::Read, this);
-    connect(Notifier, &QSocketNotifier::activated, this, [this] { ReadNotifications(); });
+    TKetabApplication::Connect(Notifier, &QSocketNotifier::activated, this, [this] { ReadNotifications(); });
 }
 
 void TXAPlayer::DestroyHiddenWindow()

@@ -19,9 +19,17 @@
 class TQuietDialogs : public TDialogs {
 public:
     QStringList messages;
+    QStringList questions;  // asked, each answered Cancel
+    QString saveName;       // what a save dialog answers
     void Beep() override {}
     void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { messages << text; }
     int Exec(QDialog *) override { return 0; }
+    QMessageBox::StandardButton Ask(const QString &text, const QString &, QMessageBox::StandardButtons) override
+    {
+        questions << text;
+        return QMessageBox::Cancel;
+    }
+    QString SaveFileName(QWidget *, const QString &) override { return saveName; }
 };
 
 // Makes the nine windows and shows the start menu; false when the program refused to

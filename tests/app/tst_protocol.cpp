@@ -1,6 +1,7 @@
 // The window protocol on the real nine windows: who disables whom, every hide handler's
 // rule, the main-window switch, the start menu's hand-over, and the end of the program.
 #include "ProgramWindows.h"
+#include "EngineView.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -18,8 +19,10 @@
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
+#include "reader/TNotesPanel.h"
 #include "skin/TsuiForm.h"
 #include "skin/TsuiImageButton.h"
+#include "skin/TsuiSideChannel.h"
 #include "widgets/TImage32.h"
 #include <QAccessible>
 #include <QAction>
@@ -28,6 +31,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QListWidget>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -52,6 +56,7 @@ QWindow *OpenerOf(QWidget *window) { return window->windowHandle() ? window->win
 class TestProtocol : public QObject {
     Q_OBJECT
     QTemporaryDir data;
+    TQuietDialogs *dialogs = nullptr;
 
     void BackToStartMenu()
     {
@@ -69,6 +74,7 @@ private slots:
     {
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         QVERIFY(MakeProgramWindows());
+        dialogs = &static_cast<TQuietDialogs &>(Dialogs());
     }
 
     void startMenuLayout()
@@ -324,12 +330,69 @@ private slots:
         QVERIFY(MenuForm->isVisible() && !MainForm->isVisible());
     }
 
-    // Last: it ends the program.
+    // A contents page left for an index: the page reached from the index is an ordinary
+    // page again, for Next and for Print.
+    void indexLinkAfterContentsIsAnOrdinaryPage()
+    {
+        // The file of the last page the reading window has finished loading (and processed).
+        QString loaded;
+        const auto connection = connect(MainForm->PageBrowser->page(), &QWebEnginePage::loadFinished, this,
+                                        [&] { loaded = MainForm->PageBrowser->url().fileName(); });
+        const auto waitLoaded = [&](const char *file) {
+            return QTest::qWaitFor([&] { return loaded == QLatin1String(file); }, 60000);
+        };
+        BackToStartMenu();
+        Press(MenuForm->suiImageButton1);
+        QVERIFY(waitLoaded("dir02.htm"));
+        QVERIFY(ReaderState.ContentsMode);
+        Press(MainForm->MenuButton);
+        QVERIFY(MenuForm->isVisible());
+        Press(MenuForm->IndexButton);
+        QTRY_VERIFY(MenuForm->IndexMenu->isVisible());
+        QTest::mouseClick(MenuForm->IndexMenu, Qt::LeftButton, {}, MenuForm->IndexMenu->actionGeometry(MenuForm->N1).center());
+        QVERIFY(waitLoaded("ind01.htm"));
+        QVERIFY(ReaderState.IndexMode);
+        QVERIFY(!ReaderState.ContentsMode);
+        // The first entry of the index that leads into section 2, below its last page.
+        QString href;
+        MainForm->PageBrowser->page()->runJavaScript(
+            QStringLiteral("(() => { const a = Array.from(document.links).find(a => /p02(0[89]|1[0-2])\\d\\d\\.htm#/.test(a.href));"
+                           " a.click(); return a.getAttribute('href'); })()"),
+            [&](const QVariant &v) { href = v.toString(); });
+        QVERIFY(waitLoaded("found.htm"));
+        disconnect(connection);
+        QVERIFY(!href.isEmpty());
+        const int page = href.mid(3, 4).toInt();
+        QVERIFY(!ReaderState.ResultPending);
+        QCOMPARE(ReaderState.CurPage, page);
+        Press(MainForm->NextButton);
+        QCOMPARE(ReaderState.CurPage, page + 1);
+        QCOMPARE(ReaderState.CurSection, 2);
+        Press(MainForm->PrintButton);
+        QVERIFY(PrintForm->isVisible());
+        QVERIFY(!MainForm->isEnabled());
+        PrintForm->hide();
+        QVERIFY(MainForm->isEnabled());
+    }
+
+    // Last: it ends the program. Notes that were never saved are offered for saving first.
     void closingTheReadingWindowEndsTheProgram()
     {
         SwitchToReadingWindow();
+        MainForm->BookMarkChannel->SetStayOn(true);
+        QTest::mouseClick(MainForm->NotesPanel->InsertButton, Qt::LeftButton);
+        QCOMPARE(MainForm->BookMarkBox->count(), 1);
+        MainForm->close();  // answered: cancel
+        QCOMPARE(dialogs->questions.size(), 1);
         QVERIFY(!TKetabApplication::Terminated());
+        QVERIFY(MainForm->isVisible());
+
+        const QString notes = data.filePath(QStringLiteral("notes.bmk"));
+        dialogs->saveName = notes;
+        QTest::mouseClick(MainForm->NotesPanel->SaveButton, Qt::LeftButton);
+        QVERIFY(QFile::exists(notes));
         MainForm->close();
+        QCOMPARE(dialogs->questions.size(), 1);  // saved: nothing to ask
         QVERIFY(TKetabApplication::Terminated());
     }
 };

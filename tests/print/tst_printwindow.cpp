@@ -9,10 +9,16 @@
 #include "print/TPrintDocument.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TNotesPanel.h"
+#include "skin/TsuiImageButton.h"
+#include "skin/TsuiSideChannel.h"
 #include "widgets/TVrProgressBar.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QWebEnginePage>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -50,12 +56,25 @@ class TestPrintWindow : public QObject {
     QString PrintFile() const { return TPrintDocument::FileName(ReaderState.TempFolder); }
     void LoadPreview()
     {
-        bool loaded = false;
-        PreviewForm->PrintBrowser->OnDownloadComplete = [&](TWebBrowser *) { loaded = true; };
         PreviewForm->hide();
         PreviewForm->show();
-        QTRY_VERIFY_WITH_TIMEOUT(loaded, 20000);
+        WaitPreviewLoaded();
     }
+    // The preview's commands wait for its document.
+    static void WaitPreviewLoaded() { QTRY_VERIFY_WITH_TIMEOUT(PreviewForm->PrintButton->isEnabled(), 20000); }
+    // The text the preview's view shows.
+    static QString PreviewText()
+    {
+        QString text;
+        bool done = false;
+        PreviewForm->PrintBrowser->page()->toPlainText([&](const QString &t) {
+            text = t;
+            done = true;
+        });
+        QTest::qWaitFor([&] { return done; }, 10000);
+        return text;
+    }
+    static void Click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 private slots:
     void initTestCase()
@@ -202,6 +221,113 @@ private slots:
         QVERIFY(pages >= 2);
         QVERIFY2(inked > 50, qPrintable(QString::number(inked)));
         PreviewForm->hide();
+    }
+
+    // The reader composes a range, then the noted pages, while the preview stays open:
+    // the preview shows each new document, never the one before.
+    void openPreviewShowsEachNewDocument()
+    {
+        MainForm->show();
+        MainForm->setEnabled(true);
+        ReaderState.CurSection = 2;
+        ReaderState.CurPage = 800;
+        ReaderState.ContentsMode = false;
+        QTest::mouseClick(MainForm->PrintButton, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(PrintForm->isVisible());
+        PrintForm->Spinlast->setValue(801);
+        Click(PrintForm->PrintButton);
+        QVERIFY(PreviewForm->isVisible());
+        WaitPreviewLoaded();
+        QVERIFY(PreviewText().contains(QStringLiteral("صفحه 801")));
+        QVERIFY(MainForm->isEnabled());
+
+        MainForm->BookMarkBox->clear();
+        MainForm->BookMarkBox->addItem(QStringLiteral("جلد: 01 -- صفحه: 0012"));
+        MainForm->BookMarkChannel->SetStayOn(true);
+        Click(MainForm->NotesPanel->PrintBMButton);
+        WaitPreviewLoaded();
+        const QString shown = PreviewText();
+        QVERIFY2(shown.contains(QStringLiteral("صفحه 12\n")) && !shown.contains(QStringLiteral("صفحه 801")), qPrintable(shown.left(200)));
+        MainForm->BookMarkChannel->SetStayOn(false);
+        MainForm->BookMarkBox->clear();
+    }
+
+    // Preview and Print are off while a print runs: a click meanwhile starts nothing.
+    void onePrintPerClick()
+    {
+        QVERIFY(PreviewForm->isVisible());
+        const QString pdf = temp.filePath(QStringLiteral("once.pdf"));
+        int execs = 0;
+        bool offDuringPrint = false, clickedWhilePrinting = false;
+        dialogs->OnExec = [&](QDialog *dialog) -> int {
+            auto *printDialog = qobject_cast<QPrintDialog *>(dialog);
+            if (!printDialog) return QDialog::Rejected;
+            ++execs;
+            offDuringPrint = !PreviewForm->PrintButton->isEnabled() && !PreviewForm->PreButton->isEnabled();
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(pdf);
+            QTimer::singleShot(0, PreviewForm, [&] {
+                clickedWhilePrinting = PreviewForm->PrintBrowser->Printing();
+                Click(PreviewForm->PrintButton);
+                Click(PreviewForm->PreButton);
+            });
+            return QDialog::Accepted;
+        };
+        Click(PreviewForm->PrintButton);
+        dialogs->OnExec = nullptr;
+        QCOMPARE(execs, 1);
+        QVERIFY(offDuringPrint);
+        QVERIFY(clickedWhilePrinting);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QVERIFY(PreviewForm->PrintButton->isEnabled() && PreviewForm->PreButton->isEnabled());
+        QVERIFY(dialogs->Messages.isEmpty());
+        PreviewForm->hide();
+    }
+
+    // A missing page file or a failed print, met through the windows' own buttons: the
+    // message names what failed and the window goes on working.
+    void failuresAreReportedAndTheWindowsGoOn()
+    {
+        QTemporaryDir book;
+        QVERIFY(QDir(book.path()).mkpath(QStringLiteral("datas")));
+        QVERIFY(QFile::copy(QStringLiteral(KETAB_BOOK_DIR "/datas/p010003.htm"), book.filePath(QStringLiteral("datas/p010003.htm"))));
+        const QString bookFolder = ReaderState.AppFolder;
+        ReaderState.AppFolder = book.path() + u'/';
+        MainForm->hide();
+        dialogs->Messages.clear();
+        PrintForm->show();
+        PrintForm->VolComboBox->setCurrentIndex(0);
+        PrintForm->Spinfirst->setValue(3);
+        PrintForm->Spinlast->setValue(4);
+        const QString before = ReadDocument(PrintFile());
+        Click(PrintForm->PrintButton);
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY2(dialogs->Messages.first().contains(QStringLiteral("p010004.htm")), qPrintable(dialogs->Messages.first()));
+        QCOMPARE(ReadDocument(PrintFile()), before);
+        QVERIFY(PrintForm->isVisible() && PrintForm->isEnabled());
+        QVERIFY(!PreviewForm->isVisible());
+        PrintForm->Spinlast->setValue(3);
+        Click(PrintForm->PrintButton);
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY(PreviewForm->isVisible());
+        ReaderState.AppFolder = bookFolder;
+
+        WaitPreviewLoaded();
+        dialogs->OnExec = [&](QDialog *dialog) -> int {
+            auto *printDialog = qobject_cast<QPrintDialog *>(dialog);
+            if (!printDialog) return QDialog::Rejected;
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(temp.filePath(QStringLiteral("no-such-folder/out.pdf")));
+            return QDialog::Accepted;
+        };
+        Click(PreviewForm->PrintButton);
+        dialogs->OnExec = nullptr;
+        QCOMPARE(dialogs->Messages.size(), 2);
+        QVERIFY2(dialogs->Messages.last().contains(QStringLiteral("out.pdf")), qPrintable(dialogs->Messages.last()));
+        QVERIFY(PreviewForm->isVisible());
+        QVERIFY(PreviewForm->PrintButton->isEnabled() && PreviewForm->PreButton->isEnabled());
+        PreviewForm->hide();
+        dialogs->Messages.clear();
     }
 };
 

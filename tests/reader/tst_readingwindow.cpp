@@ -10,6 +10,7 @@
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
+#include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "skin/TsuiSideChannel.h"
@@ -21,9 +22,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QtTest>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 // Scripted dialogs: file names are taken from a queue, messages are recorded.
@@ -31,7 +38,14 @@ class TScriptedDialogs : public TDialogs {
 public:
     QStringList Messages;
     QStringList FileNames;
+    QList<QMessageBox::StandardButton> Answers;  // to the questions, in turn
+    int Questions = 0;
     void Beep() override {}
+    QMessageBox::StandardButton Ask(const QString &, const QString &, QMessageBox::StandardButtons) override
+    {
+        ++Questions;
+        return Answers.isEmpty() ? QMessageBox::Cancel : Answers.takeFirst();
+    }
     void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { Messages << text; }
     QString OpenFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
     QString SaveFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
@@ -189,10 +203,15 @@ private slots:
 
     void nextFromContentsAndBounds()
     {
+        // Every page refresh runs ChMusic: on a contents page First and Previous run none.
+        QSignalSpy refreshes(form->ChMusic, &QAction::triggered);
         QVERIFY(Contents(2));
+        refreshes.clear();
         form->FirstPage->trigger();
         form->PreviousPage->trigger();
-        QCOMPARE(ReaderState.CurPage, 766);
+        QCOMPARE(refreshes.count(), 0);
+        QCOMPARE(form->PageNumber->text(), QString());
+        QVERIFY(ReaderState.ContentsMode);
         QVERIFY(Load([&] { form->NextPage->trigger(); }));
         QCOMPARE(ShownFile(), QStringLiteral("p020766.htm"));
         QCOMPARE(form->InfoLabel->text(), Info(766, 1312, 2));
@@ -205,8 +224,10 @@ private slots:
         QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
         QCOMPARE(ReaderState.CurPage, 766);
         QVERIFY(!ReaderState.CanBack);
+        refreshes.clear();
         form->PreviousPage->trigger();
         form->FirstPage->trigger();
+        QCOMPARE(refreshes.count(), 0);
         QCOMPARE(ReaderState.CurPage, 766);
         QVERIFY(Load([&] { form->NextPage->trigger(); }));
         QVERIFY(Load([&] { form->LastPage->trigger(); }));
@@ -339,8 +360,9 @@ private slots:
         QVERIFY(QFile::exists(notes + ".bmk"));
         QVERIFY(!QFile::exists(notes + ".bmk.bmk"));
 
+        // Loading replaces the list, whatever it held.
         form->NewButtonClick();
-        QCOMPARE(form->BookMarkBox->count(), 0);
+        form->BookMarkBox->addItem(TNoteEntry::Compose(2, 800));
         dialogs->FileNames = {notes + ".bmk"};
         form->LoadButtonClick();
         QCOMPARE(form->BookMarks(), QStringList({TNoteEntry::Compose(1, 376), TNoteEntry::Compose(3, 1500)}));
@@ -408,6 +430,91 @@ private slots:
         QCOMPARE(form->PageBrowser->ZoomLevel(), 0);
         form->OptionsPanel->FontSizeComboBox->setCurrentIndex(1);
         QCOMPARE(EngineView(form->PageBrowser)->zoomFactor(), 1.0);
+    }
+
+    // A named pipe chosen as notes file is refused at once, through the Load button,
+    // and the list stays; a double-click anywhere in the list goes to the selected entry.
+    void notesPipeIsRefusedAndDoubleClickGoesToTheSelection()
+    {
+        form->BookMarkChannel->SetStayOn(true);
+        form->NewButtonClick();
+        form->BookMarkBox->addItems({TNoteEntry::Compose(1, 376), TNoteEntry::Compose(2, 767)});
+        const QString pipe = temp.filePath("pipe.bmk");
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        // Should the load wait for a writer, this opens the other end so the test ends.
+        std::atomic<bool> done = false;
+        std::thread unblock([&] {
+            for (int i = 0; i < 100 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (done) return;
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        });
+        dialogs->FileNames = {pipe};
+        QTest::mouseClick(form->NotesPanel->LoadButton, Qt::LeftButton);
+        done = true;
+        unblock.join();
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY2(dialogs->Messages.first().contains(QStringLiteral("not a regular file")), qPrintable(dialogs->Messages.first()));
+        dialogs->Messages.clear();
+        QCOMPARE(form->BookMarks(), QStringList({TNoteEntry::Compose(1, 376), TNoteEntry::Compose(2, 767)}));
+
+        QListWidget *box = form->BookMarkBox;
+        QVERIFY(Page(1, 2));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualItemRect(box->item(1)).center());
+        const QPoint below = box->visualItemRect(box->item(1)).center() + QPoint(0, 3 * box->visualItemRect(box->item(1)).height());
+        QVERIFY(box->viewport()->rect().contains(below));
+        QVERIFY(!box->itemAt(below));
+        QVERIFY(Load([&] { QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, below); }));
+        QCOMPARE(ReaderState.CurSection, 2);
+        QCOMPARE(ReaderState.CurPage, 767);
+        QCOMPARE(ShownFile(), QStringLiteral("p020767.htm"));
+        form->BookMarkChannel->SetStayOn(false);
+    }
+
+    // Leaving with notes that differ from those last saved or loaded asks first.
+    void leavingWithChangedNotesAsksToSave()
+    {
+        form->NewButtonClick();
+        dialogs->FileNames = {temp.filePath("empty")};
+        form->SaveButtonClick();
+        QVERIFY(form->Notes->MayLeave(form));
+        QCOMPARE(dialogs->Questions, 0);
+        ReaderState.CurSection = 1;
+        ReaderState.CurPage = 376;
+        form->InsertBM->trigger();
+        form->DeleteButtonClick();  // nothing selected: nothing deleted
+        form->BookMarkBox->setCurrentRow(0);
+        form->DeleteButtonClick();
+        QVERIFY(form->Notes->MayLeave(form));  // back to what it was
+        QCOMPARE(dialogs->Questions, 0);
+
+        // Through the options panel's Exit button: cancel, and a cancelled save dialog, keep the program.
+        form->InsertBM->trigger();
+        dialogs->Answers = {QMessageBox::Cancel, QMessageBox::Save};
+        dialogs->FileNames = {QString()};
+        form->RHidePanel->SetStayOn(true);
+        QTest::mouseClick(form->OptionsPanel->ExitButton, Qt::LeftButton);
+        QTest::mouseClick(form->OptionsPanel->ExitButton, Qt::LeftButton);
+        form->RHidePanel->SetStayOn(false);
+        QCOMPARE(dialogs->Questions, 2);
+        QVERIFY(!TKetabApplication::Terminated());
+        QVERIFY(form->isVisible());
+
+        // Saving writes the list and lets the program go; leaving it unsaved lets it go too.
+        const QString file = temp.filePath("onexit");
+        dialogs->Answers = {QMessageBox::Save};
+        dialogs->FileNames = {file};
+        QVERIFY(form->Notes->MayLeave(form));
+        QCOMPARE(TNotesFile::Load(file + ".bmk"), QStringList{TNoteEntry::Compose(1, 376)});
+        QVERIFY(form->Notes->MayLeave(form));  // saved: nothing to ask
+        QCOMPARE(dialogs->Questions, 3);
+        form->InsertBM->trigger();
+        dialogs->Answers = {QMessageBox::Discard};
+        QVERIFY(form->Notes->MayLeave(form));
+        QCOMPARE(dialogs->Questions, 4);
+        QCOMPARE(TNotesFile::Load(file + ".bmk"), QStringList{TNoteEntry::Compose(1, 376)});
+        form->NewButtonClick();
+        QVERIFY(!TKetabApplication::Terminated());
     }
 };
 

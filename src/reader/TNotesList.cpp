@@ -1,0 +1,47 @@
+#include "reader/TNotesList.h"
+#include "app/Dialogs.h"
+#include "reader/TNotesFile.h"
+#include <QListWidget>
+
+const QString TNotesList::SaveQuestion =
+    QStringLiteral("فهرست يادداشتها پس از آخرين ذخيره تغيير كرده است. پيش از خروج ذخيره شود؟");
+const QString TNotesList::SaveCaption = QStringLiteral("يادداشتها");
+
+QStringList TNotesList::Entries() const
+{
+    QStringList entries;
+    for (int i = 0; i < FBox->count(); ++i) entries << FBox->item(i)->text();
+    return entries;
+}
+
+bool TNotesList::Save(QWidget *parent)
+{
+    const QString chosen = Dialogs().SaveFileName(parent, QStringLiteral("BookMark (*.bmk)"));
+    if (chosen.isEmpty()) return false;
+    const QStringList entries = Entries();
+    TNotesFile::Save(TNotesFile::SaveName(chosen), entries);
+    FSettled = entries;
+    return true;
+}
+
+void TNotesList::Load(QWidget *parent)
+{
+    const QString chosen = Dialogs().OpenFileName(parent, QStringLiteral("BookMark Files (*.bmk)"));
+    if (chosen.isEmpty()) return;
+    const QStringList entries = TNotesFile::Load(chosen);
+    FBox->clear();
+    FBox->addItems(entries);
+    FSettled = entries;
+}
+
+bool TNotesList::Changed() const { return Entries() != FSettled; }
+
+bool TNotesList::MayLeave(QWidget *parent)
+{
+    if (!Changed()) return true;
+    switch (Dialogs().Ask(SaveQuestion, SaveCaption, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    case QMessageBox::Save: return Save(parent);
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
+}

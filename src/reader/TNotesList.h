@@ -1,0 +1,33 @@
+#pragma once
+#include <QStringList>
+
+class QListWidget;
+class QWidget;
+
+// The notes list as the reading window keeps it, in its list box: saved to and loaded
+// from notes files, and compared with the list last saved or loaded (empty at start),
+// so leaving the program with notes that were never saved offers to save them first.
+class TNotesList {
+public:
+    explicit TNotesList(QListWidget *box) : FBox(box) {}
+
+    QStringList Entries() const;
+    // Runs the save dialog and writes the list; false when the reader cancelled.
+    bool Save(QWidget *parent);
+    // Runs the open dialog and replaces the list with the file's entries. A failed load
+    // raises and keeps the list.
+    void Load(QWidget *parent);
+    // The entries differ from those last saved or loaded.
+    bool Changed() const;
+    // Whether the program may end now: true for unchanged notes, and otherwise as the
+    // reader answers: saved (and the save went through), or left unsaved. False when
+    // the reader cancels, either the question or the save dialog; a failed save raises.
+    bool MayLeave(QWidget *parent);
+
+    static const QString SaveQuestion;
+    static const QString SaveCaption;
+
+private:
+    QListWidget *FBox;
+    QStringList FSettled;
+};
