@@ -336,8 +336,12 @@ private slots:
     {
         // The file of the last page the reading window has finished loading (and processed).
         QString loaded;
-        const auto connection = connect(MainForm->PageBrowser->page(), &QWebEnginePage::loadFinished, this,
-                                        [&] { loaded = MainForm->PageBrowser->url().fileName(); });
+        const auto processing = MainForm->PageBrowser->OnDownloadComplete;
+        MainForm->PageBrowser->OnDownloadComplete = [&](TWebBrowser *b) {
+            processing(b);
+            loaded = b->Url().fileName();
+        };
+        const auto restore = qScopeGuard([&] { MainForm->PageBrowser->OnDownloadComplete = processing; });
         const auto waitLoaded = [&](const char *file) {
             return QTest::qWaitFor([&] { return loaded == QLatin1String(file); }, 60000);
         };
@@ -355,12 +359,11 @@ private slots:
         QVERIFY(!ReaderState.ContentsMode);
         // The first entry of the index that leads into section 2, below its last page.
         QString href;
-        MainForm->PageBrowser->page()->runJavaScript(
+        EngineView(MainForm->PageBrowser)->page()->runJavaScript(
             QStringLiteral("(() => { const a = Array.from(document.links).find(a => /p02(0[89]|1[0-2])\\d\\d\\.htm#/.test(a.href));"
                            " a.click(); return a.getAttribute('href'); })()"),
             [&](const QVariant &v) { href = v.toString(); });
         QVERIFY(waitLoaded("found.htm"));
-        disconnect(connection);
         QVERIFY(!href.isEmpty());
         const int page = href.mid(3, 4).toInt();
         QVERIFY(!ReaderState.ResultPending);

@@ -63,9 +63,11 @@ private slots:
         QTemporaryDir empty;
         const QStringList folders = THtmlEngineModule::SearchFolders();
         THtmlEngineModule::SearchFolders() = {empty.path()};
-        QString reason;
-        QVERIFY(!TStartupSteps::HtmlViewCanRun(&reason));
-        QVERIFY2(reason.contains(QLatin1String("htmlengine.so")), qPrintable(reason));
+        TStartupSteps::TMissingPart missing = TStartupSteps::mpDisplay;
+        QVERIFY(!TStartupSteps::HtmlViewCanRun(&missing));
+        QCOMPARE(missing, TStartupSteps::mpEngineModule);
+        const QString refusal = TStartupSteps::RefusalText(missing);
+        QVERIFY2(refusal.contains(QLatin1String("htmlengine.so")), qPrintable(refusal));
         TWebBrowser lonely;
         QString message;
         try {

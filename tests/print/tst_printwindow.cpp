@@ -1,4 +1,5 @@
 // The print window, the preview and printing through the real view on the sample book.
+#include "EngineView.h"
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/ReaderState.h"
@@ -18,7 +19,6 @@
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QWebEnginePage>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -67,7 +67,7 @@ class TestPrintWindow : public QObject {
     {
         QString text;
         bool done = false;
-        PreviewForm->PrintBrowser->page()->toPlainText([&](const QString &t) {
+        EngineView(PreviewForm->PrintBrowser)->page()->toPlainText([&](const QString &t) {
             text = t;
             done = true;
         });

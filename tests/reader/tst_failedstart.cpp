@@ -2,6 +2,7 @@
 // reported, and the window still turns pages and writes its generated pages into the
 // temp folder. The window's own start-up loads a stand-in library that refuses to make
 // a player.
+#include "EngineView.h"
 #include "TestReaderBook.h"
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
@@ -10,7 +11,6 @@
 #include "reader/TMainForm.h"
 #include "skin/TsuiImageButton.h"
 #include <QDir>
-#include <QWebEnginePage>
 #include <QtTest>
 #include <dlfcn.h>
 
@@ -38,7 +38,7 @@ class TestFailedStart : public QObject {
     QString shown;
     void ClickLink(const QString &id)
     {
-        form->PageBrowser->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(id));
+        EngineView(form->PageBrowser)->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(id));
     }
 
 private slots:
@@ -58,7 +58,7 @@ private slots:
         auto processing = form->PageBrowser->OnDownloadComplete;
         form->PageBrowser->OnDownloadComplete = [this, processing](TWebBrowser *b) {
             processing(b);
-            shown = b->url().fileName();
+            shown = b->Url().fileName();
         };
         form->show();
     }
