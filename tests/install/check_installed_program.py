@@ -38,7 +38,7 @@ def snapshot(folder):
 
 def a_word_of(book, page):
     """A word of the page's chapter title, which the search finds on that page."""
-    title = re.search(r'<h2[^>]*>(.*?)</h2>', book.page_text(page)).group(1)
+    title = re.search(r'<p align="right"><b>(.*?)</b></p>', book.page_text(page)).group(1)
     return max(re.findall(r"[\u0600-\u06ff]+", title), key=len)
 
 

@@ -38,7 +38,8 @@ TRun Ketab(const QStringList &arguments, const QString &workingFolder = QDir::te
     return run;
 }
 
-const QByteArray Refusal = TStartupSteps::RefusalText;
+// What the program says when it finds no display.
+const QByteArray Refusal = TStartupSteps::RefusalText(TStartupSteps::mpDisplay).toUtf8();
 }
 
 class TestInstallLayout : public QObject {
