@@ -6,7 +6,6 @@ import subprocess
 
 from ketabe2e import journey
 from ketabe2e.book import Book, read
-from ketabe2e.known import SECOND_PRINT
 from ketabe2e.screens import Reading, open_section
 
 
@@ -40,8 +39,7 @@ def printing(s):
     s.click(pre)
     dialog = s.dialog(60)
     s.step("the print preview")
-    with s.known_defect(*SECOND_PRINT):
-        one_command_at_a_time(s, preview, "the print preview")
+    one_command_at_a_time(s, preview, "the print preview")
     s.key("Escape")
     s.wait(lambda: not dialog.showing, "the print preview to close")
 
@@ -49,8 +47,7 @@ def printing(s):
     s.click(s.control(preview, "push button", "چاپ"))
     dialog = s.dialog()
     s.step("the printer dialog")
-    with s.known_defect(*SECOND_PRINT):
-        one_command_at_a_time(s, preview, "the printer dialog")
+    one_command_at_a_time(s, preview, "the printer dialog")
     choose_pdf_printer(s, dialog, pdf)
     s.wait(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, "the PDF file to be written", 120)
     s.wait(lambda: preview.find("push button", "چاپ").enabled, "printing to end")

@@ -4,7 +4,6 @@ list saved, loaded, followed and printed."""
 import os
 
 from ketabe2e import journey
-from ketabe2e.known import MARKUP_SEARCHABLE, NOTES_DOUBLE_CLICK
 from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read
 from ketabe2e.screens import Reading, Search, note_entry, open_section, result_line
 
@@ -33,8 +32,7 @@ def search(s):
     s.step("whole-book results", picture="search", crop=w.window)
 
     # A word of the pages' markup means nothing to a reader: it finds nothing.
-    with s.known_defect(*MARKUP_SEARCHABLE):
-        s.check("results of 'span' in the whole book (lines)", 0, w.run("span"))
+    s.check("results of 'span' in the whole book (lines)", 0, w.run("span"))
 
     w.choose_scope(2)
     s.wait_value(lambda: w.scope.name, "جلد دوم - بخش 1 ", "the scope after picking section 2")
@@ -123,11 +121,10 @@ def notes(s):
     s.click(items[0])
     listbox = r.notes_list()
     below = listbox.rect
-    with s.known_defect(*NOTES_DOUBLE_CLICK):
-        before = r.page_number()
-        s.input.double_click(below.x + below.w // 2, below.bottom - 10)
-        s.check("page after a double-click below the notes with the first selected", "1",
-                s.after_change(r.page_number, before, "the page number after a double-click below", 5))
+    before = r.page_number()
+    s.input.double_click(below.x + below.w // 2, below.bottom - 10)
+    s.check("page after a double-click below the notes with the first selected", "1",
+            s.after_change(r.page_number, before, "the page number after a double-click below", 5))
 
     s.click(r.notes_button("چاپ صفحات انتخاب شده"))
     preview = s.window("preview")
