@@ -445,8 +445,13 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (BookMarkBox && watched == BookMarkBox->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        TKetabApplication::Guarded([this] { BookMarkBoxDblClick(); });
+    if (BookMarkBox && watched == BookMarkBox->viewport()) {
+        if (event->type() == QEvent::MouseButtonDblClick) TKetabApplication::Guarded([this] { BookMarkBoxDblClick(); });
+        // A press on the list's empty part would clear the selection the double-click goes to.
+        if (event->type() == QEvent::MouseButtonPress
+            && !BookMarkBox->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            return true;
+    }
     return TForm::eventFilter(watched, event);
 }
 

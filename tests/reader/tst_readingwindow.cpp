@@ -464,7 +464,11 @@ private slots:
         const QPoint below = box->visualItemRect(box->item(1)).center() + QPoint(0, 3 * box->visualItemRect(box->item(1)).height());
         QVERIFY(box->viewport()->rect().contains(below));
         QVERIFY(!box->itemAt(below));
-        QVERIFY(Load([&] { QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, below); }));
+        // A double-click's first press comes as a press of its own, as from a real mouse.
+        QVERIFY(Load([&] {
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, below);
+            QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, below);
+        }));
         QCOMPARE(ReaderState.CurSection, 2);
         QCOMPARE(ReaderState.CurPage, 767);
         QCOMPARE(ShownFile(), QStringLiteral("p020767.htm"));
