@@ -29,13 +29,16 @@ public:
     template <class F> static auto Guard(F fn)
     {
         return [fn = std::move(fn)](auto &&...args) -> void {
-            Guarded([&] {
-                if constexpr (std::is_invocable_v<const F &, decltype(args)...>)
-                    fn(std::forward<decltype(args)>(args)...);
-                else
-                    fn();
-            });
+            Guarded([&] { CallWithOrWithout(fn, std::forward<decltype(args)>(args)...); });
         };
+    }
+    // Calls fn with the arguments when it takes them, else with none.
+    template <class F, class... A> static void CallWithOrWithout(const F &fn, A &&...args)
+    {
+        if constexpr (std::is_invocable_v<const F &, A...>)
+            fn(std::forward<A>(args)...);
+        else
+            fn();
     }
     // Connects a Qt signal to a handler that runs inside the guard.
     template <class Sender, class Signal, class F>
