@@ -107,17 +107,29 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
     const QUrl empty(QStringLiteral("about:blank"));
     if (warming && url != empty && FNavigations == FWarmNavigations) {
         FWarmUrl = empty;
-        FEngine->Load(empty);
+        // Asked for once the engine is done reporting this load, and only while no real
+        // page has been asked for.
+        QTimer::singleShot(0, this, [this, empty] {
+            TKetabApplication::Guarded([this, empty] {
+                if (FWarmUrl == empty && FNavigations == FWarmNavigations) FEngine->Load(empty);
+                else EndWarming();
+            });
+        });
         return;
     }
-    FWarmUrl.clear();
-    if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
+    EndWarming();
     if (warming) return;
     if (ok) FCrashReloads = 0;
     KeepInTabOrder();
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
     if (OnDownloadComplete) TKetabApplication::Guarded([this] { OnDownloadComplete(this); });
+}
+
+void TWebBrowser::EndWarming()
+{
+    FWarmUrl.clear();
+    if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
 }
 
 QUrl TWebBrowser::Url() const { return FEngine ? FEngine->Url() : QUrl(); }

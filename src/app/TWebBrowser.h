@@ -73,6 +73,8 @@ private:
     THtmlEngineView &Engine();
     void LoadFinished(const QUrl &url, bool ok);
     void KeepInTabOrder();
+    // Warming is over: no later load is taken for it, and warmed runs.
+    void EndWarming();
     THtmlEngineView *FEngine = nullptr;
     QPointer<QWidget> FTabBefore;  // the control Tab visits before the view
     QUrl FWarmUrl;
