@@ -31,19 +31,21 @@ def status_after_ctrl_page_down(s):
         heard.close()
 
 
-@journey("access: a sentence of the shown page read from the tree")
+@journey("access: a sentence of the shown page read from the tree, of a UTF-8 and of a UTF-16 page")
 def page_text_in_tree(s):
     book = Book(s.book)
-    reading = open_section(s, 2)
-    s.key("ctrl+g")
-    s.type("800")
-    s.key("Return")
-    s.wait_value(lambda: status(reading), page_status(800), "the status line on page 800")
-    view = s.control(reading, "filler", VIEW)
-    sentence = " ".join(paragraph_words(book, 800)[1:6])
-    s.wait(lambda: any(sentence in t for t in page_texts(view)), f"the page's words {sentence!r} in the tree")
-    s.step("page 800 read from the tree")
-    back_to_menu(s, reading)
+    # Page 800 is stored as UTF-8, page 4 as UTF-16 with its byte order mark.
+    for section, page in ((2, 800), (1, 4)):
+        reading = open_section(s, section)
+        s.key("ctrl+g")
+        s.type(str(page))
+        s.key("Return")
+        s.wait_value(lambda: status(reading), page_status(page), f"the status line on page {page}")
+        view = s.control(reading, "filler", VIEW)
+        sentence = " ".join(paragraph_words(book, page)[1:6])
+        s.wait(lambda: any(sentence in t for t in page_texts(view)), f"the page's words {sentence!r} in the tree")
+        s.step(f"page {page} read from the tree")
+        back_to_menu(s, reading)
 
 
 @journey("access: a search run and a result opened with keys alone; the marked words are nodes of their own")
