@@ -2,6 +2,7 @@
 // of the gallery, which must be a JPEG file named inside the pictures folder or a refusal.
 #include "FuzzSupport.h"
 #include "app/Errors.h"
+#include "pictures/TGalleryItems.h"
 #include "pictures/TPictureList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -13,8 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype i = 0; i < bytes.size(); ++i)
         if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++breaks;
     FUZZ_CHECK(lines.size() == breaks + 1);
+    for (const QString &line : lines) FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
     const QString folder = QStringLiteral("/book/datas/pix/");
-    for (int item = -1; item <= lines.size(); ++item) {
+    // The gallery's items, and one on either side of them.
+    static const int items = int(TGalleryItems::Items().size());
+    for (int item = -1; item <= items; ++item) {
         QString file;
         try {
             file = TPictureList::PictureFile(lines, item, folder, QStringLiteral("/book/datas/pix/pix.txt"));

@@ -91,7 +91,7 @@ FAKE_EXPORT int control_win32_params_to_message(XA_PlayerObject *, XA_Message *m
     auto it = posted.find(wparam);
     if (it == posted.end() || !it->second.accept) return 1;
     std::memset(msg->bytes, 0, sizeof msg->bytes);
-    std::memcpy(msg->bytes, it->second.bytes.data(), it->second.bytes.size());
+    if (!it->second.bytes.empty()) std::memcpy(msg->bytes, it->second.bytes.data(), it->second.bytes.size());
     posted.erase(it);
     return 0;
 }
