@@ -10,6 +10,7 @@
 
 namespace {
 QTemporaryDir *Folder = nullptr;
+constexpr int EntriesRead = 8;
 
 void WriteFile(const QString &path, const QByteArray &bytes)
 {
@@ -38,9 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const EFileError &) {
         return 0;  // refused with a message: what a damaged file should give
     }
-    for (const QString &e : entries) {
+    for (const QString &e : entries)
         for (const QChar c : e) FUZZ_CHECK(c != u'\r' && c != u'\n' && c.unicode() != 0x2028 && c.unicode() != 0);
-        // Numbers read back only from digits at their places, and compose to those digits.
+    // Numbers read back only from digits at their places, and compose to those digits. The
+    // first entries are enough: each is read the same way, and a refusal costs a throw.
+    for (const QString &e : entries.mid(0, EntriesRead)) {
         try {
             const int section = TNoteEntry::Section(e);
             FUZZ_CHECK(section >= 0 && section <= 99);
