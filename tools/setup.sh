@@ -76,8 +76,10 @@ ketab_build_sanitized() {
   fi
 }
 
-# Builds the sanitizer build and runs the whole suite under it (a finding fails its test).
+# Builds the sanitizer build and runs the suite under it (a finding fails its test). The
+# end-to-end journeys stay out: they pace a real desktop, which the sanitized program is
+# several times too slow for, and the code they drive is under the unit tests here.
 ketab_test_sanitized() {
   ketab_build_sanitized
-  (cd build-asan && ctest --output-on-failure --timeout 900 -j"$(nproc)")
+  (cd build-asan && ctest --output-on-failure --timeout 900 -j"$(nproc)" -LE e2e)
 }

@@ -1,7 +1,10 @@
 #include "htmlengine/TWebEngineModule.h"
 #include "htmlengine/TWebEngineView.h"
 #include <QCoreApplication>
+#include <QList>
+#include <QPointer>
 #include <QQuickWindow>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -19,6 +22,22 @@ public:
             info.block(true);
     }
 };
+
+// The pages made on the shared profile, while they live.
+QList<QPointer<QWebEnginePage>> &LivePages()
+{
+    static QList<QPointer<QWebEnginePage>> pages;
+    return pages;
+}
+
+// The engine takes a page down through its profile, so no page may outlive it. The
+// program's windows live as long as the application, and the engine ends its profiles
+// first thing when the application object goes; this runs just before that and deletes
+// the pages still alive.
+void DeleteLivePages()
+{
+    for (const QPointer<QWebEnginePage> &page : std::exchange(LivePages(), {})) delete page.data();
+}
 }
 
 QWebEngineProfile *TWebEngineModule::SharedProfile()
@@ -38,6 +57,8 @@ QWebEngineProfile *TWebEngineModule::SharedProfile()
         s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
         s->setAttribute(QWebEngineSettings::TouchIconsEnabled, false);
         s->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, false);
+        // Clean-ups run in the reverse order of their adding: this one before the engine's own.
+        qAddPostRoutine(DeleteLivePages);
         return p;
     }();
     return profile;
@@ -61,4 +82,12 @@ void TWebEngineModule::Start()
     SharedProfile();
 }
 
-THtmlEngineView *TWebEngineModule::NewView(QWidget *parent) { return new TWebEngineView(SharedProfile(), parent); }
+THtmlEngineView *TWebEngineModule::NewView(QWidget *parent) { return new TWebEngineView(parent); }
+
+QWebEnginePage *TWebEngineModule::NewPage(QObject *owner)
+{
+    auto *page = new QWebEnginePage(SharedProfile(), owner);
+    LivePages().removeIf([](const QPointer<QWebEnginePage> &p) { return p.isNull(); });
+    LivePages().append(page);
+    return page;
+}

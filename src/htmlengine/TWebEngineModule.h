@@ -2,6 +2,7 @@
 #include "app/THtmlEngine.h"
 #include <QObject>
 
+class QWebEnginePage;
 class QWebEngineProfile;
 
 // The module's entry: the browser engine behind the program's HTML views.
@@ -15,4 +16,6 @@ public:
 
     // The private profile all views share: no cache on disk, no network.
     static QWebEngineProfile *SharedProfile();
+    // A page on that profile, owned by owner; deleted before the profile in any case.
+    static QWebEnginePage *NewPage(QObject *owner);
 };

@@ -1,10 +1,11 @@
 #include "htmlengine/TWebEngineView.h"
+#include "htmlengine/TWebEngineModule.h"
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
-TWebEngineView::TWebEngineView(QWebEngineProfile *profile, QWidget *parent) : QWebEngineView(parent)
+TWebEngineView::TWebEngineView(QWidget *parent) : QWebEngineView(parent)
 {
-    setPage(new QWebEnginePage(profile, this));
+    setPage(TWebEngineModule::NewPage(this));
     connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
         if (OnLoadFinished) OnLoadFinished(info.url(), info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);

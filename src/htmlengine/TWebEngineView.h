@@ -2,13 +2,11 @@
 #include "app/THtmlEngine.h"
 #include <QWebEngineView>
 
-class QWebEngineProfile;
-
 // One engine view: a browser view over its own page in the shared profile.
 class TWebEngineView : public QWebEngineView, public THtmlEngineView {
     Q_OBJECT
 public:
-    TWebEngineView(QWebEngineProfile *profile, QWidget *parent);
+    explicit TWebEngineView(QWidget *parent);
 
     QWidget *Widget() override { return this; }
     void Load(const QUrl &url) override { load(url); }

@@ -4,9 +4,13 @@
 
 TsuiRadioButton::TsuiRadioButton(QWidget *parent) : TsuiCheckBox(parent)
 {
-    TKetabApplication::Connect(qApp, &QApplication::focusChanged, this,
-                               [this](QWidget *old, QWidget *now) { FocusChanged(old, now); });
+    FFocusWatch = TKetabApplication::Connect(qApp, &QApplication::focusChanged, this,
+                                             [this](QWidget *old, QWidget *now) { FocusChanged(old, now); });
 }
+
+// A focused button loses its focus in QWidget's destructor, when it is no longer a radio
+// button: the focus change must not reach FocusChanged then.
+TsuiRadioButton::~TsuiRadioButton() { disconnect(FFocusWatch); }
 
 void TsuiRadioButton::Changed()
 {

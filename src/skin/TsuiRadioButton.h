@@ -9,6 +9,7 @@ class TsuiRadioButton : public TsuiCheckBox {
     Q_OBJECT
 public:
     explicit TsuiRadioButton(QWidget *parent = nullptr);
+    ~TsuiRadioButton() override;
 
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int groupIndex) { FGroupIndex = groupIndex; }
@@ -23,4 +24,5 @@ private:
     void FocusChanged(QWidget *old, QWidget *now);
 
     int FGroupIndex = 0;
+    QMetaObject::Connection FFocusWatch;
 };
