@@ -174,7 +174,7 @@ def page_texts(view):
 
 
 def paragraph_words(book, page):
-    return re.search(r"<p>([^<]+)</p>", book.page_text(page)).group(1).split()
+    return re.search(r"<p[^>]*>([^<]+)</p>", book.page_text(page)).group(1).split()
 
 
 def press_in_menu(s, name):
