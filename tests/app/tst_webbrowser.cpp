@@ -129,6 +129,7 @@ private slots:
             warm.resize(300, 200);
             int done = 0;
             int warmed = 0;
+            bool asked = false; // outlives the branch below: the engine reports on until the view goes
             warm.OnDownloadComplete = [&](TWebBrowser *) { ++done; };
             warm.Warm(dir.filePath(QStringLiteral("warm.htm")), [&] { ++warmed; });
             warm.DrawWhileHidden();
@@ -146,7 +147,6 @@ private slots:
                 QCOMPARE(done, 0);
                 warm.Navigate(page);
             } else {
-                bool asked = false;
                 QObject::connect(EngineView(&warm)->page(), &QWebEnginePage::loadingChanged, &warm,
                                  [&](const QWebEngineLoadingInfo &info) {
                                      if (asked || info.url() != QUrl(QStringLiteral("about:blank"))) return;
