@@ -9,6 +9,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import time
 
 from .waits import wait_until
 
@@ -33,6 +34,22 @@ def _stop(proc, timeout=5):
     except subprocess.TimeoutExpired:
         os.killpg(proc.pid, signal.SIGKILL)
         proc.wait(timeout)
+
+
+def _read_line(fd, timeout):
+    # Xvfb writes the number and its newline separately and dies if the pipe is gone
+    # before the newline, so read up to the newline before closing.
+    data = b""
+    deadline = time.monotonic() + timeout
+    while not data.endswith(b"\n"):
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([fd], [], [], left)[0]:
+            break
+        chunk = os.read(fd, 64)
+        if not chunk:
+            break
+        data += chunk
+    return data.decode().strip()
 
 
 class Desktop:
@@ -85,8 +102,7 @@ class Desktop:
                            f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
                           env, pass_fds=(w,), stdout=log, stderr=log)
             os.close(w)
-            ready, _, _ = select.select([r], [], [], 30)
-            answer = os.read(r, 64).decode().strip() if ready else ""
+            answer = _read_line(r, 30)
             os.close(r)
             display = ":" + answer
             if answer and subprocess.run(["xprop", "-root", "-display", display, "_NET_CLIENT_LIST"],
@@ -95,7 +111,9 @@ class Desktop:
                 self.display = display
                 return display
             _stop(proc)
-        raise RuntimeError("no free X display for Xvfb")
+        log.close()
+        with open(os.path.join(self.workdir, "xvfb.log"), encoding="utf-8", errors="replace") as f:
+            raise RuntimeError("no free X display for Xvfb; its log ends:\n" + f.read()[-1500:])
 
     def _start_session_bus(self, env):
         proc = _start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env,
