@@ -89,6 +89,24 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
     });
 }
 
+bool TProgramStart::CreateWindows(const TStageReport &report, const std::function<void()> &afterMenu)
+{
+    new TMenuForm;
+    Report(report, "TMenuForm");
+    if (afterMenu && !TKetabApplication::Terminated()) afterMenu();
+    new TMainForm;
+    Report(report, "TMainForm");
+    new TSearchForm;
+    new TPrintForm;
+    new TPreviewForm;
+    new THelpForm;
+    new TCreditsForm;
+    new TPicGalleryForm;
+    new TShowPicForm;
+    Report(report, "other windows");
+    return !TKetabApplication::Terminated();
+}
+
 int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
 {
     QStringList arguments;
@@ -101,20 +119,7 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
     }
     TKetabApplication app(argc, argv);
     Report(report, "application");
-    // The nine windows, created once in this order; each creation handler runs to completion first.
-    new TMenuForm;
-    Report(report, "TMenuForm");
-    new TMainForm;
-    Report(report, "TMainForm");
-    new TSearchForm;
-    new TPrintForm;
-    new TPreviewForm;
-    new THelpForm;
-    new TCreditsForm;
-    new TPicGalleryForm;
-    new TShowPicForm;
-    Report(report, "other windows");
-    if (TKetabApplication::Terminated()) return TKetabApplication::ExitCode();
+    if (!CreateWindows(report)) return TKetabApplication::ExitCode();
     TFirstPaintWatch watch(report);
     MenuForm->installEventFilter(&watch);
     MenuForm->show();

@@ -10,6 +10,10 @@ public:
     // Called with the name of each stage as it ends (benchmarks time them).
     using TStageReport = std::function<void(const char *stage)>;
     static int Run(int argc, char *argv[], const TStageReport &report = {});
+    // The nine windows, created once in their order, each creation handler run to the end
+    // first, also when one has asked the program to end; afterMenu runs between the start
+    // menu and the rest unless the menu ended it. False when the program is ending.
+    static bool CreateWindows(const TStageReport &report, const std::function<void()> &afterMenu = {});
     // What runs once the start menu has been painted; each step a turn of the event
     // loop of its own, so input between them is taken.
     static void AfterFirstPaint(const TStageReport &report);

@@ -5,6 +5,7 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
+#include "app/TProgramStart.h"
 #include "app/WindowProtocol.h"
 #include "info/TCreditsForm.h"
 #include "info/THelpForm.h"
@@ -37,18 +38,9 @@ public:
 inline bool MakeProgramWindows()
 {
     SetDialogs(std::make_unique<TQuietDialogs>());
-    new TMenuForm;
-    if (TKetabApplication::Terminated()) return false;
     // The test runs outside the book folder: point the program at the built book.
-    ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/");
-    new TMainForm;
-    new TSearchForm;
-    new TPrintForm;
-    new TPreviewForm;
-    new THelpForm;
-    new TCreditsForm;
-    new TPicGalleryForm;
-    new TShowPicForm;
+    if (!TProgramStart::CreateWindows({}, [] { ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR "/"); }))
+        return false;
     MenuForm->show();
     return QTest::qWaitForWindowExposed(MenuForm);
 }
