@@ -51,6 +51,7 @@ THtmlEngineView &TWebBrowser::Engine()
     // not when the program has asked for another page meanwhile (the reload would cancel
     // that load and show the old page again).
     FEngine->OnRenderCrashed = TKetabApplication::Guard([this] {
+        EmptyPageDone();
         if (FCrashReloads >= MaxCrashReloads) return;
         ++FCrashReloads;
         const int navigation = FNavigations;
@@ -83,7 +84,9 @@ void TWebBrowser::Navigate(const QString &localPath)
     // The engine prints the page it holds; loading another one halfway would lose it.
     if (FPrinting) throw EKetabError(QStringLiteral("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
-    Engine().Load(QUrl::fromLocalFile(localPath));
+    const QUrl url = QUrl::fromLocalFile(localPath);
+    if (FEmptyLoading) FHeldUrl = url;
+    else Engine().Load(url);
 }
 
 // The engine's inner widget, made with the first page, takes the keyboard focus: a screen
@@ -111,14 +114,21 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
         // page has been asked for.
         QTimer::singleShot(0, this, [this, empty] {
             TKetabApplication::Guarded([this, empty] {
-                if (FWarmUrl == empty && FNavigations == FWarmNavigations) FEngine->Load(empty);
-                else EndWarming();
+                if (FWarmUrl == empty && FNavigations == FWarmNavigations) {
+                    FEmptyLoading = true;
+                    FEngine->Load(empty);
+                } else {
+                    EndWarming();
+                }
             });
         });
         return;
     }
     EndWarming();
-    if (warming) return;
+    if (warming) {
+        if (url == empty) EmptyPageDone();
+        return;
+    }
     if (ok) FCrashReloads = 0;
     KeepInTabOrder();
     // Level other than 100 % stays across pages, as readers expect of a text size.
@@ -130,6 +140,12 @@ void TWebBrowser::EndWarming()
 {
     FWarmUrl.clear();
     if (auto warmed = std::exchange(FWarmed, nullptr)) TKetabApplication::Guarded(warmed);
+}
+
+void TWebBrowser::EmptyPageDone()
+{
+    FEmptyLoading = false;
+    if (!FHeldUrl.isEmpty()) FEngine->Load(std::exchange(FHeldUrl, QUrl()));
 }
 
 QUrl TWebBrowser::Url() const { return FEngine ? FEngine->Url() : QUrl(); }

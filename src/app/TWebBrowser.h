@@ -75,10 +75,16 @@ private:
     void KeepInTabOrder();
     // Warming is over: no later load is taken for it, and warmed runs.
     void EndWarming();
+    // The warming's empty page is in, or will never come: the page held meanwhile loads.
+    void EmptyPageDone();
     THtmlEngineView *FEngine = nullptr;
     QPointer<QWidget> FTabBefore;  // the control Tab visits before the view
     QUrl FWarmUrl;
     std::function<void()> FWarmed;
+    // The engine drops a load asked for while its empty page commits: such a page waits
+    // here until the empty page is in.
+    bool FEmptyLoading = false;
+    QUrl FHeldUrl;
     bool FPrinting = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
