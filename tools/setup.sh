@@ -43,6 +43,8 @@ ketab_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The compiler cache keys paths relative to the checkout (CCACHE_BASEDIR), so a clone in
+# another folder reuses what an earlier one compiled.
 ketab_build() {
   local top; top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   cd "$top"
@@ -50,7 +52,7 @@ ketab_build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
   local log=build/last-build.log
-  if ! cmake --build build --parallel "$(nproc)" >"$log" 2>&1; then
+  if ! CCACHE_BASEDIR="$top" cmake --build build --parallel "$(nproc)" >"$log" 2>&1; then
     grep -v -E '^\[[0-9]+/[0-9]+\] ' "$log" | tail -n 80
     echo "Build failed; the full log is $log" >&2
     return 1
@@ -69,7 +71,7 @@ ketab_build_sanitized() {
   fi
   local log=build-asan/last-build.log targets=()
   for t in "$@"; do targets+=(--target "$t"); done
-  if ! cmake --build build-asan --parallel "$(nproc)" "${targets[@]}" >"$log" 2>&1; then
+  if ! CCACHE_BASEDIR="$top" cmake --build build-asan --parallel "$(nproc)" "${targets[@]}" >"$log" 2>&1; then
     grep -v -E '^\[[0-9]+/[0-9]+\] ' "$log" | tail -n 80
     echo "Sanitizer build failed; the full log is $log" >&2
     return 1
