@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The parse is the normalised query cut at '+' and '*', at most ten slots, with the
     // markup words and one-letter terms emptied in place.
     const TSearchQuery q = TSearchQuery::Parse(query);
-    const QStringList pieces = TSearchQuery::Normalise(query).split(QRegularExpression(QStringLiteral("[+*]")));
+    static const QRegularExpression separators(QStringLiteral("[+*]"));
+    const QStringList pieces = TSearchQuery::Normalise(query).split(separators);
     FUZZ_CHECK(q.TermCount() == std::min<int>(TSearchQuery::MaxTerms, int(pieces.size())));
     for (int k = 0; k < q.TermCount(); ++k)
         FUZZ_CHECK(q.Terms[k] == (TSearchQuery::IsDroppedTerm(pieces[k]) ? QString() : pieces[k]));
