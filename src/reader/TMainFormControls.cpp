@@ -1,0 +1,211 @@
+// The reading window's controls: its actions, the top and bottom bars and the two side
+// channels, each wired to its handler.
+#include "reader/TMainForm.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/TKeyAction.h"
+#include "reader/TNotesList.h"
+#include "reader/TNotesPanel.h"
+#include "reader/TOptionsPanel.h"
+#include "skin/TsuiCheckBox.h"
+#include "skin/TsuiImageButton.h"
+#include "skin/TsuiImagePanel.h"
+#include "skin/TsuiRadioButton.h"
+#include "skin/TsuiSideChannel.h"
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+const QColor PanelBlue(4, 50, 88);
+
+QFont LabelFont(int pixelSize)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Rederu")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+}
+
+void TMainForm::BuildActions()
+{
+    const auto action = [this](QAction *&a, const char *name, const char *category, void (TMainForm::*fn)()) {
+        a = new QAction(QString::fromLatin1(name), this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setProperty("category", QString::fromLatin1(category));
+        TKetabApplication::Connect(a, &QAction::triggered, this, [this, fn] { (this->*fn)(); });
+    };
+    action(NextPage, "NextPage", "Navigation", &TMainForm::NextPageExecute);
+    action(RefreshPage, "RefreshPage", "Navigation", &TMainForm::RefreshPageExecute);
+    action(PreviousPage, "PreviousPage", "Navigation", &TMainForm::PreviousPageExecute);
+    action(FirstPage, "FirstPage", "Navigation", &TMainForm::FirstPageExecute);
+    action(LastPage, "LastPage", "Navigation", &TMainForm::LastPageExecute);
+    action(ChMusic, "ChMusic", "Navigation", &TMainForm::ChMusicExecute);
+    action(InsertBM, "InsertBM", "BookMark", &TMainForm::InsertBMExecute);
+    action(ExitPrg, "ExitPrg", "", &TMainForm::ExitPrgExecute);
+}
+
+void TMainForm::BuildTopPanel()
+{
+    TopPanel = new TsuiImagePanel(this);
+    TopPanel->setObjectName(QStringLiteral("TopPanel"));
+    TopPanel->setAccessibleName(QStringLiteral("سرصفحه"));
+    TopPanel->setFixedHeight(50);
+    TopPanel->SetColor(PanelBlue);
+    InfoLabel = new QLabel(PageLabel->text(), TopPanel);
+    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
+    // Screen readers read the status line itself (its text is its name) and hear each change.
+    InfoLabel->setAccessibleDescription(QStringLiteral("وضعيت صفحه"));
+    InfoLabel->setFont(LabelFont(13));
+    QPalette white = InfoLabel->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    InfoLabel->setPalette(white);
+    HeaderImage = new QLabel(TopPanel);
+    HeaderImage->setObjectName(QStringLiteral("HeaderImage"));
+    HeaderImage->setAccessibleName(QStringLiteral("تصوير سرصفحه"));
+    HeaderImage->setPixmap(QPixmap(QStringLiteral(":/SHELL_HEADER")));
+    auto *row = new QHBoxLayout(TopPanel);
+    row->setContentsMargins(12, 0, 0, 0);
+    // Right to left: the picture at the right, the info line at the left.
+    row->addWidget(HeaderImage, 0, Qt::AlignTop);
+    row->addStretch(1);
+    row->addWidget(InfoLabel);
+}
+
+void TMainForm::BuildBottomPanel()
+{
+    BottomPanel = new QWidget(this);
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+    BottomPanel->setFixedHeight(40);
+    // Picture buttons: the caption is drawn into the picture; screen readers get it as the name.
+    const auto button = [this](TsuiImageButton *&b, const char *name, const char *picture, const QString &does) {
+        b = new TsuiImageButton(BottomPanel);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(does);
+        b->setToolTip(does);
+        const QString key = QString::fromLatin1(picture);
+        b->SetPictures(key, key + QStringLiteral("_HOT"), QFile::exists(QStringLiteral(":/") + key + QStringLiteral("_DOWN")) ? key + QStringLiteral("_DOWN") : QString());
+        b->setCursor(Qt::PointingHandCursor);
+    };
+    button(MenuButton, "MenuButton", "SHELL_BAR_MENU", QStringLiteral("بازگشت به منو"));
+    button(DirButton, "DirButton", "SHELL_BAR_CONTENTS", QStringLiteral("فهرست بخشها"));
+    button(FirstButton, "FirstButton", "SHELL_PAGE_FIRST", QStringLiteral("صفحه اول"));
+    button(BackButton, "BackButton", "SHELL_PAGE_PREVIOUS", QStringLiteral("صفحه قبلی"));
+    button(NextButton, "NextButton", "SHELL_PAGE_NEXT", QStringLiteral("صفحه بعدی"));
+    button(LastButton, "LastButton", "SHELL_PAGE_LAST", QStringLiteral("صفحه آخر"));
+    button(SearchButton, "SearchButton", "SHELL_BAR_SEARCH", QStringLiteral("جستجو"));
+    button(PrintButton, "PrintButton", "SHELL_BAR_PRINT", QStringLiteral("چاپ"));
+    // The page buttons are a pixel wider and taller than their pictures: the bar's colour
+    // shows along their right and bottom edges. The others take their pictures' size.
+    for (TsuiImageButton *b : {FirstButton, BackButton, NextButton, LastButton}) b->setFixedSize(32, 24);
+    PageNumber = new QLineEdit(BottomPanel);
+    PageNumber->setObjectName(QStringLiteral("PageNumber"));
+    PageNumber->setAccessibleName(QStringLiteral("شماره صفحه"));
+    PageNumber->setMaxLength(4);
+    PageNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), PageNumber));
+    PageNumber->setFixedWidth(56);
+    PageNumber->setAlignment(Qt::AlignCenter);
+    PageNumber->installEventFilter(this);
+
+    DirMenu = new QMenu(this);
+    DirMenu->setObjectName(QStringLiteral("DirMenu"));
+    DirMenu->setLayoutDirection(Qt::RightToLeft);
+    const char *items[] = {"N1", "N11", "N21", "N12", "N22"};
+    for (int s = 1; s <= SectionCount; ++s) {
+        QAction *a = DirMenu->addAction(SectionName(s));
+        a->setObjectName(QString::fromLatin1(items[s - 1]));
+        TKetabApplication::Connect(a, &QAction::triggered, this, [this, s] { ShowContents(s); });
+    }
+
+    using G = TKetabApplication;
+    MenuButton->OnClick = G::Guard([this](TsuiCustomButton *) { MenuButtonClick(); });
+    DirButton->OnClick = G::Guard([this](TsuiCustomButton *) { DirButtonClick(); });
+    FirstButton->OnClick = G::Guard([this](TsuiCustomButton *) { FirstPage->trigger(); });
+    BackButton->OnClick = G::Guard([this](TsuiCustomButton *) { PreviousPage->trigger(); });
+    NextButton->OnClick = G::Guard([this](TsuiCustomButton *) { NextPage->trigger(); });
+    LastButton->OnClick = G::Guard([this](TsuiCustomButton *) { LastPage->trigger(); });
+    SearchButton->OnClick = G::Guard([this](TsuiCustomButton *) { SearchButtonClick(); });
+    PrintButton->OnClick = G::Guard([this](TsuiCustomButton *) { PrintButtonClick(); });
+
+    auto *row = new QHBoxLayout(BottomPanel);
+    row->setContentsMargins(8, 4, 8, 4);
+    row->setSpacing(4);
+    // Right to left, as the reader sees them.
+    row->addWidget(MenuButton, 0, Qt::AlignVCenter);
+    row->addWidget(DirButton, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    for (QWidget *w : std::initializer_list<QWidget *>{FirstButton, BackButton, PageNumber, NextButton, LastButton})
+        row->addWidget(w, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    row->addWidget(SearchButton, 0, Qt::AlignVCenter);
+    row->addWidget(PrintButton, 0, Qt::AlignVCenter);
+}
+
+void TMainForm::BuildSidePanels()
+{
+    // Both channels: DeepBlue, black outline, 232 grey, pin button shown, not pinned, sliding.
+    const auto channel = [this](TsuiSideChannel *&c, const char *name, TsuiSideChannelAlign align, int width,
+                                TsuiSideChannelPopupMode mode) {
+        c = new TsuiSideChannel(this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->SetUIStyle(TsuiUIStyle::DeepBlue);
+        c->SetBorderColor(QColor(0, 0, 0));
+        c->SetColor(QColor(232, 232, 232));
+        c->SetSideBarColor(QColor(232, 232, 232));
+        c->SetShowButton(true);
+        c->SetQuickMove(false);
+        c->SetAlign(align);
+        c->SetWidth(width);
+        c->SetPopupMode(mode);
+        auto *inside = new QVBoxLayout(c);
+        inside->setContentsMargins(0, 0, 0, 0);
+    };
+    channel(BookMarkChannel, "BookMarkChannel", TsuiSideChannelAlign::suiLeft, 169,
+            TsuiSideChannelPopupMode::suiMouseClick);
+    BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
+    BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
+    NotesPanel = new TNotesPanel(BookMarkChannel);
+    BookMarkChannel->layout()->addWidget(NotesPanel);
+    BookMarkBox = NotesPanel->BookMarkBox;
+    Notes = std::make_unique<TNotesList>(BookMarkBox);
+    using G = TKetabApplication;
+    BookMarkChannel->OnPush = G::Guard([this](TsuiSideChannel *s) { BookMarkChannelPush(s); });
+    BookMarkChannel->OnPop = G::Guard([this](TsuiSideChannel *s) { BookMarkChannelPop(s); });
+    TNotesPanel *n = NotesPanel;
+    G::Connect(n->InsertButton, &QPushButton::clicked, this, [this] { InsertBM->trigger(); });
+    G::Connect(n->DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+    G::Connect(n->NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    G::Connect(n->LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
+    G::Connect(n->SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
+    G::Connect(n->GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
+    G::Connect(n->PrintBMButton, &QPushButton::clicked, this, [this] { PrintBMButtonClick(); });
+    // A double-click anywhere in the list goes to the selected entry, also below the last one.
+    BookMarkBox->viewport()->installEventFilter(this);
+    TKeyAction::OpenLineOnEnter(BookMarkBox, [this] { BookMarkBoxDblClick(); });
+
+    channel(RHidePanel, "RHidePanel", TsuiSideChannelAlign::suiRight, 160, TsuiSideChannelPopupMode::suiMouseOn);
+    RHidePanel->setAccessibleName(QStringLiteral("تنظيمات"));
+    OptionsPanel = new TOptionsPanel(RHidePanel);
+    RHidePanel->layout()->addWidget(OptionsPanel);
+    TOptionsPanel *o = OptionsPanel;
+    o->MusicOn->OnClick = G::Guard([this](QObject *) { MusicOnClick(); });
+    o->MusicOff->OnClick = G::Guard([this](QObject *) { MusicOffClick(); });
+    G::Connect(o->FontSizeComboBox, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    G::Connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
+    o->AllTopCheckBox->OnClick = G::Guard([this](QObject *) { AllTopCheckBoxClick(); });
+    o->BookMarkShow->OnClick = G::Guard([this](QObject *) { BookMarkShowClick(); });
+    G::Connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
+    G::Connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
+    G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
+    G::Connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
+    G::Connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
+}
