@@ -15,13 +15,16 @@
 #include "app/ReaderState.h"
 #include "app/TMenuForm.h"
 #include "app/TProgramStart.h"
+#include "app/TSettingsStore.h"
 #include "app/TWebBrowser.h"
 #include "reader/TMainForm.h"
 #include "skin/TsuiImageButton.h"
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <xcb/xcb.h>
 #include <algorithm>
@@ -339,6 +342,18 @@ int main(int argc, char *argv[])
         else if (!std::strcmp(argv[i], "--stages")) launches = false;
         else runs = std::max(1, std::atoi(argv[i]));
     }
+    // Every start finds a place to continue from and kept choices, as a reader's returning
+    // start does; in folders of the benchmark's own, never the user's.
+    QTemporaryDir kept;
+    const QString configFolder = kept.filePath(QStringLiteral("config")), stateFolder = kept.filePath(QStringLiteral("state"));
+    TSettingsStore store(configFolder + QStringLiteral("/ketab"), stateFolder + QStringLiteral("/ketab"),
+                         QFileInfo(QString::fromStdString(ketab)).absolutePath());
+    store.SavePlace({2144, 0.5});
+    store.SaveChoices(TKeptChoices{});
+    setenv("XDG_CONFIG_HOME", configFolder.toLocal8Bit().constData(), 1);
+    setenv("XDG_STATE_HOME", stateFolder.toLocal8Bit().constData(), 1);
+    std::printf("kept between runs: a place to continue from (page 2144) and the choices, in %s\n",
+                qPrintable(kept.path()));
     TWindowWatch watch;
     if (!watch.Usable()) {
         std::printf("no X display to start the programs on\n");

@@ -43,12 +43,12 @@ QMessageBox::StandardButton TDialogs::Ask(const QString &text, const QString &ca
 
 QString TDialogs::OpenFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, QString(), StartFolder, filter);
 }
 
 QString TDialogs::SaveFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getSaveFileName(parent, QString(), StartFolder, filter);
 }
 
 int TDialogs::Exec(QDialog *dialog) { return dialog->exec(); }

@@ -20,11 +20,14 @@ public:
     // closing the box without a choice answers Cancel.
     virtual QMessageBox::StandardButton Ask(const QString &text, const QString &caption,
                                             QMessageBox::StandardButtons buttons);
-    // Open and save dialogs; an empty string means the reader cancelled.
+    // Open and save dialogs, starting in StartFolder (the working folder when empty); an
+    // empty string means the reader cancelled.
     virtual QString OpenFileName(QWidget *parent, const QString &filter);
     virtual QString SaveFileName(QWidget *parent, const QString &filter);
     // Runs any other modal dialog (printer dialog, print preview) and returns its result.
     virtual int Exec(QDialog *dialog);
+
+    QString StartFolder;
 };
 
 TDialogs &Dialogs();

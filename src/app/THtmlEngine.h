@@ -1,6 +1,8 @@
 #pragma once
+#include <QColor>
 #include <QString>
 #include <QUrl>
+#include <QVariant>
 #include <QtPlugin>
 #include <functional>
 
@@ -30,6 +32,11 @@ public:
     // render process works at full priority and keeps its drawing set up, so the view's
     // next show starts from a drawn page. The view's own next hide ends it.
     virtual void DrawWhileHidden() = 0;
+    // A style sheet of the reader's laid over every page the view shows from now on, the
+    // one shown included; empty for none. background is what shows where no page paints.
+    virtual void SetUserStyleSheet(const QString &css, const QColor &background) = 0;
+    // Runs script in the shown page; done, when given, gets its value.
+    virtual void RunScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
     // Both start the job and return; done(ok) follows once the engine has finished.
     virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
     virtual void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) = 0;
@@ -38,6 +45,8 @@ public:
     std::function<void(const QUrl &url, bool ok)> OnLoadFinished;
     // The page's render process ended abnormally; the view now shows nothing.
     std::function<void()> OnRenderCrashed;
+    // The page was scrolled.
+    std::function<void()> OnScrolled;
 };
 
 class THtmlEngine {
@@ -50,5 +59,5 @@ public:
     virtual THtmlEngineView *NewView(QWidget *parent) = 0;
 };
 
-#define THtmlEngine_iid "ketab.THtmlEngine/1"
+#define THtmlEngine_iid "ketab.THtmlEngine/2"
 Q_DECLARE_INTERFACE(THtmlEngine, THtmlEngine_iid)

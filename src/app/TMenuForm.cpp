@@ -13,6 +13,7 @@
 #include "platform/TInstallLayout.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiImageButton.h"
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 
@@ -110,6 +112,20 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     CreditsButton->OnClick = G::Guard([this](TsuiCustomButton *s) { CreditsButtonClick(s); });
     ExitButton->OnClick = G::Guard([this](TsuiCustomButton *s) { ExitButtonClick(s); });
 
+    // Below the sections' panel, in its colours; a first run has no place and does not show it.
+    ContinueButton = new QPushButton(this);
+    ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
+    ContinueButton->setGeometry(226, 392, 296, 24);
+    ContinueButton->setCursor(Qt::PointingHandCursor);
+    ContinueButton->setLayoutDirection(Qt::RightToLeft);
+    ContinueButton->setStyleSheet(QStringLiteral(
+        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgb(24,78,134), stop:1 rgb(8,42,80));"
+        " color: rgb(252,238,205); border: 1px solid rgb(214,172,86); border-radius: 6px; padding: 0 8px;"
+        " font-size: 12px; font-weight: bold; }"
+        "QPushButton:hover, QPushButton:focus { background: rgb(242,214,140); color: rgb(2,26,48); }"));
+    ContinueButton->hide();
+    G::Connect(ContinueButton, &QPushButton::clicked, this, [this] { ContinueButtonClick(); });
+
     IndexMenu = new QMenu(this);
     IndexMenu->setObjectName(QStringLiteral("IndexMenu"));
     IndexMenu->setAccessibleName(QStringLiteral("نمایه‌ها"));
@@ -129,7 +145,7 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
 
     // Keyboard: the sections column, then the commands column, then help, credits and exit
     // at the left edge (right to left, top to bottom); the arrow keys step through the same order.
-    TabChain({LastButton, suiImageButton1, suiImageButton2, suiImageButton3, suiImageButton4, SearchButton,
+    TabChain({LastButton, suiImageButton1, suiImageButton2, suiImageButton3, suiImageButton4, ContinueButton, SearchButton,
               IndexButton, GaleryButton, PrintButton, HelpButton, CreditsButton, ExitButton});
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { TKetabApplication::Guarded([this] { HelpButtonClick(HelpButton); }); });
@@ -139,6 +155,7 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
 
 void TMenuForm::FormShow()
 {
+    UpdateContinueButton();
     // The first section has the focus, so Enter opens it and Tab or the arrows go on from there.
     if (!focusWidget() || !focusWidget()->isVisible()) LastButton->setFocus(Qt::OtherFocusReason);
 }
@@ -201,6 +218,38 @@ void TMenuForm::OpenIndex(const QString &file)
     // The page commands do nothing until a page of a section is reached.
     ReaderState.CanForward = false;
     ReaderState.CanBack = false;
+    SwitchToReadingWindow();
+}
+
+void TMenuForm::UpdateContinueButton()
+{
+    const TReadingPlace place = ReaderMemory ? ReaderMemory->ContinuePlace() : TReadingPlace{};
+    if (!place.Page) {
+        ContinueButton->hide();
+        return;
+    }
+    // The volume and part, without the subtitle after the colon, so the line fits the button.
+    const QString section = MainForm->SectionName(SectionOf(place.Page)).section(u':', 0, 0);
+    const QString text = QStringLiteral("ادامه مطالعه: صفحه %1 - %2").arg(place.Page).arg(section);
+    ContinueButton->setText(text);
+    ContinueButton->setAccessibleName(text);
+    ContinueButton->show();
+}
+
+void TMenuForm::ContinueButtonClick()
+{
+    const TReadingPlace place = ReaderMemory ? ReaderMemory->ContinuePlace() : TReadingPlace{};
+    if (!place.Page) return;
+    TReaderState &rs = ReaderState;
+    // As a section button: the section and its music, then the page itself.
+    rs.CurSection = SectionOf(place.Page);
+    rs.CurPage = place.Page;
+    rs.ResultPending = false;
+    rs.ContentsMode = false;
+    rs.IndexMode = false;
+    ReaderMemory->ScrollWhenShown(place);
+    MainForm->RefreshPage->trigger();
+    MainForm->ChMusic->trigger();
     SwitchToReadingWindow();
 }
 

@@ -2,6 +2,7 @@
 #include "app/TForm.h"
 
 class QLabel;
+class QPushButton;
 class QMenu;
 class QAction;
 class TShape;
@@ -31,6 +32,11 @@ public:
     void HelpButtonClick(TsuiCustomButton *sender);
     void CreditsButtonClick(TsuiCustomButton *sender);
     void ExitButtonClick(TsuiCustomButton *sender);
+    // Opens the reading window where the reader last left the book, as a section button
+    // opens it, with the page scrolled as it was.
+    void ContinueButtonClick();
+    // "ادامه مطالعه: صفحه N - <volume and part>" for a remembered place; shown only then.
+    void UpdateContinueButton();
 
     QLabel *BackImage = nullptr;
     TShape *Shape = nullptr;
@@ -47,6 +53,7 @@ public:
     TsuiImageButton *ExitButton = nullptr;
     TsuiImageButton *CreditsButton = nullptr;
     TsuiImageButton *HelpButton = nullptr;
+    QPushButton *ContinueButton = nullptr;
     QMenu *IndexMenu = nullptr;
     QAction *N1 = nullptr;
     QAction *N2 = nullptr;

@@ -15,6 +15,7 @@
 #include "print/TPreviewForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
 #include <QEvent>
 #include <QTimer>
@@ -120,6 +121,9 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
     TKetabApplication app(argc, argv);
     Report(report, "application");
     if (!CreateWindows(report)) return TKetabApplication::ExitCode();
+    TReaderMemory memory(TSettingsStore::ForUser(ReaderState.AppFolder));
+    memory.Apply();
+    Report(report, "kept choices applied");
     TFirstPaintWatch watch(report);
     MenuForm->installEventFilter(&watch);
     MenuForm->show();

@@ -3,6 +3,7 @@
 #include "app/KetabApplication.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
+#include "app/TNightPage.h"
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -45,6 +46,10 @@ THtmlEngineView &TWebBrowser::Engine()
     setFocusProxy(widget);
     KeepInTabOrder();
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
+    if (FNightPage) FEngine->SetUserStyleSheet(TNightPage::StyleSheet(), TNightPage::Background);
+    FEngine->OnScrolled = TKetabApplication::Guard([this] {
+        if (OnScroll) OnScroll(this);
+    });
     FEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { LoadFinished(url, ok); });
     // A crashed render process would leave a blank view: load the page again, a few times
     // in a row at most, so a page that kills every renderer is not retried for ever; and
@@ -182,4 +187,30 @@ void TWebBrowser::SetZoomLevel(int level)
         throw EKetabError(QStringLiteral("Zoom level %1 is out of range 0..4").arg(level));
     FZoomLevel = level;
     if (FEngine) FEngine->SetZoomFactor(ZoomFactorOf(level));
+}
+
+void TWebBrowser::SetNightPage(bool on)
+{
+    FNightPage = on;
+    if (FEngine) FEngine->SetUserStyleSheet(on ? TNightPage::StyleSheet() : QString(), on ? TNightPage::Background : QColor(Qt::white));
+}
+
+void TWebBrowser::AskScrollShare(std::function<void(double)> answer)
+{
+    if (!FEngine || FEngine->Url().isEmpty()) return;
+    FEngine->RunScript(QStringLiteral("(function () { var room = document.documentElement.scrollHeight - window.innerHeight;"
+                                      " return room > 0 ? Math.min(1, window.scrollY / room) : 0; })()"),
+                       TKetabApplication::Guard([answer = std::move(answer)](const QVariant &value) {
+                           bool ok = false;
+                           const double share = value.toDouble(&ok);
+                           if (ok) answer(std::clamp(share, 0.0, 1.0));
+                       }));
+}
+
+void TWebBrowser::ScrollToShare(double share)
+{
+    if (!FEngine) return;
+    FEngine->RunScript(QStringLiteral("window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) * %1);")
+                           .arg(std::clamp(share, 0.0, 1.0)),
+                       {});
 }

@@ -43,6 +43,16 @@ public:
     void SetZoomLevel(int level);
     int ZoomLevel() const { return FZoomLevel; }
     static double ZoomFactorOf(int level);
+    // Every page light on dark (TNightPage) or in the book's own colours; kept across pages.
+    void SetNightPage(bool on);
+    bool NightPage() const { return FNightPage; }
+    // Raised when the shown page was scrolled.
+    std::function<void(TWebBrowser *sender)> OnScroll;
+    // How far down the shown page is scrolled, as a share of what can be scrolled (0 top,
+    // 1 bottom), handed to answer once the page has said; nothing without a page.
+    void AskScrollShare(std::function<void(double share)> answer);
+    // Scrolls the shown page to that share.
+    void ScrollToShare(double share);
     void PrintPreview();
     void Print();
     // Prints the shown document into printer and waits until the engine has finished;
@@ -90,4 +100,5 @@ private:
     int FNavigations = 0;  // Navigate calls so far
     int FWarmNavigations = 0;  // FNavigations when warming began
     int FZoomLevel = 2;
+    bool FNightPage = false;
 };

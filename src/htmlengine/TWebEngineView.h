@@ -18,6 +18,8 @@ public:
     void Copy() override;
     QString SelectedText() const override { return selectedText(); }
     void DrawWhileHidden() override;
+    void SetUserStyleSheet(const QString &css, const QColor &background) override;
+    void RunScript(const QString &script, std::function<void(const QVariant &)> done) override;
     void Print(QPrinter *printer, std::function<void(bool ok)> done) override;
     void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) override;
 

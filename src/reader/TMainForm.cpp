@@ -97,7 +97,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
-    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->SelAllButton,
+    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
               n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
@@ -436,6 +436,13 @@ void TMainForm::AllTopCheckBoxClick()
         showNormal();
         if (QScreen *s = screen()) setGeometry(s->availableGeometry());
     }
+}
+
+void TMainForm::NightPageCheckBoxClick()
+{
+    const bool night = OptionsPanel->NightPageCheckBox->Checked();
+    PageBrowser->SetNightPage(night);
+    if (HelpForm) HelpForm->PageBrowser->SetNightPage(night);
 }
 
 void TMainForm::SelAllButtonClick()

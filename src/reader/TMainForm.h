@@ -80,6 +80,8 @@ public:
     void MusicPlayerPlayerState(QObject *sender, int state);
     void FontSizeComboBoxChange();
     void AllTopCheckBoxClick();
+    // Every page light on dark, the help's too; printing keeps the book's colours.
+    void NightPageCheckBoxClick();
     void SelAllButtonClick();
     void CopyButtonClick();
     void CopToSearchButtonClick();

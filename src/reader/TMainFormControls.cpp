@@ -203,6 +203,7 @@ void TMainForm::BuildSidePanels()
     G::Connect(o->TntComboBox1, &QComboBox::currentIndexChanged, this, [this] { FontSizeComboBoxChange(); });
     o->AllTopCheckBox->OnClick = G::Guard([this](QObject *) { AllTopCheckBoxClick(); });
     o->BookMarkShow->OnClick = G::Guard([this](QObject *) { BookMarkShowClick(); });
+    o->NightPageCheckBox->OnClick = G::Guard([this](QObject *) { NightPageCheckBoxClick(); });
     G::Connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
     G::Connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
     G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });

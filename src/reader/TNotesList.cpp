@@ -1,6 +1,7 @@
 #include "reader/TNotesList.h"
 #include "app/Dialogs.h"
 #include "reader/TNotesFile.h"
+#include <QFileInfo>
 #include <QListWidget>
 
 const QString TNotesList::SaveQuestion =
@@ -16,7 +17,7 @@ QStringList TNotesList::Entries() const
 
 bool TNotesList::Save(QWidget *parent)
 {
-    const QString chosen = Dialogs().SaveFileName(parent, QStringLiteral("BookMark (*.bmk)"));
+    const QString chosen = Choose(&TDialogs::SaveFileName, parent, QStringLiteral("BookMark (*.bmk)"));
     if (chosen.isEmpty()) return false;
     const QStringList entries = Entries();
     TNotesFile::Save(TNotesFile::SaveName(chosen), entries);
@@ -26,12 +27,22 @@ bool TNotesList::Save(QWidget *parent)
 
 void TNotesList::Load(QWidget *parent)
 {
-    const QString chosen = Dialogs().OpenFileName(parent, QStringLiteral("BookMark Files (*.bmk)"));
+    const QString chosen = Choose(&TDialogs::OpenFileName, parent, QStringLiteral("BookMark Files (*.bmk)"));
     if (chosen.isEmpty()) return;
     const QStringList entries = TNotesFile::Load(chosen);
     FBox->clear();
     FBox->addItems(entries);
     FSettled = entries;
+}
+
+QString TNotesList::Choose(QString (TDialogs::*dialog)(QWidget *, const QString &), QWidget *parent,
+                          const QString &filter)
+{
+    TDialogs &dialogs = Dialogs();
+    dialogs.StartFolder = FFolder;
+    const QString chosen = (dialogs.*dialog)(parent, filter);
+    if (!chosen.isEmpty()) FFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 bool TNotesList::Changed() const { return Entries() != FSettled; }

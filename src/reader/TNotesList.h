@@ -2,6 +2,7 @@
 #include <QStringList>
 
 class QListWidget;
+class TDialogs;
 class QWidget;
 
 // The notes list as the reading window keeps it, in its list box: saved to and loaded
@@ -23,11 +24,17 @@ public:
     // reader answers: saved (and the save went through), or left unsaved. False when
     // the reader cancels, either the question or the save dialog; a failed save raises.
     bool MayLeave(QWidget *parent);
+    // The folder the open and save dialogs start in: that of the file last chosen in either.
+    QString Folder() const { return FFolder; }
+    void SetFolder(const QString &folder) { FFolder = folder; }
 
     static const QString SaveQuestion;
     static const QString SaveCaption;
 
 private:
     QListWidget *FBox;
+    // Runs a dialog in Folder() and moves Folder() to where the chosen file lies.
+    QString Choose(QString (TDialogs::*dialog)(QWidget *, const QString &), QWidget *parent, const QString &filter);
     QStringList FSettled;
+    QString FFolder;
 };

@@ -60,6 +60,13 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     BookMarkShow->setAccessibleName(TntLabel6->text());
     TntLabel6->setBuddy(BookMarkShow);
 
+    label(TntLabel7, "TntLabel7", QStringLiteral("صفحه شب"));
+    NightPageCheckBox = new TsuiCheckBox(this);
+    NightPageCheckBox->SetTransparent(true);
+    NightPageCheckBox->setObjectName(QStringLiteral("NightPageCheckBox"));
+    NightPageCheckBox->setAccessibleName(TntLabel7->text());
+    TntLabel7->setBuddy(NightPageCheckBox);
+
     button(SelAllButton, "SelAllButton", QStringLiteral("انتخاب كل متن"));
     button(CopyButton, "CopyButton", QStringLiteral("كپی"));
     button(CopToSearchButton, "CopToSearchButton", QStringLiteral("جستجو متن انتخابی"));
@@ -90,6 +97,8 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     grid->addWidget(AllTopCheckBox, row++, 1);
     grid->addWidget(TntLabel6, row, 0);
     grid->addWidget(BookMarkShow, row++, 1);
+    grid->addWidget(TntLabel7, row, 0);
+    grid->addWidget(NightPageCheckBox, row++, 1);
     grid->addWidget(SelAllButton, row++, 0, 1, 2);
     grid->addWidget(CopyButton, row++, 0, 1, 2);
     grid->addWidget(CopToSearchButton, row++, 0, 1, 2);

@@ -32,6 +32,8 @@ public:
     TsuiCheckBox *AllTopCheckBox = nullptr;
     QLabel *TntLabel6 = nullptr;
     TsuiCheckBox *BookMarkShow = nullptr;
+    QLabel *TntLabel7 = nullptr;
+    TsuiCheckBox *NightPageCheckBox = nullptr;  // every page light on dark
     QPushButton *SelAllButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *CopToSearchButton = nullptr;

@@ -50,9 +50,10 @@ class Program:
     """One run of the program. home is its private home folder (fonts, settings), run
     its private runtime folder, where it keeps its temporary folder."""
 
-    def __init__(self, desktop, path, workdir, args=(), book=None):
+    def __init__(self, desktop, path, workdir, args=(), book=None, wrapper=()):
         self.path = os.path.abspath(path)
         self.args = list(args)
+        self.wrapper = list(wrapper)
         self.book = book or os.path.dirname(self.path)
         self.workdir = workdir
         self.desktop = desktop
@@ -78,6 +79,7 @@ class Program:
             "XDG_RUNTIME_DIR": self.runtime,
             "XDG_DATA_HOME": os.path.join(self.home, ".local/share"),
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_STATE_HOME": os.path.join(self.home, ".local/state"),
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "XAUDIO_OUTPUT": "silent",
             "LC_ALL": "C.UTF-8",
@@ -88,7 +90,7 @@ class Program:
 
     def start(self):
         with open(self.log, "ab") as log:
-            self.proc = subprocess.Popen([self.path, *self.args], cwd=self.book,
+            self.proc = subprocess.Popen([*self.wrapper, self.path, *self.args], cwd=self.book,
                                          env=self.env(), stdin=subprocess.DEVNULL,
                                          stdout=log, stderr=subprocess.STDOUT)
         self._app = None

@@ -76,6 +76,18 @@ class Session:
         self.program = Program(self.desktop, self.program_path, workdir, self.program_args, self.book).start()
         return self.program
 
+    def restart_program(self, wrapper=()):
+        """Starts the program again once the last run has ended, on the same home folder,
+        so it finds what it kept; wrapper is put before its command line."""
+        workdir = self.program.workdir
+        if self.program.running:
+            self.program.kill()
+        windows.forget_windows()
+        self._controls = {}
+        self.program = Program(self.desktop, self.program_path, workdir, self.program_args, self.book,
+                               wrapper).start()
+        return self.program
+
     @property
     def app(self):
         if self.program is None or not self.program.running:

@@ -1,0 +1,63 @@
+#pragma once
+#include <QMap>
+#include <QString>
+
+// Where the reader left off in one book: a book page (1..3983, 0 for none) and how far
+// down it was scrolled, as a share of the page's scrollable height (0 top, 1 bottom).
+struct TReadingPlace {
+    int Page = 0;
+    double Scroll = 0.0;
+    bool operator==(const TReadingPlace &) const = default;
+};
+
+// The reader's choices kept between runs. The defaults are a first run's.
+struct TKeptChoices {
+    static constexpr int TextSizeCount = 3;
+    int TextSize = 1;  // the options panel's size list: small, normal, large
+    bool MusicOn = true;
+    bool FullScreen = false;
+    bool NotesPinned = false;
+    bool NightPage = false;
+    QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
+    QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
+    bool operator==(const TKeptChoices &) const = default;
+};
+
+// What the reader keeps between runs, in two INI files: the choices under the user's
+// configuration folder, the reading places under the user's state folder, a place for
+// each book folder (by its canonical path), so two books are read apart. Nothing is
+// written into the book folder.
+// A file is read when asked for. A file that cannot be parsed, or holds a value out of its
+// range, counts as damaged: all its values are taken at their defaults and one line on
+// stderr says so. A folder that cannot be written leaves the defaults and says nothing.
+// Each write replaces its file whole (a new file renamed over the old) and takes over only
+// the values this program changed, so two programs running at once never corrupt a file;
+// the last to write a value wins.
+class TSettingsStore {
+public:
+    static const char *const ChoicesFileName;
+    static const char *const PlacesFileName;
+
+    TSettingsStore(const QString &configFolder, const QString &stateFolder, const QString &bookFolder);
+    // The user's: $XDG_CONFIG_HOME/ketab and $XDG_STATE_HOME/ketab, by default
+    // ~/.config/ketab and ~/.local/state/ketab.
+    static TSettingsStore ForUser(const QString &bookFolder);
+    static QString UserFolder(const char *variable, const char *fallback);
+
+    TKeptChoices Choices();
+    void SaveChoices(const TKeptChoices &choices);
+    TReadingPlace Place();
+    void SavePlace(const TReadingPlace &place);
+
+    QString ChoicesFile() const { return FConfigFolder + u'/' + QLatin1String(ChoicesFileName); }
+    QString PlacesFile() const { return FStateFolder + u'/' + QLatin1String(PlacesFileName); }
+
+private:
+    QString BookGroup() const;
+    void Damaged(const QString &file, bool &told);
+    QString FConfigFolder;
+    QString FStateFolder;
+    QString FBookFolder;
+    bool FChoicesTold = false;
+    bool FPlacesTold = false;
+};

@@ -1,0 +1,168 @@
+#include "reader/TReaderMemory.h"
+#include "app/KetabApplication.h"
+#include "app/ReaderState.h"
+#include "app/TWebBrowser.h"
+#include "reader/TMainForm.h"
+#include "reader/TOptionsPanel.h"
+#include "search/TSearchForm.h"
+#include "skin/TsuiCheckBox.h"
+#include "skin/TsuiRadioButton.h"
+#include "skin/TsuiSideChannel.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+
+TReaderMemory *ReaderMemory = nullptr;
+
+namespace {
+// Sets a skinned box without running its handler.
+void SetQuietly(TsuiCheckBox *box, bool checked)
+{
+    box->SetLoading(true);
+    box->SetChecked(checked);
+    box->SetLoading(false);
+}
+
+// The search window's check boxes that have a name: each is kept by it.
+QList<QCheckBox *> SearchChecks()
+{
+    QList<QCheckBox *> boxes;
+    if (SearchForm)
+        for (QCheckBox *box : SearchForm->findChildren<QCheckBox *>())
+            if (!box->objectName().isEmpty()) boxes << box;
+    return boxes;
+}
+}
+
+TReaderMemory::TReaderMemory(TSettingsStore store) : FStore(std::move(store))
+{
+    ReaderMemory = this;
+    FKeptChoices = FStore.Choices();
+    FKept = FStore.Place();
+    FSaveTimer.setSingleShot(true);
+    FSaveTimer.setInterval(SaveDelayMs);
+    TKetabApplication::Connect(&FSaveTimer, &QTimer::timeout, &FSaveTimer, [this] {
+        if (!FShown.Page) return;
+        const int page = FShown.Page;
+        MainForm->PageBrowser->AskScrollShare([this, page](double share) {
+            if (FShown.Page != page) return;
+            FShown.Scroll = share;
+            Save(FShown);
+        });
+    });
+    TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, &FSaveTimer, [this] { SaveNow(); });
+}
+
+TReaderMemory::~TReaderMemory()
+{
+    if (ReaderMemory == this) ReaderMemory = nullptr;
+}
+
+void TReaderMemory::Apply()
+{
+    const TKeptChoices &c = FKeptChoices;
+    const TKeptChoices first;
+    TOptionsPanel *o = MainForm->OptionsPanel;
+    if (c.TextSize != first.TextSize) o->FontSizeComboBox->setCurrentIndex(c.TextSize);
+    if (c.MusicOn != first.MusicOn) {
+        // No track is open yet: the switch only decides whether the first one plays.
+        SetQuietly(c.MusicOn ? o->MusicOn : o->MusicOff, true);
+        ReaderState.MusicEnabled = c.MusicOn;
+    }
+    if (c.FullScreen != first.FullScreen) {
+        SetQuietly(o->AllTopCheckBox, c.FullScreen);
+        // The window is hidden: it takes the state now and shows in it.
+        MainForm->setWindowState(MainForm->windowState() | Qt::WindowFullScreen);
+    }
+    if (c.NotesPinned != first.NotesPinned) {
+        // At once, not sliding: the window is not on screen yet.
+        MainForm->BookMarkChannel->SetQuickMove(true);
+        o->BookMarkShow->SetChecked(c.NotesPinned);
+        MainForm->BookMarkChannel->SetQuickMove(false);
+    }
+    if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
+    MainForm->Notes->SetFolder(c.NotesFolder);
+    for (QCheckBox *box : SearchChecks())
+        if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
+
+    TWebBrowser *view = MainForm->PageBrowser;
+    auto processing = view->OnDownloadComplete;
+    view->OnDownloadComplete = [this, processing](TWebBrowser *sender) {
+        if (processing) processing(sender);
+        PageLoaded(sender);
+    };
+    view->OnScroll = [this](TWebBrowser *) {
+        if (FShown.Page) SaveSoon();
+    };
+}
+
+TReadingPlace TReaderMemory::ContinuePlace() const
+{
+    const int section = SectionOf(FKept.Page);
+    if (FKept.Page < 1 || section < 1 || !QFileInfo(PageFile(section, FKept.Page)).isFile()) return {};
+    return FKept;
+}
+
+void TReaderMemory::ScrollWhenShown(const TReadingPlace &place) { FToRestore = place; }
+
+void TReaderMemory::PageLoaded(TWebBrowser *view)
+{
+    const TReaderState &rs = ReaderState;
+    const QUrl url = view->Url();
+    // A book page is the page file of the current page itself: not a contents, index or
+    // result page, nor a part of a page reached by its fragment.
+    const bool bookPage = rs.CurSection >= 1 && rs.CurSection <= SectionCount && url.isLocalFile() && !url.hasFragment()
+        && QDir::cleanPath(url.toLocalFile()) == QDir::cleanPath(PageFile(rs.CurSection, rs.CurPage));
+    if (!bookPage) {
+        FShown = {};
+        FToRestore = {};
+        return;
+    }
+    FShown = {rs.CurPage, 0.0};
+    if (FToRestore.Page == rs.CurPage) {
+        view->ScrollToShare(FToRestore.Scroll);
+        FShown.Scroll = FToRestore.Scroll;
+    }
+    FToRestore = {};
+    SaveSoon();
+}
+
+void TReaderMemory::SaveSoon()
+{
+    if (!FSaveTimer.isActive()) FSaveTimer.start();
+}
+
+void TReaderMemory::Save(const TReadingPlace &place)
+{
+    if (place.Page && !(place == FKept)) {
+        FStore.SavePlace(place);
+        FKept = place;
+    }
+    const TKeptChoices now = CurrentChoices();
+    if (!(now == FKeptChoices)) {
+        FStore.SaveChoices(now);
+        FKeptChoices = now;
+    }
+}
+
+void TReaderMemory::SaveNow()
+{
+    FSaveTimer.stop();
+    Save(FShown);
+}
+
+TKeptChoices TReaderMemory::CurrentChoices() const
+{
+    TKeptChoices c;
+    const TOptionsPanel *o = MainForm->OptionsPanel;
+    const int size = o->FontSizeComboBox->currentIndex();
+    c.TextSize = size >= 0 && size < TKeptChoices::TextSizeCount ? size : c.TextSize;
+    c.MusicOn = ReaderState.MusicEnabled;
+    c.FullScreen = o->AllTopCheckBox->Checked();
+    c.NotesPinned = MainForm->BookMarkChannel->StayOn();
+    c.NightPage = o->NightPageCheckBox->Checked();
+    c.NotesFolder = MainForm->Notes->Folder();
+    for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
+    return c;
+}

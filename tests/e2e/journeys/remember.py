@@ -1,0 +1,226 @@
+"""What the program keeps between runs: the place read, the reader's choices, the night
+page; and a home folder it cannot write to."""
+
+import os
+import re
+
+from ketabe2e import journey
+from ketabe2e.book import FIRST_PAGE, page_status
+from ketabe2e.screens import Reading, Search, open_section
+from ketabe2e.waits import CheckFailure
+
+CONTINUE = "ادامه مطالعه"
+PLACE_PAGE = 2144
+# The volume and part of the page's section, as the continue control names them.
+PLACE_NAME = f"{CONTINUE}: صفحه {PLACE_PAGE} - جلد سوم، بخش يكم"
+NIGHT = "صفحه شب"
+LARGE = "بزرگ"
+
+
+def continue_control(s, menu):
+    return [b for b in menu.find_all("push button", where=lambda n: n.showing) if b.name.startswith(CONTINUE)]
+
+
+def leave_from_menu(s):
+    s.click(s.control(s.window("menu"), "push button", "خروج"))
+    s.check("exit status on leaving", 0, s.program.wait_exit(30))
+
+
+def options_panel(s, r):
+    panel = r.panel(Reading.OPTIONS)
+    s.click(panel)
+    s.wait(lambda: panel.rect.w >= 150, "the options panel to open on a click")
+    return panel
+
+
+def track_position(pid):
+    """How far the program has read into the section's music file, or None when it has
+    none open: the decoder reads on while a track plays."""
+    folder = f"/proc/{pid}/fd"
+    for fd in os.listdir(folder):
+        try:
+            target = os.readlink(os.path.join(folder, fd))
+        except OSError:
+            continue
+        if re.search(r"/Musics/Music\d\.mp3$", target):
+            with open(f"/proc/{pid}/fdinfo/{fd}") as f:
+                return next(int(line.split()[1]) for line in f if line.startswith("pos:"))
+    return None
+
+
+def track_plays(s, seconds=4):
+    first = track_position(s.program.pid)
+    return s.appears(lambda: track_position(s.program.pid) not in (None, first), seconds)
+
+
+def dark_share(pixels):
+    """The share of pixels darker than mid grey, from raw RGB bytes."""
+    dark = sum(1 for i in range(0, len(pixels) - 2, 3) if pixels[i] + pixels[i + 1] + pixels[i + 2] < 3 * 96)
+    return dark / max(1, len(pixels) // 3)
+
+
+def orange_pixels(pixels):
+    """Pixels of the search marks' orange, light on the night page."""
+    return sum(1 for i in range(0, len(pixels) - 2, 3)
+               if pixels[i] > 200 and 110 < pixels[i + 1] < 190 and pixels[i + 2] < 110)
+
+
+def settled(s, rect, what):
+    """Waits until a place on the screen holds still and returns its pixels."""
+    s.wait_repainted(rect, [], what)
+    return s.grab(rect)
+
+
+@journey("remember: the page read and its scroll come back through the start menu's continue control")
+def place_comes_back(s):
+    menu = s.window("menu")
+    s.check("continue controls on a first run", [], continue_control(s, menu))
+    r = open_section(s, 4)
+    s.check("page after typing it", str(PLACE_PAGE), r.enter_page(PLACE_PAGE))
+    s.wait_value(r.status, page_status(PLACE_PAGE), "the status line of the page typed")
+    view = r.view.rect
+    top = settled(s, view, "the page to show")
+    s.input.click(view.x + view.w // 2, view.y + view.h // 2)
+    s.key("Page_Down", "Page_Down")
+    s.wait_repainted(view, top, "the page to scroll down")
+    left = s.grab(view)
+    s.step("page read, scrolled down")
+    r.back_to_menu()
+
+    menu = s.window("menu")
+    control = s.wait(lambda: (continue_control(s, menu) or [None])[0], "the continue control to show")
+    s.check("the continue control's name", PLACE_NAME, control.name)
+    s.check("the start menu's size with the control", (600, 440), (menu.rect.w, menu.rect.h))
+    s.check_that("the continue control inside the start menu", menu.rect.contains(control.rect),
+                 "inside", str(control.rect))
+    others = [b for b in menu.find_all("push button", where=lambda n: n.showing) if b != control]
+    s.check("buttons the continue control overlaps", [],
+            [b.name for b in others if b.rect.touches(control.rect) and control.rect.touches(b.rect)])
+    s.step("start menu with the continue control", picture="start-menu-continue", crop=menu)
+    # Reached from the keyboard: the arrows go from the fifth section to it.
+    s.click(s.control(menu, "push button", "جلد سوم، بخش دوم: از مغول تا صفويان"))
+    Reading(s).back_to_menu()
+    menu = s.window("menu")
+    s.key("Down", "Down", "Down", "Down", "Down")
+    s.wait(lambda: "focused" in control.states, "the continue control to take the focus from the arrows")
+    leave_from_menu(s)
+
+    s.restart_program()
+    menu = s.window("menu")
+    control = s.wait(lambda: (continue_control(s, menu) or [None])[0], "the continue control after a new start")
+    s.check("the continue control's name after a new start", PLACE_NAME, control.name)
+    s.click(control)
+    r = Reading(s)
+    s.wait_hidden("menu")
+    s.wait_value(r.page_number, str(PLACE_PAGE), "the page number of the continued page")
+    s.wait_value(r.status, page_status(PLACE_PAGE), "the status line of the continued page")
+    s.wait(lambda: s.grab(r.view.rect) == left, "the page to show scrolled as it was left")
+    s.step("page continued, scrolled as left")
+    s.check("music of the continued page's section", True, track_plays(s))
+    r.back_to_menu()
+
+
+@journey("remember: large text, music off and the night page come back; night pages and a night result page")
+def choices_come_back(s):
+    r = open_section(s, 2)
+    s.check("page after Next on the contents", str(FIRST_PAGE[1]), r.press(Reading.NEXT))
+    panel = options_panel(s, r)
+    view = r.view.rect
+    before = settled(s, view, "the page to show")
+    size = s.control(panel, "combo box", "معمولی")
+    s.click(size)
+    s.popup()
+    s.key("Down", "Return")
+    s.wait_value(lambda: size.name, LARGE, "the text size box after picking the large size")
+    off = s.control(panel, "radio button", "موسيقی Off")
+    s.click(off)
+    s.wait(lambda: off.checked, "music off")
+    night = s.control(panel, "check box", NIGHT)
+    s.click(night)
+    s.wait(lambda: night.checked, "the night page box to be checked")
+    s.input.move(*view.center)
+    s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
+    s.wait_repainted(view, before, "the page to show at night")
+    s.check_that("the night page is dark", dark_share(s.grab(view)) > 0.8, "more than 80 % dark pixels",
+                 f"{dark_share(s.grab(view)):.0%}")
+    s.step("night page", picture="night-page", crop=r.window)
+
+    # A result page at night: its marks in their orange, light on dark.
+    s.click(r.button(Reading.SEARCH))
+    w = Search(s)
+    w.run("آبجوش")
+    s.double_click(w.results.items()[0])
+    r = Reading(s)
+    s.wait_hidden("search")
+    s.wait(lambda: orange_pixels(s.grab(view)) > 20, "the night result page to show its marks")
+    s.check_that("the night result page is dark", dark_share(s.grab(view)) > 0.8, "more than 80 % dark pixels",
+                 f"{dark_share(s.grab(view)):.0%}")
+    s.step("night result page with its marks", picture="night-result-page", crop=r.window)
+    r.back_to_menu()
+    leave_from_menu(s)
+
+    s.restart_program()
+    r = open_section(s, 1)
+    s.check("page after Next on the contents", "1", r.press(Reading.NEXT))
+    s.wait(lambda: dark_share(s.grab(view)) > 0.8, "the page to show at night after a new start")
+    panel = options_panel(s, r)
+    s.check("the text size after a new start", LARGE, s.control(panel, "combo box", LARGE).name)
+    s.check("music off after a new start", True, s.control(panel, "radio button", "موسيقی Off").checked)
+    s.check("the night page box after a new start", True, s.control(panel, "check box", NIGHT).checked)
+    s.check("a track playing with music kept off", False, track_plays(s))
+    s.step("choices back after a new start")
+    # Back to the book's colours, for the runs after.
+    night = s.control(panel, "check box", NIGHT)
+    s.click(night)
+    s.wait(lambda: not night.checked, "the night page box to be cleared")
+    s.wait(lambda: dark_share(s.grab(view)) < 0.2, "the page back in the book's colours")
+    r.back_to_menu()
+
+
+@journey("remember: with its home folder read-only the program starts, continues and reads, and says nothing")
+def read_only_home(s):
+    leave_from_menu(s)
+    home = s.program.home
+    kept = {}
+    for folder, _, files in os.walk(home):
+        for name in files:
+            with open(os.path.join(folder, name), "rb") as f:
+                kept[os.path.join(folder, name)] = f.read()
+    if os.geteuid() == 0:
+        # Permissions do not bind root: the home folder is mounted read-only for the program alone.
+        wrapper = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
+                   f'mount --bind "{home}" "{home}" && mount -o remount,bind,ro "{home}" && exec "$0" "$@"']
+    else:
+        for folder, dirs, files in os.walk(home):
+            for name in dirs + files:
+                os.chmod(os.path.join(folder, name), 0o555 if name in dirs else 0o444)
+        os.chmod(home, 0o555)
+        wrapper = []
+    log_start = os.path.getsize(s.program.log)
+    try:
+        s.restart_program(wrapper)
+        menu = s.window("menu")
+        control = s.wait(lambda: (continue_control(s, menu) or [None])[0], "the continue control from a read-only home")
+        s.click(control)
+        r = Reading(s)
+        s.wait_value(r.page_number, str(PLACE_PAGE), "the page number of the continued page")
+        s.check("page after Next", str(PLACE_PAGE + 1), r.press(Reading.NEXT))
+        s.step("reading from a read-only home")
+        r.back_to_menu()
+        leave_from_menu(s)
+    finally:
+        if not wrapper:
+            for folder, dirs, _ in os.walk(home):
+                os.chmod(folder, 0o755)
+    with open(s.program.log, encoding="utf-8", errors="replace") as f:
+        f.seek(log_start)
+        said = [line for line in f.read().splitlines() if "ketab" in line.lower() and "damaged" in line]
+    s.check("what the program said of its files", [], said)
+    after = {}
+    for folder, _, files in os.walk(home):
+        for name in files:
+            with open(os.path.join(folder, name), "rb") as f:
+                after[os.path.join(folder, name)] = f.read()
+    s.check("the home folder's files after a read-only run", kept, after)
+    s.restart_program()
+    s.window("menu")
