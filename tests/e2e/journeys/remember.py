@@ -3,6 +3,7 @@ page; and a home folder it cannot write to."""
 
 import os
 import re
+import subprocess
 
 from ketabe2e import journey
 from ketabe2e.book import FIRST_PAGE, page_status
@@ -53,16 +54,22 @@ def track_plays(s, seconds=4):
     return s.appears(lambda: track_position(s.program.pid) not in (None, first), seconds)
 
 
-def dark_share(pixels):
+def pixels(s, rect):
+    """The pixels of a place on the screen, 8 bits a channel."""
+    return subprocess.run(["import", "-silent", "-window", "root", "-crop", str(rect), "-depth", "8", "rgb:-"],
+                          env=s.env, capture_output=True).stdout
+
+
+def dark_share(data):
     """The share of pixels darker than mid grey, from raw RGB bytes."""
-    dark = sum(1 for i in range(0, len(pixels) - 2, 3) if pixels[i] + pixels[i + 1] + pixels[i + 2] < 3 * 96)
-    return dark / max(1, len(pixels) // 3)
+    dark = sum(1 for i in range(0, len(data) - 2, 3) if data[i] + data[i + 1] + data[i + 2] < 3 * 96)
+    return dark / max(1, len(data) // 3)
 
 
-def orange_pixels(pixels):
+def orange_pixels(data):
     """Pixels of the search marks' orange, light on the night page."""
-    return sum(1 for i in range(0, len(pixels) - 2, 3)
-               if pixels[i] > 200 and 110 < pixels[i + 1] < 190 and pixels[i + 2] < 110)
+    return sum(1 for i in range(0, len(data) - 2, 3)
+               if data[i] > 200 and 110 < data[i + 1] < 190 and data[i + 2] < 110)
 
 
 def settled(s, rect, what):
@@ -101,7 +108,7 @@ def place_comes_back(s):
     s.click(s.control(menu, "push button", "جلد سوم، بخش دوم: از مغول تا صفويان"))
     Reading(s).back_to_menu()
     menu = s.window("menu")
-    s.key("Down", "Down", "Down", "Down", "Down")
+    s.key("Down")
     s.wait(lambda: "focused" in control.states, "the continue control to take the focus from the arrows")
     leave_from_menu(s)
 
@@ -141,8 +148,8 @@ def choices_come_back(s):
     s.input.move(*view.center)
     s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
     s.wait_repainted(view, before, "the page to show at night")
-    s.check_that("the night page is dark", dark_share(s.grab(view)) > 0.8, "more than 80 % dark pixels",
-                 f"{dark_share(s.grab(view)):.0%}")
+    s.check_that("the night page is dark", dark_share(pixels(s, view)) > 0.8, "more than 80 % dark pixels",
+                 f"{dark_share(pixels(s, view)):.0%}")
     s.step("night page", picture="night-page", crop=r.window)
 
     # A result page at night: its marks in their orange, light on dark.
@@ -152,9 +159,9 @@ def choices_come_back(s):
     s.double_click(w.results.items()[0])
     r = Reading(s)
     s.wait_hidden("search")
-    s.wait(lambda: orange_pixels(s.grab(view)) > 20, "the night result page to show its marks")
-    s.check_that("the night result page is dark", dark_share(s.grab(view)) > 0.8, "more than 80 % dark pixels",
-                 f"{dark_share(s.grab(view)):.0%}")
+    s.wait(lambda: orange_pixels(pixels(s, view)) > 20, "the night result page to show its marks")
+    s.check_that("the night result page is dark", dark_share(pixels(s, view)) > 0.8, "more than 80 % dark pixels",
+                 f"{dark_share(pixels(s, view)):.0%}")
     s.step("night result page with its marks", picture="night-result-page", crop=r.window)
     r.back_to_menu()
     leave_from_menu(s)
@@ -162,18 +169,40 @@ def choices_come_back(s):
     s.restart_program()
     r = open_section(s, 1)
     s.check("page after Next on the contents", "1", r.press(Reading.NEXT))
-    s.wait(lambda: dark_share(s.grab(view)) > 0.8, "the page to show at night after a new start")
+    s.wait(lambda: dark_share(pixels(s, view)) > 0.8, "the page to show at night after a new start")
     panel = options_panel(s, r)
     s.check("the text size after a new start", LARGE, s.control(panel, "combo box", LARGE).name)
     s.check("music off after a new start", True, s.control(panel, "radio button", "موسيقی Off").checked)
     s.check("the night page box after a new start", True, s.control(panel, "check box", NIGHT).checked)
     s.check("a track playing with music kept off", False, track_plays(s))
     s.step("choices back after a new start")
+    s.input.move(*view.center)
+    s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
+
+    # The help follows the night page; the preview of a print keeps the book's colours.
+    s.key("F1")
+    h = s.window("help")
+    help_view = s.control(h, "filler", "راهنما").rect
+    s.wait(lambda: dark_share(pixels(s, help_view)) > 0.8, "the help page to show at night")
+    s.step("night help page")
+    s.click(s.control(h, "push button", "بازگشت"))
+    s.wait_hidden("help")
+    s.click(r.button(Reading.PRINT))
+    s.click(s.control(s.window("print"), "push button", "چاپ"))
+    preview = s.window("preview")
+    paper = s.control(preview, "filler", "سند چاپ").rect
+    s.wait(lambda: dark_share(pixels(s, paper)) < 0.2, "the preview in the book's own colours")
+    s.step("preview in the book's colours at night")
+    s.click(s.control(preview, "push button", "بازگشت"))
+    s.wait_hidden("preview")
+    r = Reading(s)
+
     # Back to the book's colours, for the runs after.
+    panel = options_panel(s, r)
     night = s.control(panel, "check box", NIGHT)
     s.click(night)
     s.wait(lambda: not night.checked, "the night page box to be cleared")
-    s.wait(lambda: dark_share(s.grab(view)) < 0.2, "the page back in the book's colours")
+    s.wait(lambda: dark_share(pixels(s, view)) < 0.2, "the page back in the book's colours")
     r.back_to_menu()
 
 
@@ -201,10 +230,11 @@ def read_only_home(s):
         s.restart_program(wrapper)
         menu = s.window("menu")
         control = s.wait(lambda: (continue_control(s, menu) or [None])[0], "the continue control from a read-only home")
+        page = int(re.search(r"صفحه (\d+)", control.name).group(1))
         s.click(control)
         r = Reading(s)
-        s.wait_value(r.page_number, str(PLACE_PAGE), "the page number of the continued page")
-        s.check("page after Next", str(PLACE_PAGE + 1), r.press(Reading.NEXT))
+        s.wait_value(r.page_number, str(page), "the page number of the continued page")
+        s.check("page after Next", str(page + 1), r.press(Reading.NEXT))
         s.step("reading from a read-only home")
         r.back_to_menu()
         leave_from_menu(s)
