@@ -115,6 +115,7 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     // Below the sections' panel, in its colours; a first run has no place and does not show it.
     ContinueButton = new QPushButton(this);
     ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
+    ContinueButton->setAccessibleName(QStringLiteral("ادامه مطالعه"));
     ContinueButton->setGeometry(226, 392, 296, 24);
     ContinueButton->setCursor(Qt::PointingHandCursor);
     ContinueButton->setLayoutDirection(Qt::RightToLeft);

@@ -1,4 +1,5 @@
 #include "app/ReaderState.h"
+#include "app/TNightPage.h"
 #include "app/TSettingsStore.h"
 #include "reader/TReaderMemory.h"
 #include <QFile>
@@ -41,6 +42,7 @@ private slots:
     void damagedFileGivesDefaultsAndOneLine();
     void unwritableFolderLeavesDefaultsSilently();
     void placeWhosePageIsGoneIsNotOffered();
+    void nightPageColoursAreLegible();
 
 private:
     QTemporaryDir FHome;
@@ -166,6 +168,21 @@ void TestSettingsStore::placeWhosePageIsGoneIsNotOffered()
         const TReadingPlace expected = offered ? TReadingPlace{page, 0.5} : TReadingPlace{};
         QCOMPARE(memory.ContinuePlace(), expected);
     }
+}
+
+void TestSettingsStore::nightPageColoursAreLegible()
+{
+    QCOMPARE(TNightPage::Contrast(Qt::black, Qt::white), 21.0);
+    const QColor colours[] = {TNightPage::Text, TNightPage::Heading, TNightPage::Link, TNightPage::SearchMark,
+                              TNightPage::IndexMark};
+    for (const QColor &c : colours) {
+        QVERIFY2(TNightPage::Contrast(c, TNightPage::Background) >= TNightPage::MinContrast, qPrintable(c.name()));
+        QVERIFY2(TNightPage::StyleSheet().contains(c.name()), qPrintable(c.name()));
+    }
+    // The marks are found by the colours the pages write them in, and only on screen.
+    const QString sheet = TNightPage::StyleSheet();
+    QVERIFY(sheet.contains(QLatin1String(TNightPage::SearchMarkColour)) && sheet.contains(QLatin1String(TNightPage::IndexMarkColour)));
+    QVERIFY(sheet.startsWith(QLatin1String("@media screen")));
 }
 
 QTEST_MAIN(TestSettingsStore)
