@@ -16,6 +16,7 @@ VIEW = "صفحه"                # the page view
 MENU_BUTTON = "بازگشت به منو"
 NOTES_LIST, NOTES_INSERT, NOTES_SAVE = "موارد ثبت شده", "ايجاد", "ذخيره"
 # The start menu's buttons in Tab order (sections, the command column, help, credits, exit).
+CONTINUE = "ادامه مطالعه"
 MENU_ORDER = SECTION_NAMES + ["جستجو", "نمایه‌ها", "تصاویر", "چاپ", "راهنما",
               "سازندگان", "خروج"]
 
@@ -177,11 +178,19 @@ def paragraph_words(book, page):
     return re.search(r"<p[^>]*>([^<]+)</p>", book.page_text(page)).group(1).split()
 
 
+def menu_order(menu):
+    """The start menu's buttons in their Tab order: the continue control, when a place
+    is remembered, follows the sections."""
+    more = [b.name for b in menu.find_all("push button", where=lambda n: n.showing) if b.name.startswith(CONTINUE)]
+    return MENU_ORDER[:len(SECTION_NAMES)] + more + MENU_ORDER[len(SECTION_NAMES):]
+
+
 def press_in_menu(s, name):
     """On the start menu, arrows from the focused button to the one named, then Return."""
     menu = s.window("menu")
-    wait_until(lambda: focus_name(menu) in MENU_ORDER, 10, "a start menu button to have the focus")
-    steps = (MENU_ORDER.index(name) - MENU_ORDER.index(focus_name(menu))) % len(MENU_ORDER)
+    order = menu_order(menu)
+    wait_until(lambda: focus_name(menu) in order, 10, "a start menu button to have the focus")
+    steps = (order.index(name) - order.index(focus_name(menu))) % len(order)
     if steps:
         s.key(*["Down"] * steps)
     s.wait_value(lambda: focus_name(menu), name, f"the focus on {name!r}")
