@@ -63,11 +63,8 @@ public:
     }
     int Int(const QString &key, int lowest, int highest, int fallback)
     {
-        const QVariant v = FSettings.value(key);
-        if (!v.isValid()) return fallback;
-        bool ok = false;
-        const int n = v.toString().toInt(&ok);
-        if (ok && n >= lowest && n <= highest) return n;
+        const double n = Number(key, lowest, highest, fallback);
+        if (n == int(n)) return int(n);
         Whole = false;
         return fallback;
     }

@@ -46,26 +46,19 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     FontSizeComboBox->setCurrentIndex(1);
     TntLabel2->setBuddy(FontSizeComboBox);
 
-    label(TntLabel3, "TntLabel3", QStringLiteral("كل صفحه نمايش"));
-    AllTopCheckBox = new TsuiCheckBox(this);
-    AllTopCheckBox->SetTransparent(true);
-    AllTopCheckBox->setObjectName(QStringLiteral("AllTopCheckBox"));
-    AllTopCheckBox->setAccessibleName(TntLabel3->text());
-    TntLabel3->setBuddy(AllTopCheckBox);
-
-    label(TntLabel6, "TntLabel6", QStringLiteral("فرم يادداشتها"));
-    BookMarkShow = new TsuiCheckBox(this);
-    BookMarkShow->SetTransparent(true);
-    BookMarkShow->setObjectName(QStringLiteral("BookMarkShow"));
-    BookMarkShow->setAccessibleName(TntLabel6->text());
-    TntLabel6->setBuddy(BookMarkShow);
-
-    label(TntLabel7, "TntLabel7", QStringLiteral("صفحه شب"));
-    NightPageCheckBox = new TsuiCheckBox(this);
-    NightPageCheckBox->SetTransparent(true);
-    NightPageCheckBox->setObjectName(QStringLiteral("NightPageCheckBox"));
-    NightPageCheckBox->setAccessibleName(TntLabel7->text());
-    TntLabel7->setBuddy(NightPageCheckBox);
+    // A check box without caption, named and described by the label beside it.
+    const auto check = [this, &label](QLabel *&l, const char *labelName, TsuiCheckBox *&box, const char *name,
+                                      const QString &caption) {
+        label(l, labelName, caption);
+        box = new TsuiCheckBox(this);
+        box->SetTransparent(true);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setAccessibleName(caption);
+        l->setBuddy(box);
+    };
+    check(TntLabel3, "TntLabel3", AllTopCheckBox, "AllTopCheckBox", QStringLiteral("كل صفحه نمايش"));
+    check(TntLabel6, "TntLabel6", BookMarkShow, "BookMarkShow", QStringLiteral("فرم يادداشتها"));
+    check(TntLabel7, "TntLabel7", NightPageCheckBox, "NightPageCheckBox", QStringLiteral("صفحه شب"));
 
     button(SelAllButton, "SelAllButton", QStringLiteral("انتخاب كل متن"));
     button(CopyButton, "CopyButton", QStringLiteral("كپی"));
