@@ -79,6 +79,13 @@ void TestSettingsStore::roundTripsEveryKeptValueAndKeepsBooksApart()
     QVERIFY(QFile::exists(a.ChoicesFile()) && a.ChoicesFile().startsWith(Config()));
     QVERIFY(QFile::exists(a.PlacesFile()) && a.PlacesFile().startsWith(State()));
     QCOMPARE(QDir(bookA).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    // Two programs on one book, each with the store it opened at its start: the last write
+    // wins, the other book's place stays.
+    TSettingsStore first(Config(), State(), bookA), second(Config(), State(), bookA);
+    first.SavePlace({800, 0.25});
+    second.SavePlace({801, 0.5});
+    QCOMPARE(first.Place(), (TReadingPlace{801, 0.5}));
+    QCOMPARE(b.Place(), (TReadingPlace{12, 1.0}));
 }
 
 void TestSettingsStore::damagedFileGivesDefaultsAndOneLine_data()

@@ -8,7 +8,7 @@ import subprocess
 from ketabe2e import journey
 from ketabe2e.book import FIRST_PAGE, page_status
 from ketabe2e.screens import Reading, Search, open_section
-from ketabe2e.waits import CheckFailure
+from journeys.reading import full_screen
 
 CONTINUE = "ادامه مطالعه"
 PLACE_PAGE = 2144
@@ -29,7 +29,8 @@ def leave_from_menu(s):
 
 def options_panel(s, r):
     panel = r.panel(Reading.OPTIONS)
-    s.click(panel)
+    if panel.rect.w <= 10:
+        s.click(panel)
     s.wait(lambda: panel.rect.w >= 150, "the options panel to open on a click")
     return panel
 
@@ -145,6 +146,13 @@ def choices_come_back(s):
     night = s.control(panel, "check box", NIGHT)
     s.click(night)
     s.wait(lambda: night.checked, "the night page box to be checked")
+    pin = s.control(panel, "check box", "فرم يادداشتها")
+    s.click(pin)
+    s.wait(lambda: pin.checked and r.panel(Reading.NOTES).rect.w >= 150, "the notes panel pinned open")
+    full = s.control(panel, "check box", "كل صفحه نمايش")
+    s.click(full)
+    s.wait(lambda: full.checked and full_screen(s.x_window(r.window)), "the reading window on the full screen")
+    view = r.view.rect
     s.input.move(*view.center)
     s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
     s.wait_repainted(view, before, "the page to show at night")
@@ -169,12 +177,17 @@ def choices_come_back(s):
     s.restart_program()
     r = open_section(s, 1)
     s.check("page after Next on the contents", "1", r.press(Reading.NEXT))
+    view = r.view.rect
     s.wait(lambda: dark_share(pixels(s, view)) > 0.8, "the page to show at night after a new start")
     panel = options_panel(s, r)
     s.check("the text size after a new start", LARGE, s.control(panel, "combo box", LARGE).name)
     s.check("music off after a new start", True, s.control(panel, "radio button", "موسيقی Off").checked)
     s.check("the night page box after a new start", True, s.control(panel, "check box", NIGHT).checked)
     s.check("a track playing with music kept off", False, track_plays(s))
+    s.check("the notes panel pinned after a new start", (True, 169),
+            (s.control(panel, "check box", "فرم يادداشتها").checked, r.panel(Reading.NOTES).rect.w))
+    s.check("full screen after a new start", (True, True),
+            (s.control(panel, "check box", "كل صفحه نمايش").checked, full_screen(s.x_window(r.window))))
     s.step("choices back after a new start")
     s.input.move(*view.center)
     s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the mouse has left it")
@@ -197,11 +210,17 @@ def choices_come_back(s):
     s.wait_hidden("preview")
     r = Reading(s)
 
-    # Back to the book's colours, for the runs after.
+    # Back to the book's colours, a window in the work area and the notes panel free, for the runs after.
     panel = options_panel(s, r)
     night = s.control(panel, "check box", NIGHT)
     s.click(night)
     s.wait(lambda: not night.checked, "the night page box to be cleared")
+    for name in ("فرم يادداشتها", "كل صفحه نمايش"):
+        box = s.control(panel, "check box", name)
+        s.click(box)
+        s.wait(lambda: not box.checked, f"the box {name!r} to be cleared")
+        panel = options_panel(s, r)
+    view = r.view.rect
     s.wait(lambda: dark_share(pixels(s, view)) < 0.2, "the page back in the book's colours")
     r.back_to_menu()
 
