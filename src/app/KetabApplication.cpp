@@ -48,12 +48,11 @@ bool TKetabApplication::LoadQtTranslations(QCoreApplication *app)
     });
 }
 
-const char *const TKetabApplication::TranslationFile = ":/i18n/ketab_fa.qm";
-
 bool TKetabApplication::LoadProgramTranslation(QCoreApplication *app)
 {
+    // Where qt_add_translations puts translations/ketab_fa.ts, compiled.
     return InstallTranslation(
-        app, [](QTranslator &translator) { return translator.load(QString::fromLatin1(TranslationFile)); });
+        app, [](QTranslator &translator) { return translator.load(QStringLiteral(":/i18n/ketab_fa.qm")); });
 }
 
 bool TKetabApplication::notify(QObject *receiver, QEvent *event)
