@@ -16,8 +16,8 @@ KETAB_PACKAGES=(
   clang libclang-rt-14-dev llvm
   # packaging and its validators
   desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db
-  # the standard dialogs in Persian
-  qt6-translations-l10n
+  # the standard dialogs in Persian; the tools that build the program's own translation
+  qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
   # the start-up benchmark watches the display for windows
   libxcb1-dev
 )

@@ -17,6 +17,7 @@ void TDialogs::Beep() { QApplication::beep(); }
 void TDialogs::ShowMessage(const QString &text, const QString &caption, QMessageBox::Icon icon)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setLayoutDirection(Qt::RightToLeft);
     box.setAccessibleName(caption);
     // A screen reader announcing the box reads its message with its caption.
     box.setAccessibleDescription(text);

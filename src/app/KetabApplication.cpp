@@ -7,10 +7,21 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <functional>
+#include <memory>
 
 namespace {
 bool terminated = false;
 int exitCodeAsked = 0;
+
+// Installs a translator for the application's lifetime when load finds its file.
+bool InstallTranslation(QCoreApplication *app, const std::function<bool(QTranslator &)> &load)
+{
+    auto translator = std::make_unique<QTranslator>(app);
+    if (!load(*translator)) return false;
+    app->installTranslator(translator.release());
+    return true;
+}
 }
 
 TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -31,12 +42,17 @@ TKetabApplication::TKetabApplication(int &argc, char **argv) : QApplication(argc
 
 bool TKetabApplication::LoadQtTranslations(QCoreApplication *app)
 {
-    auto *translator = new QTranslator(app);
-    const bool loaded = translator->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"),
-                                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (loaded) app->installTranslator(translator);
-    else delete translator;
-    return loaded;
+    return InstallTranslation(app, [](QTranslator &translator) {
+        return translator.load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"), QStringLiteral("_"),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    });
+}
+
+bool TKetabApplication::LoadProgramTranslation(QCoreApplication *app)
+{
+    // Where qt_add_translations puts translations/ketab_fa.ts, compiled.
+    return InstallTranslation(
+        app, [](QTranslator &translator) { return translator.load(QStringLiteral(":/i18n/ketab_fa.qm")); });
 }
 
 bool TKetabApplication::notify(QObject *receiver, QEvent *event)
@@ -59,9 +75,9 @@ void TKetabApplication::HandleException(std::exception_ptr error)
     } catch (const std::exception &e) {
         text = QString::fromUtf8(e.what());
     } catch (...) {
-        text = QStringLiteral("Unknown error");
+        text = tr("Unknown error");
     }
-    Dialogs().ShowMessage(text, QStringLiteral("Error"));
+    Dialogs().ShowMessage(text, tr("Error"));
 }
 
 void TKetabApplication::Terminate(int exitCode)

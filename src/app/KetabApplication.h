@@ -14,6 +14,9 @@ public:
     // Loads Qt's own Persian translations, so the standard dialogs (open, save, printer,
     // message box buttons) speak Persian and lay out right to left. False when they are missing.
     static bool LoadQtTranslations(QCoreApplication *app);
+    // Loads the Persian translation of the program's own messages, which the code writes in
+    // English; the build embeds it. False when it is missing.
+    static bool LoadProgramTranslation(QCoreApplication *app);
     bool notify(QObject *receiver, QEvent *event) override;
     // Shows the message of the exception in flight (call inside a catch block).
     static void HandleException(std::exception_ptr error);

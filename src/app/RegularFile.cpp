@@ -22,7 +22,7 @@ TRegularFile::TResult TRegularFile::Read(const QString &path, std::vector<char> 
         QFile resource(path);
         if (!resource.exists()) return rfMissing;
         if (!resource.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, resource.errorString());
+            error = tr("Cannot open file \"%1\". %2").arg(path, resource.errorString());
             return rfFailed;
         }
         const QByteArray bytes = resource.readAll();
@@ -37,18 +37,18 @@ TRegularFile::TResult TRegularFile::Read(const QString &path, std::vector<char> 
     if (fd < 0) {
         const int e = errno;
         if (e == ENOENT || e == ENOTDIR) return rfMissing;
-        error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, Why(e));
+        error = tr("Cannot open file \"%1\". %2").arg(path, Why(e));
         return rfFailed;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        error = QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(path);
+        error = tr("Cannot open file \"%1\". It is not a regular file.").arg(path);
         return rfFailed;
     }
     if (st.st_size > maxSize) {
         ::close(fd);
-        error = QStringLiteral("Cannot read file \"%1\". It is too large (%2 bytes).").arg(path).arg(st.st_size);
+        error = tr("Cannot read file \"%1\". It is too large (%2 bytes).").arg(path).arg(st.st_size);
         return rfFailed;
     }
     // Room for the whole file plus one byte, so a file that grew since fstat is noticed.
@@ -71,11 +71,11 @@ TRegularFile::TResult TRegularFile::Read(const QString &path, std::vector<char> 
     }
     ::close(fd);
     if (readError != 0) {
-        error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, Why(readError));
+        error = tr("Cannot read file \"%1\". %2").arg(path, Why(readError));
         return rfFailed;
     }
     if (size > maxSize) {
-        error = QStringLiteral("Cannot read file \"%1\". It is too large.").arg(path);
+        error = tr("Cannot read file \"%1\". It is too large.").arg(path);
         return rfFailed;
     }
     return rfRead;
@@ -88,7 +88,7 @@ QByteArray TRegularFile::ReadAll(const QString &path, qint64 maxSize)
     QString error;
     switch (Read(path, buffer, size, error, maxSize)) {
     case rfRead: return QByteArray(buffer.data(), size);
-    case rfMissing: throw EFileError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
+    case rfMissing: throw EFileError(tr("Cannot open file \"%1\". No such file or directory").arg(path));
     case rfFailed: break;
     }
     throw EFileError(error);
@@ -98,15 +98,15 @@ void TRegularFile::Replace(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+        throw EFileError(tr("Cannot create file \"%1\". %2").arg(path, file.errorString()));
     // A write that stops short (the disk filled up) reports no error of its own.
     const qint64 written = file.write(bytes);
     const int writeError = errno;
     if (written != bytes.size()) {
         const QString why = file.error() != QFileDevice::NoError ? file.errorString() : Why(writeError);
         file.cancelWriting();
-        throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, why));
+        throw EFileError(tr("Cannot write file \"%1\". %2").arg(path, why));
     }
     if (!file.commit())
-        throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString()));
+        throw EFileError(tr("Cannot write file \"%1\". %2").arg(path, file.errorString()));
 }

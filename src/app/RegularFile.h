@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <vector>
 
@@ -9,6 +10,8 @@
 // reader, and a file swapped between a check and the open cannot slip through. The
 // program's resources (":/NAME") are read as they are.
 class TRegularFile {
+    Q_DECLARE_TR_FUNCTIONS(TRegularFile)
+
 public:
     enum TResult { rfRead, rfMissing, rfFailed };
 

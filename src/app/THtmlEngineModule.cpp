@@ -61,7 +61,7 @@ THtmlEngine *THtmlEngineModule::Engine()
     if (engine) return engine;
     const QString path = Path();
     if (path.isEmpty())
-        throw EKetabError(QStringLiteral("The HTML view cannot show pages: its module \"%1\" was not found in %2.")
+        throw EKetabError(tr("The HTML view cannot show pages: its module \"%1\" was not found in %2.")
                               .arg(QLatin1String(FileName), SearchFolders().join(QStringLiteral(", "))));
     SetSharedOpenGLContext();
     SwitchOnPageAccessibility();
@@ -71,8 +71,8 @@ THtmlEngine *THtmlEngineModule::Engine()
     QObject *instance = loader.instance();
     THtmlEngine *loaded = qobject_cast<THtmlEngine *>(instance);
     if (!loaded)
-        throw EKetabError(QStringLiteral("The HTML view cannot show pages: its module \"%1\" cannot be loaded (%2).")
-                              .arg(path, instance ? QStringLiteral("not an HTML view module") : loader.errorString()));
+        throw EKetabError(tr("The HTML view cannot show pages: its module \"%1\" cannot be loaded (%2).")
+                              .arg(path, instance ? tr("not an HTML view module") : loader.errorString()));
     engine = loaded;
     return engine;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,8 @@ class THtmlEngine;
 // It is looked for the way the decoder library is: beside the executable (the book
 // folder of a build), then in the program's private library folder of an install.
 class THtmlEngineModule {
+    Q_DECLARE_TR_FUNCTIONS(THtmlEngineModule)
+
 public:
     static const char *const FileName;
 

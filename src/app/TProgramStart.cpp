@@ -119,6 +119,8 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
         return TStartupSteps::RefusalExitCode;
     }
     TKetabApplication app(argc, argv);
+    // The program speaks Persian; tests that make the windows themselves see the English texts.
+    TKetabApplication::LoadProgramTranslation(&app);
     Report(report, "application");
     if (!CreateWindows(report)) return TKetabApplication::ExitCode();
     TReaderMemory memory(TSettingsStore::ForUser(ReaderState.AppFolder));

@@ -87,7 +87,7 @@ void TWebBrowser::DrawWhileHidden()
 void TWebBrowser::Navigate(const QString &localPath)
 {
     // The engine prints the page it holds; loading another one halfway would lose it.
-    if (FPrinting) throw EKetabError(QStringLiteral("The page is being printed; it cannot change before the print ends."));
+    if (FPrinting) throw EKetabError(tr("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
     const QUrl url = QUrl::fromLocalFile(localPath);
     if (FEmptyLoading) FHeldUrl = url;
@@ -165,7 +165,7 @@ void TWebBrowser::ExecWB(int command, int, int input)
     case OLECMDID_ZOOM: SetZoomLevel(input); break;
     case OLECMDID_PRINTPREVIEW: PrintPreview(); break;
     case OLECMDID_PRINT: Print(); break;
-    default: throw EKetabError(QStringLiteral("The HTML view does not support command %1").arg(command));
+    default: throw EKetabError(tr("The HTML view does not support command %1").arg(command));
     }
 }
 
@@ -184,7 +184,7 @@ double TWebBrowser::ZoomFactorOf(int level)
 void TWebBrowser::SetZoomLevel(int level)
 {
     if (level < 0 || level > 4)
-        throw EKetabError(QStringLiteral("Zoom level %1 is out of range 0..4").arg(level));
+        throw EKetabError(tr("Zoom level %1 is out of range 0..4").arg(level));
     FZoomLevel = level;
     if (FEngine) FEngine->SetZoomFactor(ZoomFactorOf(level));
 }

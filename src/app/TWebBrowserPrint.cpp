@@ -23,7 +23,7 @@ constexpr int PrintTimeoutMs = 120000;
 // (busy still set) is refused.
 bool RunPrintJob(bool &busy, const std::function<void(std::function<void(bool)>)> &start)
 {
-    if (busy) throw EKetabError(QStringLiteral("A print of this page is already running."));
+    if (busy) throw EKetabError(TWebBrowser::tr("A print of this page is already running."));
     busy = true;
     const auto idle = qScopeGuard([&busy] { busy = false; });
     struct TJob {
@@ -52,14 +52,14 @@ void TWebBrowser::PaintTo(QPrinter *printer)
 {
     THtmlEngineView &engine = Engine();
     if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
-        throw EKetabError(QStringLiteral("The page could not be printed."));
+        throw EKetabError(tr("The page could not be printed."));
 }
 
 void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &layout)
 {
     THtmlEngineView &engine = Engine();
     if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
-        throw EFileError(QStringLiteral("Cannot write the PDF file \"%1\".").arg(fileName));
+        throw EFileError(tr("Cannot write the PDF file \"%1\".").arg(fileName));
 }
 
 void TWebBrowser::PrintPreview()

@@ -22,11 +22,11 @@ QStringList TPictureList::Load(const QString &path)
 QString TPictureList::PictureFile(const QStringList &lines, int item, const QString &pixFolder, const QString &listPath)
 {
     if (item < 0 || item >= lines.size())
-        throw EFileError(QStringLiteral("The picture list \"%1\" has no line for picture %2.").arg(listPath).arg(item + 1));
+        throw EFileError(tr("The picture list \"%1\" has no line for picture %2.").arg(listPath).arg(item + 1));
     const QString &name = lines.at(item);
     for (const QChar c : name)
         if (c == u'/' || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            throw EFileError(QStringLiteral("The picture list \"%1\" names no picture file for picture %2: \"%3\".")
+            throw EFileError(tr("The picture list \"%1\" names no picture file for picture %2: \"%3\".")
                                  .arg(listPath).arg(item + 1).arg(name));
     return pixFolder + name + QStringLiteral(".jpg");
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,8 @@
 // recognised), one line per gallery item, each line the base name of the item's JPEG file
 // in the list's folder. A line ends at CR LF, a lone CR or a lone LF.
 class TPictureList {
+    Q_DECLARE_TR_FUNCTIONS(TPictureList)
+
 public:
     static QStringList Parse(const QByteArray &bytes);
     // The lines of the list file; a list that cannot be read gives no lines, so the gallery

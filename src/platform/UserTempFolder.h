@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // The user's private folder for generated files (result page, print document, style
@@ -7,6 +8,8 @@
 // plant links there, so the folder is made with mode 0700 and refused when it is a
 // link or belongs to someone else.
 class TUserTempFolder {
+    Q_DECLARE_TR_FUNCTIONS(TUserTempFolder)
+
 public:
     // The folder with a trailing "/", created when absent. Throws EFileError.
     static QString Path();

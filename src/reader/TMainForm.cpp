@@ -54,7 +54,7 @@ const QString IndexWordColor = QStringLiteral("#3399FF");
 int CheckedSection(int section, int lowest = 0)
 {
     if (section < lowest || section > SectionCount)
-        throw EKetabError(QStringLiteral("There is no section %1 in the book").arg(section));
+        throw EKetabError(TMainForm::tr("There is no section %1 in the book").arg(section));
     return section;
 }
 }
@@ -384,7 +384,7 @@ void TMainForm::GotoEntry(const QString &entry)
     const int page = TNoteEntry::Page(entry);
     const int section = TNoteEntry::Section(entry);
     if (section < 1 || section > SectionCount)
-        throw EConvertError(QStringLiteral("The notes entry \"%1\" names no section of the book").arg(entry));
+        throw EConvertError(tr("The notes entry \"%1\" names no section of the book").arg(entry));
     ReaderState.CurPage = page;
     ReaderState.CurSection = section;
     RefreshPageExecute();

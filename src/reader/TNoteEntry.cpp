@@ -13,7 +13,7 @@ int DigitsToInt(const QString &digits, int expected, const QString &entry)
 {
     bool ok = digits.size() == expected;
     for (QChar c : digits) ok = ok && c >= u'0' && c <= u'9';
-    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value (notes entry \"%2\")").arg(digits, entry));
+    if (!ok) throw EConvertError(TNoteEntry::tr("'%1' is not a valid integer value (notes entry \"%2\")").arg(digits, entry));
     return digits.toInt();
 }
 }

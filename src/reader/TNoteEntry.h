@@ -1,10 +1,13 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 // One entry of the notes list: "جلد:" + " " + SS + " -- " + "صفحه:" + " " + PPPP,
 // 21 characters, the section at characters 6-7 and the page at 18-21 (1-based).
 // Everything that composes or reads an entry back goes through here.
 class TNoteEntry {
+    Q_DECLARE_TR_FUNCTIONS(TNoteEntry)
+
 public:
     static const QString VolCaption;   // "جلد:"
     static const QString PageCaption;  // "صفحه:"

@@ -24,7 +24,7 @@ QStringList TNotesFile::Load(const QString &path)
     const QString text = TTextCodec::Decode(bytes);
     // Text never holds NUL characters; a file that does is binary data.
     if (text.contains(QChar(0)))
-        throw EFileError(QStringLiteral("The file \"%1\" is not a notes file.").arg(path));
+        throw EFileError(tr("The file \"%1\" is not a notes file.").arg(path));
     return Entries(text);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -6,6 +7,8 @@
 // written as UTF-16 LE with the mark FF FE; read by its mark (UTF-16 LE/BE, UTF-8,
 // otherwise UTF-8 when valid, else windows-1256).
 class TNotesFile {
+    Q_DECLARE_TR_FUNCTIONS(TNotesFile)
+
 public:
     static const QString Extension;  // ".bmk"
     // Larger files are refused: a notes list of that size is not a notes file.

@@ -23,7 +23,7 @@ TsuiForm::TsuiForm(QWidget *host, TFormBorderStyle borderStyle)
       OnTitleBarCustomBtnsClick(FTitleBar->OnCustomBtnsClick),
       OnTitleBarHelpBtnClick(FTitleBar->OnHelpBtnClick), FSavedBorderStyle(borderStyle)
 {
-    if (!host) throw EKetabError(QStringLiteral("TsuiForm needs a window"));
+    if (!host) throw EKetabError(tr("TsuiForm needs a window"));
     for (QObject *child : host->children()) {
         if (child != this && qobject_cast<TsuiForm *>(child))
             throw EKetabError(QStringLiteral("Sorry, You can create only one TsuiForm component in one form!"));

@@ -35,7 +35,7 @@ QPixmap LoadResource(const QString &name)
     QPixmap pixmap;
     const QString path = QStringLiteral(":/") + name;
     if (!QFile::exists(path) || !pixmap.load(path))
-        throw EKetabError(QStringLiteral("Bitmap resource %1 not found").arg(name));
+        throw EKetabError(TsuiThemes::tr("Bitmap resource %1 not found").arg(name));
     return pixmap;
 }
 
@@ -45,7 +45,7 @@ QPixmap LoadThemeFilePicture(const QString &path)
 {
     QPixmap pixmap;
     if (!pixmap.loadFromData(TRegularFile::ReadAll(path)))
-        throw EKetabError(QStringLiteral("Bitmap %1 is not a picture").arg(path));
+        throw EKetabError(TsuiThemes::tr("Bitmap %1 is not a picture").arg(path));
     return pixmap;
 }
 

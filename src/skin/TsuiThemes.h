@@ -1,6 +1,7 @@
 #pragma once
 #include "skin/TsuiUIStyle.h"
 #include <QColor>
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QString>
 
@@ -18,6 +19,8 @@ struct TsuiTheme {
 // The theme library: resolving a control's theme, looking up entries of the theme table,
 // cutting frames out of frame strips and pushing a style to child controls.
 class TsuiThemes {
+    Q_DECLARE_TR_FUNCTIONS(TsuiThemes)
+
 public:
     // The built-in theme of a style; FromThemeFile uses the file theme when it is attached
     // and loaded, and DeepBlue otherwise.

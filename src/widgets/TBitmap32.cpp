@@ -46,8 +46,8 @@ void TBitmap32::Assign(const TBitmap32 &source)
 void TBitmap32::LoadFromFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.exists()) throw EFileError(QStringLiteral("The picture file \"%1\" does not exist.").arg(path));
-    if (!info.isFile()) throw EFileError(QStringLiteral("\"%1\" is not a picture file.").arg(path));
+    if (!info.exists()) throw EFileError(tr("The picture file \"%1\" does not exist.").arg(path));
+    if (!info.isFile()) throw EFileError(tr("\"%1\" is not a picture file.").arg(path));
     const QString ext = info.suffix().toLower();
     QImage picture;
     if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg") || ext == QLatin1String("jpe")
@@ -55,14 +55,14 @@ void TBitmap32::LoadFromFile(const QString &path)
         picture = TJpegReader::LoadFromFile(path);
     } else {
         if (ext.isEmpty() || !QImageReader::supportedImageFormats().contains(ext.toLatin1()))
-            throw EFileError(QStringLiteral("Cannot read the picture \"%1\": unknown picture file extension.").arg(path));
+            throw EFileError(tr("Cannot read the picture \"%1\": unknown picture file extension.").arg(path));
         QImageReader reader(path, ext.toLatin1());
         const QSize size = reader.size();
         if (size.isValid() && qint64(size.width()) * size.height() > TJpegReader::MaxPixels)
-            throw EFileError(QStringLiteral("Cannot read the picture \"%1\": %2 x %3 pixels is too large.")
+            throw EFileError(tr("Cannot read the picture \"%1\": %2 x %3 pixels is too large.")
                                  .arg(path).arg(size.width()).arg(size.height()));
         if (!reader.read(&picture) || picture.isNull())
-            throw EFileError(QStringLiteral("Cannot read the picture \"%1\": %2.").arg(path, reader.errorString()));
+            throw EFileError(tr("Cannot read the picture \"%1\": %2.").arg(path, reader.errorString()));
     }
     SetImage(picture);
 }

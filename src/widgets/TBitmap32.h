@@ -1,5 +1,6 @@
 #pragma once
 #include "widgets/VrTypes.h"
+#include <QCoreApplication>
 #include <QImage>
 #include <QRecursiveMutex>
 #include <functional>
@@ -10,6 +11,8 @@ enum TStretchFilter { sfNearest, sfLinear, sfSpline, sfLanczos, sfMitchell };
 // A 32-bit bitmap (alpha, red, green, blue from the high byte down) with the settings
 // that say how it is drawn, telling its owner when its size or its pixels change.
 class TBitmap32 {
+    Q_DECLARE_TR_FUNCTIONS(TBitmap32)
+
 public:
     TBitmap32() = default;
     TBitmap32(const TBitmap32 &) = delete;

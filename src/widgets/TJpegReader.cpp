@@ -31,9 +31,10 @@ void EmitMessage(j_common_ptr cinfo, int level)
     if (err->warnings++ == 0) (*cinfo->err->format_message)(cinfo, err->message);
 }
 
+// why is libjpeg's own message, or one of ours marked for translation.
 QString Damaged(const QString &name, const char *why)
 {
-    return QStringLiteral("Cannot read the picture \"%1\": %2.").arg(name, QString::fromLocal8Bit(why));
+    return TJpegReader::tr("Cannot read the picture \"%1\": %2.").arg(name, QCoreApplication::translate("TJpegReader", why));
 }
 
 } // namespace
@@ -62,7 +63,7 @@ QImage TJpegReader::Decode(const QByteArray &data, const QString &name, qint64 m
     jpeg_create_decompress(&cinfo);
     if (data.isEmpty()) {
         jpeg_destroy_decompress(&cinfo);
-        throw EFileError(Damaged(name, "the file is empty"));
+        throw EFileError(Damaged(name, QT_TRANSLATE_NOOP("TJpegReader", "the file is empty")));
     }
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.constData()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
@@ -110,7 +111,7 @@ QImage TJpegReader::Decode(const QByteArray &data, const QString &name, qint64 m
     const unsigned int width = cinfo.image_width, height = cinfo.image_height;
     jpeg_destroy_decompress(&cinfo);
     if (tooLarge)
-        throw EFileError(QStringLiteral("Cannot read the picture \"%1\": %2 x %3 pixels is too large.")
+        throw EFileError(tr("Cannot read the picture \"%1\": %2 x %3 pixels is too large.")
                              .arg(name).arg(width).arg(height));
     if (err.warnings > 0) throw EFileError(Damaged(name, err.message));
     return image;

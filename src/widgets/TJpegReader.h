@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
@@ -7,6 +8,8 @@
 // A damaged, truncated or oversized picture raises EFileError naming the file;
 // nothing is returned half-decoded.
 class TJpegReader {
+    Q_DECLARE_TR_FUNCTIONS(TJpegReader)
+
 public:
     // Largest picture accepted, in pixels (a 4-byte pixel each once decoded).
     static constexpr qint64 MaxPixels = 50'000'000;

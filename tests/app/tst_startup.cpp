@@ -1,5 +1,6 @@
 // Start-up steps: the book's font installed once, a fresh style sheet copy on every
-// start, and the platform refusal (beep, message, stderr, its own exit code).
+// start, the program's messages in Persian, and the platform refusal (beep, message,
+// stderr, its own exit code).
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -7,6 +8,7 @@
 #include "app/THtmlEngineModule.h"
 #include "app/TMenuForm.h"
 #include "platform/TInstallLayout.h"
+#include "widgets/TBitmap32.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -147,6 +149,24 @@ private slots:
         QVERIFY(display.contains(QStringLiteral("display")) && display.contains(QStringLiteral("نمايشگر")));
         QVERIFY(helper.contains(QStringLiteral("helper")) && helper.contains(QStringLiteral("موتور وب")));
         QVERIFY(module.contains(QLatin1String(THtmlEngineModule::FileName)) && module.contains(QStringLiteral("module")));
+    }
+
+    // Once the program has loaded its translation, its own messages come out in Persian,
+    // a path in one running left to right inside the sentence. The refusal below then
+    // keeps the book's own caption "Error", which is not translated.
+    void programMessagesArePersianOnceLoaded()
+    {
+        auto *dialogs = new TRecordingDialogs;
+        auto previous = SetDialogs(std::unique_ptr<TDialogs>(dialogs));
+        const QString missing = QStringLiteral("/no/such/folder/p01.jpg");
+        const auto showMissingPicture = [&] { TKetabApplication::Guarded([&] { TBitmap32().LoadFromFile(missing); }); };
+        showMissingPicture();
+        QVERIFY(TKetabApplication::LoadProgramTranslation(qApp));
+        showMissingPicture();
+        QCOMPARE(dialogs->messages,
+                 (QStringList{QStringLiteral("Error|The picture file \"%1\" does not exist.").arg(missing),
+                              QStringLiteral("خطا|پروندهٔ تصوير «\u2066%1\u2069» وجود ندارد.").arg(missing)}));
+        SetDialogs(std::move(previous));
     }
 
     // Last: the refusal asks the application to end.

@@ -1,0 +1,230 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fa_IR">
+<context>
+    <name>StrToInt</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» عددی درست نيست</translation>
+    </message>
+</context>
+<context>
+    <name>TBitmap32</name>
+    <message>
+        <source>The picture file &quot;%1&quot; does not exist.</source>
+        <translation>پروندهٔ تصوير «⁦%1⁩» وجود ندارد.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a picture file.</source>
+        <translation>«⁦%1⁩» پروندهٔ تصوير نيست.</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: unknown picture file extension.</source>
+        <translation>تصوير «⁦%1⁩» خوانده نشد: پسوند پرونده از پسوندهای تصوير نيست.</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2 x %3 pixels is too large.</source>
+        <translation>تصوير «⁦%1⁩» خوانده نشد: %2 × %3 نقطه بيش از اندازه بزرگ است.</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2.</source>
+        <translation>تصوير «⁦%1⁩» خوانده نشد: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>THtmlEngineModule</name>
+    <message>
+        <source>The HTML view cannot show pages: its module &quot;%1&quot; was not found in %2.</source>
+        <translation>صفحه‌ها نمايش داده نمی‌شوند: بخش نمايش صفحه‌ها («⁦%1⁩») در ⁦%2⁩ پيدا نشد.</translation>
+    </message>
+    <message>
+        <source>The HTML view cannot show pages: its module &quot;%1&quot; cannot be loaded (%2).</source>
+        <translation>صفحه‌ها نمايش داده نمی‌شوند: بخش نمايش صفحه‌ها («⁦%1⁩») بار نشد (%2).</translation>
+    </message>
+    <message>
+        <source>not an HTML view module</source>
+        <translation>اين پرونده بخش نمايش صفحه‌ها نيست</translation>
+    </message>
+</context>
+<context>
+    <name>TJpegReader</name>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2.</source>
+        <translation>تصوير «⁦%1⁩» خوانده نشد: %2.</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>پرونده خالی است</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2 x %3 pixels is too large.</source>
+        <translation>تصوير «⁦%1⁩» خوانده نشد: %2 × %3 نقطه بيش از اندازه بزرگ است.</translation>
+    </message>
+</context>
+<context>
+    <name>TKetabApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>خطای ناشناخته</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>خطا</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>There is no section %1 in the book</source>
+        <translation>كتاب بخش %1 ندارد</translation>
+    </message>
+    <message>
+        <source>The notes entry &quot;%1&quot; names no section of the book</source>
+        <translation>يادداشت «%1» بخشی از كتاب را نام نمی‌برد</translation>
+    </message>
+</context>
+<context>
+    <name>TNoteEntry</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value (notes entry &quot;%2&quot;)</source>
+        <translation>«%1» عددی درست نيست (يادداشت «%2»)</translation>
+    </message>
+</context>
+<context>
+    <name>TNotesFile</name>
+    <message>
+        <source>The file &quot;%1&quot; is not a notes file.</source>
+        <translation>پروندهٔ «⁦%1⁩» پروندهٔ يادداشت نيست.</translation>
+    </message>
+</context>
+<context>
+    <name>TPictureList</name>
+    <message>
+        <source>The picture list &quot;%1&quot; has no line for picture %2.</source>
+        <translation>فهرست تصاوير «⁦%1⁩» سطری برای تصوير %2 ندارد.</translation>
+    </message>
+    <message>
+        <source>The picture list &quot;%1&quot; names no picture file for picture %2: &quot;%3&quot;.</source>
+        <translation>فهرست تصاوير «⁦%1⁩» برای تصوير %2 پرونده‌ای نام نمی‌برد: «%3».</translation>
+    </message>
+</context>
+<context>
+    <name>TRegularFile</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>پروندهٔ «⁦%1⁩» باز نشد. %2</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. It is not a regular file.</source>
+        <translation>پروندهٔ «⁦%1⁩» باز نشد. پرونده‌ای معمولی نيست.</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%1&quot;. It is too large (%2 bytes).</source>
+        <translation>پروندهٔ «⁦%1⁩» خوانده نشد. بيش از اندازه بزرگ است (%2 بايت).</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%1&quot;. %2</source>
+        <translation>پروندهٔ «⁦%1⁩» خوانده نشد. %2</translation>
+    </message>
+    <message>
+        <source>Cannot read file &quot;%1&quot;. It is too large.</source>
+        <translation>پروندهٔ «⁦%1⁩» خوانده نشد. بيش از اندازه بزرگ است.</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. No such file or directory</source>
+        <translation>پروندهٔ «⁦%1⁩» باز نشد. چنين پرونده يا پوشه‌ای نيست.</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>پروندهٔ «⁦%1⁩» ساخته نشد. %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>پروندهٔ «⁦%1⁩» نوشته نشد. %2</translation>
+    </message>
+</context>
+<context>
+    <name>TUserTempFolder</name>
+    <message>
+        <source>Cannot create the temporary folder %1: %2</source>
+        <translation>پوشهٔ موقت ⁦%1⁩ ساخته نشد: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the temporary folder %1</source>
+        <translation>پوشهٔ موقت ⁦%1⁩ خوانده نشد</translation>
+    </message>
+    <message>
+        <source>The temporary folder %1 is not a private folder of this user</source>
+        <translation>پوشهٔ موقت ⁦%1⁩ پوشهٔ خصوصی اين كاربر نيست</translation>
+    </message>
+    <message>
+        <source>Cannot make the temporary folder %1 private</source>
+        <translation>پوشهٔ موقت ⁦%1⁩ خصوصی نشد</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: there is no temporary folder to write it in.</source>
+        <translation>«⁦%1⁩» نوشته نشد: پوشهٔ موقتی برای نوشتن آن نيست.</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2. Nothing was written.</source>
+        <translation>«⁦%1⁩» نوشته نشد: %2. چيزی نوشته نشد.</translation>
+    </message>
+    <message>
+        <source>the temporary folder %1 is not a private folder of this user</source>
+        <translation>پوشهٔ موقت ⁦%1⁩ پوشهٔ خصوصی اين كاربر نيست</translation>
+    </message>
+    <message>
+        <source>the temporary folder cannot be opened (%1)</source>
+        <translation>پوشهٔ موقت باز نشد (%1)</translation>
+    </message>
+    <message>
+        <source>a link or another kind of file stands in its place</source>
+        <translation>پيوند يا پرونده‌ای از گونه‌ای ديگر به جای آن است</translation>
+    </message>
+</context>
+<context>
+    <name>TWebBrowser</name>
+    <message>
+        <source>The page is being printed; it cannot change before the print ends.</source>
+        <translation>صفحه در حال چاپ است؛ پيش از پايان چاپ صفحهٔ ديگری نمايش داده نمی‌شود.</translation>
+    </message>
+    <message>
+        <source>The HTML view does not support command %1</source>
+        <translation>نمای صفحه فرمان %1 را نمی‌شناسد</translation>
+    </message>
+    <message>
+        <source>Zoom level %1 is out of range 0..4</source>
+        <translation>اندازهٔ متن %1 بيرون از بازهٔ 0 تا 4 است</translation>
+    </message>
+    <message>
+        <source>A print of this page is already running.</source>
+        <translation>چاپ اين صفحه هم‌اكنون در جريان است.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>صفحه چاپ نشد.</translation>
+    </message>
+    <message>
+        <source>Cannot write the PDF file &quot;%1&quot;.</source>
+        <translation>پروندهٔ PDF «⁦%1⁩» نوشته نشد.</translation>
+    </message>
+</context>
+<context>
+    <name>TsuiForm</name>
+    <message>
+        <source>TsuiForm needs a window</source>
+        <translation>TsuiForm بی پنجره ساخته نمی‌شود</translation>
+    </message>
+</context>
+<context>
+    <name>TsuiThemes</name>
+    <message>
+        <source>Bitmap resource %1 not found</source>
+        <translation>تصوير %1 در منابع برنامه پيدا نشد</translation>
+    </message>
+    <message>
+        <source>Bitmap %1 is not a picture</source>
+        <translation>⁦%1⁩ تصوير نيست</translation>
+    </message>
+</context>
+</TS>
