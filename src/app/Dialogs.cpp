@@ -34,6 +34,8 @@ QMessageBox::StandardButton TDialogs::Ask(const QString &text, const QString &ca
     QMessageBox box(QMessageBox::Question, caption, text, buttons, QApplication::activeWindow());
     box.setLayoutDirection(Qt::RightToLeft);
     box.setAccessibleName(caption);
+    // Read as a whole: the question with its caption, not just the buttons.
+    box.setAccessibleDescription(text);
     for (const auto &c : captions)
         if (QAbstractButton *b = box.button(c.Button)) b->setText(QString::fromUtf8(c.Caption));
     if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
