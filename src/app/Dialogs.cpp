@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace {
 std::unique_ptr<TDialogs> &Current()
@@ -50,7 +51,15 @@ QString TDialogs::OpenFileName(QWidget *parent, const QString &filter)
 
 QString TDialogs::SaveFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A filter of one file type ("Notes (*.bmk)") gives a name typed without a suffix
+    // that type's suffix, so the dialog asks about replacing the file that is written.
+    static const QRegularExpression onePattern(QStringLiteral(R"(^[^(]*\(\*\.(\w+)\)$)"));
+    if (const QRegularExpressionMatch one = onePattern.match(filter); one.hasMatch())
+        dialog.setDefaultSuffix(one.captured(1));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 int TDialogs::Exec(QDialog *dialog) { return dialog->exec(); }

@@ -125,7 +125,11 @@ private slots:
         };
         form->show();
     }
-    void init() { dialogs->Messages.clear(); }
+    void init()
+    {
+        dialogs->Messages.clear();
+        dialogs->Questions = 0;
+    }
     void cleanup() { QVERIFY2(dialogs->Messages.isEmpty(), qPrintable(dialogs->Messages.join("; "))); }
 
     void windowHasTheNamedParts()
@@ -359,6 +363,24 @@ private slots:
         form->SaveButtonClick();
         QVERIFY(QFile::exists(notes + ".bmk"));
         QVERIFY(!QFile::exists(notes + ".bmk.bmk"));
+
+        // A chosen name that gains ".bmk" and so names an existing file asks first: No
+        // goes back to the dialog, Yes replaces the file.
+        const QString dotted = temp.filePath("my.notes");
+        const QStringList kept{TNoteEntry::Compose(5, 3983)};
+        TNotesFile::Save(dotted + ".bmk", kept);
+        const int asked = dialogs->Questions;
+        dialogs->FileNames = {dotted, temp.filePath("other")};
+        dialogs->Answers = {QMessageBox::No};
+        form->SaveButtonClick();
+        QCOMPARE(dialogs->Questions, asked + 1);
+        QCOMPARE(TNotesFile::Load(dotted + ".bmk"), kept);
+        QCOMPARE(TNotesFile::Load(temp.filePath("other.bmk")), form->BookMarks());
+        dialogs->FileNames = {dotted};
+        dialogs->Answers = {QMessageBox::Yes};
+        form->SaveButtonClick();
+        QCOMPARE(dialogs->Questions, asked + 2);
+        QCOMPARE(TNotesFile::Load(dotted + ".bmk"), form->BookMarks());
 
         // Loading replaces the list, whatever it held.
         form->NewButtonClick();

@@ -113,6 +113,25 @@ def notes(s):
     s.wait_value(r.notes, [note_entry(p) for p in noted], "the notes list loaded back from my-notes.bmk")
     s.step("notes loaded back")
 
+    # Saved again under the same name: the dialog asks about the file that would be replaced.
+    written = os.stat(saved + ".bmk").st_mtime_ns
+    s.click(r.notes_button("ذخيره"))
+    chooser = s.dialog()
+    s.type_into(s.wait(lambda: chooser.find("text", where=lambda n: "focused" in n.states),
+                       "the save dialog's name field to have the focus"), saved)
+    s.key("Return")
+    asked = s.wait(lambda: next((n for n in s.app.children if n.role == "alert" and n.showing), None),
+                   "the question whether to replace my-notes.bmk")
+    s.check_that("the question names the file that would be replaced",
+                 any("my-notes.bmk" in label.name for label in asked.find_all("label")),
+                 "my-notes.bmk", [label.name for label in asked.find_all("label")])
+    s.step("asked before replacing my-notes.bmk")
+    s.key("Escape")
+    s.wait(lambda: not asked.showing, "the question to close on Escape")
+    s.key("Escape")
+    s.wait(lambda: not chooser.showing, "the save dialog to close on Escape")
+    s.check("my-notes.bmk after the reader declined to replace it", written, os.stat(saved + ".bmk").st_mtime_ns)
+
     r.open_notes()
     items = r.notes_list().items()
     s.click(items[1])
