@@ -385,6 +385,12 @@ void TMainForm::GotoEntry(const QString &entry)
     const int section = TNoteEntry::Section(entry);
     if (section < 1 || section > SectionCount)
         throw EConvertError(QStringLiteral("The notes entry \"%1\" names no section of the book").arg(entry));
+    // A page outside its section would show a missing page under that section's name.
+    if (page < ReaderState.FirstPage[section] || page > ReaderState.LastPage[section])
+        throw EConvertError(tr("The notes entry \"%1\" names page %2, which is not in section %3 of the book")
+                                .arg(entry)
+                                .arg(page)
+                                .arg(section));
     ReaderState.CurPage = page;
     ReaderState.CurSection = section;
     RefreshPageExecute();

@@ -406,13 +406,18 @@ private slots:
         QCOMPARE(ReaderState.CurPage, 1500);
         QCOMPARE(ShownFile(), QStringLiteral("p031500.htm"));
 
-        // An entry of another form raises and changes nothing.
-        form->BookMarkBox->addItem(QStringLiteral("جلد: xx -- صفحه: 0012"));
-        form->BookMarkBox->setCurrentRow(2);
-        QVERIFY_THROWS_EXCEPTION(EConvertError, form->GotoButtonClick());
-        QCOMPARE(ReaderState.CurSection, 3);
-        QCOMPARE(ReaderState.CurPage, 1500);
-        form->DeleteButtonClick();
+        // An entry of another form, of no section, or of a page outside its section
+        // raises and changes nothing.
+        for (const QString &entry : {QStringLiteral("جلد: xx -- صفحه: 0012"), TNoteEntry::Compose(6, 12),
+                                     TNoteEntry::Compose(1, 9999), TNoteEntry::Compose(1, 766),
+                                     TNoteEntry::Compose(2, 765), TNoteEntry::Compose(5, 0)}) {
+            form->BookMarkBox->addItem(entry);
+            form->BookMarkBox->setCurrentRow(2);
+            QVERIFY_THROWS_EXCEPTION(EConvertError, form->GotoButtonClick());
+            QCOMPARE(ReaderState.CurSection, 3);
+            QCOMPARE(ReaderState.CurPage, 1500);
+            form->DeleteButtonClick();
+        }
         QCOMPARE(form->BookMarkBox->count(), 2);
     }
 

@@ -168,4 +168,23 @@ def notes(s):
     s.step("second print of the notes")
     s.click(s.control(preview, "push button", "بازگشت"))
     s.wait_hidden("preview")
+
+    # A notes file from elsewhere with a page outside its section: going to it is refused.
+    stray = "جلد: 01 -- صفحه: 9999"
+    outside = os.path.join(s.program.workdir, "outside.bmk")
+    with open(outside, "wb") as f:
+        f.write(b"\xff\xfe" + (stray + "\r\n").encode("utf-16-le"))
+    s.click(r.notes_button("خواندن"))
+    s.file_dialog_choose(outside)
+    s.wait_value(r.notes, [stray], "the notes list loaded from outside.bmk")
+    before = r.page_number()
+    r.open_notes()
+    s.click(r.notes_list().items()[0])
+    s.click(r.notes_button("رجوع"))
+    refusal = s.dialog()
+    s.check_that("the refusal names the entry", stray in refusal.description, stray, refusal.description)
+    s.step("a page outside its section refused")
+    s.key("Return")
+    s.wait(lambda: not refusal.showing, "the refusal to close")
+    s.check("the page number after the refused entry", before, r.page_number())
     r.back_to_menu()
