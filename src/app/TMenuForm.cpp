@@ -110,7 +110,8 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     CreditsButton->OnClick = G::Guard([this](TsuiCustomButton *s) { CreditsButtonClick(s); });
     ExitButton->OnClick = G::Guard([this](TsuiCustomButton *s) { ExitButtonClick(s); });
 
-    IndexMenu = new QMenu(this);
+    // The button's child, so screen readers find the menu under the button that opens it.
+    IndexMenu = new QMenu(IndexButton);
     IndexMenu->setObjectName(QStringLiteral("IndexMenu"));
     IndexMenu->setAccessibleName(QStringLiteral("نمایه‌ها"));
     IndexMenu->setLayoutDirection(Qt::RightToLeft);

@@ -116,8 +116,10 @@ void TMainForm::BuildBottomPanel()
     PageNumber->setAlignment(Qt::AlignCenter);
     PageNumber->installEventFilter(this);
 
-    DirMenu = new QMenu(this);
+    // The button's child, so screen readers find the menu under the button that opens it.
+    DirMenu = new QMenu(DirButton);
     DirMenu->setObjectName(QStringLiteral("DirMenu"));
+    DirMenu->setAccessibleName(DirButton->accessibleName());
     DirMenu->setLayoutDirection(Qt::RightToLeft);
     const char *items[] = {"N1", "N11", "N21", "N12", "N22"};
     for (int s = 1; s <= SectionCount; ++s) {
