@@ -111,9 +111,10 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    if (const int answered = TCommandLine::Apply(arguments); answered >= 0) return answered;
+    const TCommandLine::TOutcome command = TCommandLine::Apply(arguments);
+    if (command.ExitCode >= 0) return command.ExitCode;
     // Without a display Qt's plugin would abort the process: refuse before it is loaded.
-    if (!TDisplayProbe::Reachable()) {
+    if (!TDisplayProbe::Reachable(command.Platform, command.Display)) {
         TStartupSteps::RefuseWithoutDisplay();
         return TStartupSteps::RefusalExitCode;
     }

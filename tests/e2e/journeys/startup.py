@@ -1,9 +1,49 @@
 """Starting the program as a desktop starts it: the start menu as it first shows and as a
-screen reader finds its index menu."""
+screen reader finds its index menu, and Qt's own options on the command line."""
 
-from ketabe2e import journey
+import os
+
+from ketabe2e import CheckFailure, journey
 from ketabe2e.book import SECTION_NAMES
+from ketabe2e.program import Program
 from ketabe2e.screens import Reading
+from ketabe2e.waits import wait_until
+from ketabe2e import tree, xwin
+
+
+class OtherRun(Program):
+    """Another run of a program beside the journeys' own, started with its own arguments
+    and without some of the desktop's environment."""
+
+    def __init__(self, s, name, path, args=(), unset=()):
+        workdir = os.path.join(s.desktop.workdir, name)
+        os.makedirs(workdir, exist_ok=True)
+        super().__init__(s.desktop, path, workdir, args, book=workdir)
+        self.unset = unset
+
+    def env(self):
+        env = super().env()
+        for name in self.unset:
+            env.pop(name, None)
+        return env
+
+    def showing(self, role, what, timeout=60):
+        """Waits for a top-level window of that role to show, on the X server too."""
+        def probe():
+            if not self.running:
+                raise CheckFailure(what, "the program running", f"it ended with status {self.proc.returncode}:\n"
+                                   f"{self.tail_log()}")
+            if self._app is None:
+                try:
+                    self._app = tree.application(self.pid, timeout=0.5)
+                except CheckFailure:
+                    return None
+            for node in self._app.children:
+                if node.role == role and node.showing and \
+                        any(w.rect == node.rect for w in xwin.windows(self.desktop.env, self.pid)):
+                    return node
+            return None
+        return wait_until(probe, timeout, what)
 
 
 @journey("start: no focus frame on the first section until the keyboard moves the focus")
@@ -43,3 +83,19 @@ def index_menu_in_tree(s):
     s.window("reading")
     s.step("the index of works from the menu item")
     Reading(s).back_to_menu()
+
+
+@journey("start: Qt's own options are handed to Qt; -display stands in for DISPLAY")
+def qt_options(s):
+    run = OtherRun(s, "qt-options", s.program_path,
+                   ["-platform", "xcb", "-display", s.env["DISPLAY"], "-session", "ketab-e2e_1", "-style", "Fusion",
+                    "-reverse", "-name", "ketab"], unset=("DISPLAY",)).start()
+    try:
+        # Read from the X server: without DISPLAY the accessibility bridge finds no bus.
+        menu = wait_until(lambda: run.running and next((w for w in xwin.windows(s.env, run.pid)
+                                                        if w.title == "كتاب"), None),
+                          60, "the start menu of the program started with Qt's options")
+        s.check("the start menu's size", (600, 440), (menu.rect.w, menu.rect.h))
+        s.screenshot("started with Qt's options")
+    finally:
+        run.kill()
