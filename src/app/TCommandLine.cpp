@@ -112,6 +112,7 @@ TCommandLine::TOutcome TCommandLine::Apply(const QStringList &arguments)
             return refuse(QStringLiteral("'%1' does not hold the book (no datas/dir01.htm in it)").arg(folder));
         TInstallLayout::SetGivenBookFolder(folder);
     } else if (!TInstallLayout::HoldsBook(TInstallLayout::BookFolder())) {
+        outcome.BookMissing = true;
         return refuse(QStringLiteral("the book is neither beside the program nor installed in '%1'; "
                                      "name its folder with --book DIR")
                           .arg(TInstallLayout::BookFolder()));

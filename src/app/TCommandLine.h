@@ -19,6 +19,9 @@ public:
         // a message on stderr (an unknown option, a stray argument, a Qt option without
         // its value, a folder without the book, or no book found at all).
         int ExitCode = -1;
+        // The book was found nowhere (no --book given): a reader who started the program
+        // from a menu sees no stderr.
+        bool BookMissing = false;
         // What "-platform" and "-display" ask of Qt; empty when not given.
         QByteArray Platform;
         QByteArray Display;

@@ -1,7 +1,10 @@
 """Starting the program as a desktop starts it: the start menu as it first shows and as a
-screen reader finds its index menu, and Qt's own options on the command line."""
+screen reader finds its index menu, Qt's own options on the command line, and no book in
+reach."""
 
 import os
+import shutil
+import subprocess
 
 from ketabe2e import CheckFailure, journey
 from ketabe2e.book import SECTION_NAMES
@@ -97,5 +100,34 @@ def qt_options(s):
                           60, "the start menu of the program started with Qt's options")
         s.check("the start menu's size", (600, 440), (menu.rect.w, menu.rect.h))
         s.screenshot("started with Qt's options")
+    finally:
+        run.kill()
+
+
+@journey("start: no book in reach, started from a menu: a message box says so, right to left, in Persian and English")
+def no_book(s):
+    folder = os.path.join(s.desktop.workdir, "no-book")
+    os.makedirs(folder, exist_ok=True)
+    lone = os.path.join(folder, "ketab")
+    shutil.copy2(s.program_path, lone)
+    run = OtherRun(s, "no-book-run", lone).start()
+    try:
+        box = run.showing("alert", "the message that no book was found")
+        text = box.description
+        s.check_that("the message in Persian and English",
+                     "كتاب پيدا نشد" in text and "The book was not found" in text, "both", text)
+        said = box.find("label", where=lambda n: "The book was not found" in n.name)
+        icon = box.find("image")
+        s.check_that("the box laid out right to left: its icon right of its text",
+                     said is not None and icon is not None and icon.rect.x >= said.rect.right,
+                     "the icon right of the text", [str(n.rect) if n else None for n in (icon, said)])
+        # The journeys' own program shows its start menu over the place the box takes.
+        x = wait_until(lambda: next((w for w in xwin.windows(s.env, run.pid) if w.rect == box.rect), None), 10,
+                       "the message's X window")
+        subprocess.run(["xdotool", "windowactivate", "--sync", str(x.id)], env=s.env, check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        s.screenshot("no book: the message")
+        s.click(box.find("push button"))
+        s.check("exit status after the message", 2, run.wait_exit(30))
     finally:
         run.kill()
