@@ -119,6 +119,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     suiForm = TsuiBookFrames::Reading(this);
+    suiForm->SetContentsMinimumSize(MinimumContentsSize());
     suiForm->OnTitleBarCustomBtnsClick = TKetabApplication::Guard([this](TsuiTitleBar *sender, int index) {
         suiFormTitleBarCustomBtnsClick(sender, index);
     });

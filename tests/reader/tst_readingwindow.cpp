@@ -181,6 +181,36 @@ private slots:
         form->RHidePanel->SetStayOn(false);
     }
 
+    // Sized down as far as it goes, the window still shows every control of its bottom bar
+    // at its size, and both side panels open beside each other with all their controls
+    // at full height (the panels' widths are fixed: so are their controls').
+    void leastSizeKeepsEveryControl()
+    {
+        const QRect was = form->geometry();
+        form->resize(1, 1);
+        QCOMPARE(form->size(), form->minimumSize());
+        QTest::qWait(50);
+        const auto shown = [this](const QWidget *w, bool fullWidth) {
+            const QRect r(w->mapTo(form, QPoint()), w->size());
+            const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+            return w->isVisible() && form->rect().contains(r) && (!fullWidth || w->width() >= least.width()) &&
+                w->height() >= least.height();
+        };
+        for (QWidget *w : form->BottomPanel->findChildren<QWidget *>())
+            if (w->isVisibleTo(form)) QVERIFY2(shown(w, true), qPrintable(w->objectName()));
+        form->BookMarkChannel->Pop(true);
+        form->RHidePanel->Pop(true);
+        QTest::qWait(50);
+        QCOMPARE(form->BookMarkChannel->width(), 169);
+        QCOMPARE(form->RHidePanel->width(), 160);
+        for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
+            for (QWidget *w : panel->findChildren<QWidget *>())
+                if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        form->BookMarkChannel->Push(true);
+        form->RHidePanel->Push(true);
+        form->setGeometry(was);
+    }
+
     void contentsPageAndItsLink()
     {
         QVERIFY(Contents(1));
