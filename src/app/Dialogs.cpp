@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace {
 std::unique_ptr<TDialogs> &Current()
@@ -35,6 +36,8 @@ QMessageBox::StandardButton TDialogs::Ask(const QString &text, const QString &ca
     QMessageBox box(QMessageBox::Question, caption, text, buttons, QApplication::activeWindow());
     box.setLayoutDirection(Qt::RightToLeft);
     box.setAccessibleName(caption);
+    // Read as a whole: the question with its caption, not just the buttons.
+    box.setAccessibleDescription(text);
     for (const auto &c : captions)
         if (QAbstractButton *b = box.button(c.Button)) b->setText(QString::fromUtf8(c.Caption));
     if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
@@ -49,7 +52,15 @@ QString TDialogs::OpenFileName(QWidget *parent, const QString &filter)
 
 QString TDialogs::SaveFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), StartFolder, filter);
+    QFileDialog dialog(parent, QString(), StartFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A filter of one file type ("Notes (*.bmk)") gives a name typed without a suffix
+    // that type's suffix, so the dialog asks about replacing the file that is written.
+    static const QRegularExpression onePattern(QStringLiteral(R"(^[^(]*\(\*\.(\w+)\)$)"));
+    if (const QRegularExpressionMatch one = onePattern.match(filter); one.hasMatch())
+        dialog.setDefaultSuffix(one.captured(1));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 int TDialogs::Exec(QDialog *dialog) { return dialog->exec(); }

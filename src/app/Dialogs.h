@@ -21,7 +21,8 @@ public:
     virtual QMessageBox::StandardButton Ask(const QString &text, const QString &caption,
                                             QMessageBox::StandardButtons buttons);
     // Open and save dialogs, starting in StartFolder (the working folder when empty); an
-    // empty string means the reader cancelled.
+    // empty string means the reader cancelled. A save filter of one file type, such as
+    // "Notes (*.bmk)", adds its suffix to a name typed without one.
     virtual QString OpenFileName(QWidget *parent, const QString &filter);
     virtual QString SaveFileName(QWidget *parent, const QString &filter);
     // Runs any other modal dialog (printer dialog, print preview) and returns its result.

@@ -38,6 +38,15 @@ QString TStartupSteps::RefusalText(TMissingPart missing)
                           "The web engine's helper program is missing; this program cannot run without it.");
 }
 
+QString TStartupSteps::NoBookText(const QString &installedFolder)
+{
+    // The folder isolated left to right, so its slashes stay in place in the Persian line.
+    return QStringLiteral("كتاب پيدا نشد: نه كنار برنامه است و نه در «\u2066%1\u2069» نصب شده است.\n"
+                          "The book was not found: it is neither beside the program nor installed in '%1'; "
+                          "name its folder with --book DIR.")
+        .arg(installedFolder);
+}
+
 QString TStartupSteps::UserFontFolder()
 {
     QString data = qEnvironmentVariable("XDG_DATA_HOME");

@@ -14,6 +14,9 @@ public:
     // and the exit code.
     static QString RefusalText(TMissingPart missing);
     static const char *const RefusalCaption;
+    // The book found neither beside the program nor in installedFolder (Persian, then
+    // English), for a reader who started the program from a menu and sees no stderr.
+    static QString NoBookText(const QString &installedFolder);
     static constexpr int RefusalExitCode = 3;
 
     // The user's font folder: $XDG_DATA_HOME/fonts, by default ~/.local/share/fonts (no trailing "/").

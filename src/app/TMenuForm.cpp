@@ -127,7 +127,8 @@ TMenuForm::TMenuForm(QWidget *parent) : TForm(parent, Qt::Window | Qt::Frameless
     ContinueButton->hide();
     G::Connect(ContinueButton, &QPushButton::clicked, this, [this] { ContinueButtonClick(); });
 
-    IndexMenu = new QMenu(this);
+    // The button's child, so screen readers find the menu under the button that opens it.
+    IndexMenu = new QMenu(IndexButton);
     IndexMenu->setObjectName(QStringLiteral("IndexMenu"));
     IndexMenu->setAccessibleName(QStringLiteral("نمایه‌ها"));
     IndexMenu->setLayoutDirection(Qt::RightToLeft);

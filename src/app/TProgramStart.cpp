@@ -1,4 +1,5 @@
 #include "app/TProgramStart.h"
+#include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -12,12 +13,14 @@
 #include "pictures/TPicGalleryForm.h"
 #include "pictures/TShowPicForm.h"
 #include "platform/TDisplayProbe.h"
+#include "platform/TInstallLayout.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace {
@@ -112,9 +115,21 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    if (const int answered = TCommandLine::Apply(arguments); answered >= 0) return answered;
+    const TCommandLine::TOutcome command = TCommandLine::Apply(arguments);
+    const auto displayAnswers = [&command] { return TDisplayProbe::Reachable(command.Platform, command.Display); };
+    if (command.ExitCode >= 0) {
+        // Started from a menu, nobody reads stderr: a display that answers shows it too.
+        if (command.BookMissing && displayAnswers()) {
+            TKetabApplication app(argc, argv);
+            // A platform that draws nowhere would leave the box waiting for a click forever.
+            const QString platform = QGuiApplication::platformName();
+            if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+                Dialogs().ShowMessage(TStartupSteps::NoBookText(TInstallLayout::BookFolder()), QStringLiteral("كتاب"));
+        }
+        return command.ExitCode;
+    }
     // Without a display Qt's plugin would abort the process: refuse before it is loaded.
-    if (!TDisplayProbe::Reachable()) {
+    if (!displayAnswers()) {
         TStartupSteps::RefuseWithoutDisplay();
         return TStartupSteps::RefusalExitCode;
     }

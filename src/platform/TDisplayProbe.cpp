@@ -7,10 +7,11 @@
 #include <cstring>
 #include <xcb/xcb.h>
 
-bool TDisplayProbe::XServerReachable()
+bool TDisplayProbe::XServerReachable(const QByteArray &xDisplay)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) return false;
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const QByteArray name = xDisplay.isEmpty() ? qgetenv("DISPLAY") : xDisplay;
+    if (name.isEmpty()) return false;
+    xcb_connection_t *connection = xcb_connect(name.constData(), nullptr);
     const bool reached = connection && xcb_connection_has_error(connection) == 0;
     if (connection) xcb_disconnect(connection);
     return reached;
@@ -32,14 +33,16 @@ bool TDisplayProbe::WaylandReachable()
     return reached;
 }
 
-bool TDisplayProbe::Reachable()
+bool TDisplayProbe::Reachable(const QByteArray &platform, const QByteArray &xDisplay)
 {
-    const QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
-    if (platforms.isEmpty()) return XServerReachable() || WaylandReachable();
+    const QByteArray platforms = platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : platform;
+    if (platforms.isEmpty()) return XServerReachable(xDisplay) || WaylandReachable();
     for (const QByteArray &entry : platforms.split(';')) {
-        const QByteArray name = entry.left(entry.indexOf(':')).trimmed();  // "xcb:option=..." names xcb
+        // "xcb:option=..." names xcb; left(-1) would give an empty name for a plain "xcb".
+        const qsizetype colon = entry.indexOf(':');
+        const QByteArray name = (colon < 0 ? entry : entry.left(colon)).trimmed();
         if (name == "xcb") {
-            if (XServerReachable()) return true;
+            if (XServerReachable(xDisplay)) return true;
         } else if (name.startsWith("wayland")) {
             if (WaylandReachable()) return true;
         } else if (!name.isEmpty()) {

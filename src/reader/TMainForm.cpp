@@ -119,6 +119,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
     suiForm = TsuiBookFrames::Reading(this);
+    suiForm->SetContentsMinimumSize(MinimumContentsSize());
     suiForm->OnTitleBarCustomBtnsClick = TKetabApplication::Guard([this](TsuiTitleBar *sender, int index) {
         suiFormTitleBarCustomBtnsClick(sender, index);
     });
@@ -385,6 +386,12 @@ void TMainForm::GotoEntry(const QString &entry)
     const int section = TNoteEntry::Section(entry);
     if (section < 1 || section > SectionCount)
         throw EConvertError(tr("The notes entry \"%1\" names no section of the book").arg(entry));
+    // A page outside its section would show a missing page under that section's name.
+    if (page < ReaderState.FirstPage[section] || page > ReaderState.LastPage[section])
+        throw EConvertError(tr("The notes entry \"%1\" names page %2, which is not in section %3 of the book")
+                                .arg(entry)
+                                .arg(page)
+                                .arg(section));
     ReaderState.CurPage = page;
     ReaderState.CurSection = section;
     RefreshPageExecute();

@@ -139,6 +139,10 @@ private:
     void BuildBottomPanel();
     void BuildSidePanels();
     void BuildActions();
+    // The least room the window's contents need: every control of the bottom bar at its
+    // size, the status line at its longest, and both side panels open, with their
+    // controls, beside a strip of the page.
+    QSize MinimumContentsSize() const;
     void ShowPageInfo();
     void FollowIndexLink(int section, int page, const QString &word);
     void GotoEntry(const QString &entry);

@@ -26,6 +26,8 @@
 
 namespace {
 const QColor PanelBlue(4, 50, 88);
+// What the page keeps beside both open side panels in the smallest window.
+constexpr int MinimumPageWidth = 200;
 
 QFont LabelFont(int pixelSize)
 {
@@ -116,8 +118,10 @@ void TMainForm::BuildBottomPanel()
     PageNumber->setAlignment(Qt::AlignCenter);
     PageNumber->installEventFilter(this);
 
-    DirMenu = new QMenu(this);
+    // The button's child, so screen readers find the menu under the button that opens it.
+    DirMenu = new QMenu(DirButton);
     DirMenu->setObjectName(QStringLiteral("DirMenu"));
+    DirMenu->setAccessibleName(DirButton->accessibleName());
     DirMenu->setLayoutDirection(Qt::RightToLeft);
     const char *items[] = {"N1", "N11", "N21", "N12", "N22"};
     for (int s = 1; s <= SectionCount; ++s) {
@@ -209,4 +213,25 @@ void TMainForm::BuildSidePanels()
     G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
     G::Connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
     G::Connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
+}
+
+QSize TMainForm::MinimumContentsSize() const
+{
+    const auto least = [](const QWidget *w) { return w->minimumSize().expandedTo(w->minimumSizeHint()); };
+    const auto openHeight = [&least](const TsuiSideChannel *channel, const QWidget *panel) {
+        const QMargins m = channel->contentsMargins();
+        return m.top() + least(panel).height() + m.bottom();
+    };
+    // The status line at its longest: a four-digit page of the section with the longest name.
+    int status = 0;
+    for (int s = 1; s <= SectionCount; ++s)
+        status = std::max(status, InfoLabel->fontMetrics().horizontalAdvance(
+                                      PageLabel->text() + QStringLiteral(" 0000 ") + OfLabel->text() +
+                                      QStringLiteral(" 0000 - ") + SectionName(s)));
+    const QMargins top = TopPanel->layout()->contentsMargins();
+    const int header = top.left() + HeaderImage->sizeHint().width() + TopPanel->layout()->spacing() + status + top.right();
+    const int width = std::max({least(BottomPanel).width(), header,
+                                BookMarkChannel->Width() + RHidePanel->Width() + MinimumPageWidth});
+    const int middle = std::max(openHeight(BookMarkChannel, NotesPanel), openHeight(RHidePanel, OptionsPanel));
+    return {width, least(TopPanel).height() + middle + least(BottomPanel).height()};
 }

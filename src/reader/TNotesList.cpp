@@ -1,6 +1,7 @@
 #include "reader/TNotesList.h"
 #include "app/Dialogs.h"
 #include "reader/TNotesFile.h"
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -17,10 +18,19 @@ QStringList TNotesList::Entries() const
 
 bool TNotesList::Save(QWidget *parent)
 {
-    const QString chosen = Choose(&TDialogs::SaveFileName, parent, QStringLiteral("BookMark (*.bmk)"));
-    if (chosen.isEmpty()) return false;
+    QString path;
+    for (;;) {
+        const QString chosen = Choose(&TDialogs::SaveFileName, parent, QStringLiteral("BookMark (*.bmk)"));
+        if (chosen.isEmpty()) return false;
+        path = TNotesFile::SaveName(chosen);
+        // The dialog asked about the name chosen; the one written may be another file.
+        if (path == chosen || !QFileInfo(path).exists()) break;
+        const QString question =
+            QCoreApplication::translate("TNotesList", "The file \"%1\" already exists. Do you want to replace it?").arg(path);
+        if (Dialogs().Ask(question, SaveCaption, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) break;
+    }
     const QStringList entries = Entries();
-    TNotesFile::Save(TNotesFile::SaveName(chosen), entries);
+    TNotesFile::Save(path, entries);
     FSettled = entries;
     return true;
 }

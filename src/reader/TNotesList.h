@@ -13,7 +13,9 @@ public:
     explicit TNotesList(QListWidget *box) : FBox(box) {}
 
     QStringList Entries() const;
-    // Runs the save dialog and writes the list; false when the reader cancelled.
+    // Runs the save dialog and writes the list; false when the reader cancelled. When
+    // ".bmk" is added to the chosen name and that file exists, asks before replacing it;
+    // "No" goes back to the dialog.
     bool Save(QWidget *parent);
     // Runs the open dialog and replaces the list with the file's entries. A failed load
     // raises and keeps the list.

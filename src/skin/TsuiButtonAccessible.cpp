@@ -1,6 +1,7 @@
 #include "skin/TsuiButtonAccessible.h"
 #include "skin/TsuiCustomButton.h"
 #include "skin/TsuiImagePanel.h"
+#include <QMenu>
 
 TsuiButtonAccessible::TsuiButtonAccessible(TsuiCustomButton *button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -8,6 +9,29 @@ TsuiButtonAccessible::TsuiButtonAccessible(TsuiCustomButton *button)
 }
 
 TsuiCustomButton *TsuiButtonAccessible::Button() const { return static_cast<TsuiCustomButton *>(widget()); }
+
+QMenu *TsuiButtonAccessible::ShownMenu() const
+{
+    for (QMenu *menu : widget()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly))
+        if (menu->isVisible()) return menu;
+    return nullptr;
+}
+
+int TsuiButtonAccessible::childCount() const { return QAccessibleWidget::childCount() + (ShownMenu() ? 1 : 0); }
+
+QAccessibleInterface *TsuiButtonAccessible::child(int index) const
+{
+    QMenu *menu = ShownMenu();
+    if (menu && index == QAccessibleWidget::childCount()) return QAccessible::queryAccessibleInterface(menu);
+    return QAccessibleWidget::child(index);
+}
+
+int TsuiButtonAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    QMenu *menu = ShownMenu();
+    if (menu && child && child->object() == menu) return QAccessibleWidget::childCount();
+    return QAccessibleWidget::indexOfChild(child);
+}
 
 QString TsuiButtonAccessible::text(QAccessible::Text t) const
 {

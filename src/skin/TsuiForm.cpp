@@ -11,9 +11,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 constexpr int SizingBand = 5;
+constexpr int BaseMinimumHeight = 50;
 TsuiForm *HookOwnerForm = nullptr;
 } // namespace
 
@@ -32,7 +34,9 @@ TsuiForm::TsuiForm(QWidget *host, TFormBorderStyle borderStyle)
     setAccessibleName(QStringLiteral("قاب پنجره"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    host->setMinimumSize(125, 50);
+    FThemeMinimumWidth = 125;
+    FMinimumApplies = true;
+    ApplyHostMinimum();
     FRestoreRect = host->geometry();
     FCreatedMaximized = host->windowState() & Qt::WindowMaximized;
     FMenuBarColor = FColor;
@@ -103,7 +107,22 @@ void TsuiForm::AdoptHostContents()
 
 void TsuiForm::SetHostMinimumWidth(int width)
 {
-    if (!FHostFixedSize) FHost->setMinimumWidth(width);
+    FThemeMinimumWidth = width;
+    ApplyHostMinimum();
+}
+
+void TsuiForm::SetContentsMinimumSize(const QSize &size)
+{
+    FContentsMinimum = size;
+    ApplyHostMinimum();
+}
+
+void TsuiForm::ApplyHostMinimum()
+{
+    if (!FMinimumApplies || FHostFixedSize) return;
+    const int top = FTitleBarVisible ? FTitleBar->height() : FBorderWidth;
+    FHost->setMinimumSize(std::max(FThemeMinimumWidth, FContentsMinimum.width() + 2 * FBorderWidth),
+                          std::max(BaseMinimumHeight, FContentsMinimum.height() + top + FBorderWidth));
 }
 
 // ---- theme ----
@@ -156,6 +175,7 @@ void TsuiForm::SetBorderWidth(int width)
 {
     FBorderWidth = qMax(0, width);
     LayoutPanel();
+    ApplyHostMinimum();
 }
 
 void TsuiForm::SetColor(const QColor &color)
@@ -178,6 +198,7 @@ void TsuiForm::SetTitleBarVisible(bool visible)
     FTitleBar->setVisible(visible);
     LayoutTitleBar();
     LayoutPanel();
+    ApplyHostMinimum();
 }
 
 void TsuiForm::SetWidth(int width)

@@ -37,6 +37,10 @@ class TsuiForm : public QWidget, public TsuiStyledControl {
     // First, so the event references below can bind to the title bar's events.
     QWidget *FHost;
     bool FHostFixedSize;  // the window had a fixed size before the title bar set its minimum
+    // Before the title bar too: its theme sets the minimum width while it is made.
+    int FThemeMinimumWidth = 125;
+    QSize FContentsMinimum;
+    bool FMinimumApplies = false;  // set once every member is made
     TsuiTitleBar *FTitleBar;
 
 public:
@@ -95,6 +99,9 @@ public:
     TFormBorderStyle SavedBorderStyle() const { return FSavedBorderStyle; }
     // The theme's minimum width for the window; a window of fixed size keeps its size.
     void SetHostMinimumWidth(int width);
+    // The least room the window's contents need: the window is never sized below it plus
+    // the border and title bar, nor below the theme's minimum width.
+    void SetContentsMinimumSize(const QSize &size);
     QRect RestoreRect() const { return FRestoreRect; }
 
     // The title bar's events.
@@ -120,6 +127,7 @@ protected:
 
 private:
     void AdoptHostContents();
+    void ApplyHostMinimum();
     void LayoutTitleBar();
     void PaintBorder();
     void HostSizeChanged();

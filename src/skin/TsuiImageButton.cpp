@@ -97,7 +97,22 @@ void TsuiImageButton::DrawFocusFrame(QPainter &surface)
 
 void TsuiImageButton::focusInEvent(QFocusEvent *event)
 {
-    FKeyboardFocus = event->reason() != Qt::MouseFocusReason;
+    // As on every desktop, the frame shows once the keyboard has moved the focus in this
+    // window, not for the focus a window's first show or activation gives; a click ends
+    // the keyboard's turn.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        FKeyboardFocus = true;
+        break;
+    case Qt::MouseFocusReason:
+        window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        FKeyboardFocus = false;
+        break;
+    default: FKeyboardFocus = window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    }
     TsuiCustomButton::focusInEvent(event);
 }
 

@@ -3,8 +3,9 @@
 
 // A push button drawn entirely from pictures, one per state. A missing hot, pressed
 // or disabled picture falls back to PicNormal (a disabled button is not greyed);
-// an empty PicNormal shows only the background. Focus reached from the keyboard is always
-// framed, in dots of black and white that show on any picture; DrawFocused frames mouse focus too.
+// an empty PicNormal shows only the background. Focus once the keyboard has moved it in the
+// window is framed, in dots of black and white that show on any picture; DrawFocused frames
+// any focus.
 class TsuiImageButton : public TsuiCustomButton {
     Q_OBJECT
 public:
@@ -47,5 +48,5 @@ private:
     QImage FPicNormal, FPicMouseOn, FPicMouseDown, FPicDisabled;
     bool FStretch = false;
     bool FDrawFocused = false;
-    bool FKeyboardFocus = false;  // the focus came by Tab, a shortcut or the window's activation
+    bool FKeyboardFocus = false;  // the focus came by Tab, a shortcut, or back to a window the keyboard moved it in
 };

@@ -213,21 +213,35 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
+    // The frame, black under white dots seen on any picture, shows once the keyboard has
+    // moved the focus in the window, not for the focus a first show or an activation gives;
+    // a click ends the keyboard's turn. DrawFocused frames any focus.
     void focusFrameForKeyboardFocusOrWithDrawFocused()
     {
         button->SetPicNormal(Solid({32, 24}, Qt::white));
-        // Focus from a click: no frame unless DrawFocused.
-        button->clearFocus();
-        button->setFocus(Qt::MouseFocusReason);
-        QVERIFY(button->hasFocus());
-        QCOMPARE(button->ComposeImage().pixelColor(2, 2), QColor(Qt::white));
-        // Focus from the keyboard: always framed, black under white dots, seen on any picture.
-        button->clearFocus();
-        button->setFocus(Qt::TabFocusReason);
-        const QImage keyed = button->ComposeImage();
-        bool black = false;
-        for (int x = 2; x < 29; ++x) black = black || keyed.pixelColor(x, 2) == QColor(Qt::black);
-        QVERIFY(black);
+        const auto framedAfter = [this](Qt::FocusReason reason) {
+            button->clearFocus();
+            button->setFocus(reason);
+            const QImage face = button->ComposeImage();
+            bool black = false;
+            for (int x = 2; x < 29; ++x) black = black || face.pixelColor(x, 2) == QColor(Qt::black);
+            return button->hasFocus() && black;
+        };
+        form->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        const struct {
+            Qt::FocusReason Reason;
+            bool Framed;
+        } turns[] = {{Qt::ActiveWindowFocusReason, false}, {Qt::OtherFocusReason, false},
+                     {Qt::MouseFocusReason, false},        {Qt::TabFocusReason, true},
+                     {Qt::ActiveWindowFocusReason, true},  {Qt::MouseFocusReason, false},
+                     {Qt::ActiveWindowFocusReason, false}, {Qt::BacktabFocusReason, true},
+                     {Qt::OtherFocusReason, true},         {Qt::MouseFocusReason, false},
+                     {Qt::ShortcutFocusReason, true}};
+        int turn = 0;
+        for (const auto &t : turns) {
+            QVERIFY2(framedAfter(t.Reason) == t.Framed, qPrintable(QStringLiteral("turn %1").arg(turn)));
+            ++turn;
+        }
         button->clearFocus();
         button->setFocus(Qt::MouseFocusReason);
         button->SetDrawFocused(true);

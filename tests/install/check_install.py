@@ -129,6 +129,30 @@ def check_metadata(stage, source):
         check(picture.startswith("docs/") and os.path.isfile(os.path.join(source, picture)),
               f"metainfo screenshot {image} is not a picture in docs/")
     check(component.find("releases/release[@version]") is not None, "metainfo has no release")
+    for tag, licence in (("metadata_license", "CC0-1.0"), ("project_license", "GPL-3.0-or-later")):
+        check(component.findtext(tag) == licence, f"metainfo {tag}: expected {licence}, seen {component.findtext(tag)}")
+
+
+def check_copyright(stage, source):
+    """The licence beside the sources, and the package's copyright file in Debian's
+    machine-readable format: every licence a Files paragraph names is given in full or
+    points at the system's copy."""
+    with open(os.path.join(source, "LICENSE"), encoding="utf-8") as f:
+        check("GNU GENERAL PUBLIC LICENSE\n                       Version 3" in f.read(), "LICENSE is not the GPL, version 3")
+    path = os.path.join(stage, "share/doc/ketab/copyright")
+    if not os.path.exists(path):
+        return
+    with open(path, encoding="utf-8") as f:
+        paragraphs = [p for p in f.read().split("\n\n") if p.strip()]
+    check(paragraphs[0].startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"),
+          f"copyright file is not machine-readable: {paragraphs[0][:80]!r}")
+    fields = [dict((line.split(":", 1)[0], line.split(":", 1)[1].strip()) for line in p.splitlines()
+                   if line[:1] not in (" ", "") and ":" in line) for p in paragraphs[1:]]
+    named = {f["License"] for f in fields if "Files" in f}
+    given = {f["License"] for f in fields if "Files" not in f and "License" in f}
+    check("Files" in fields[0] and fields[0]["Files"] == "*" and fields[0]["License"] == "GPL-3+",
+          f"copyright file: the first Files paragraph is not '*' under GPL-3+: {fields[0]}")
+    check(named and named <= given, f"copyright file: licences named but not given: {sorted(named - given)}")
 
 
 def check_program(stage):
@@ -152,6 +176,7 @@ def main():
         return 1
     check_layout(build, stage)
     check_metadata(stage, source)
+    check_copyright(stage, source)
     check_program(stage)
     print(f"{len(failures)} failure(s)" if failures else "install checks passed")
     return 1 if failures else 0

@@ -1,6 +1,7 @@
 // Where the program finds its book and its decoder library, and what its command line
 // answers. The command line is tried on the built program itself, before any display.
 #include "app/StartupSteps.h"
+#include "platform/TDisplayProbe.h"
 #include "platform/TInstallLayout.h"
 #include <QDir>
 #include <QFile>
@@ -114,6 +115,9 @@ private slots:
             {{QStringLiteral("--book")}, "book"},
             {{QStringLiteral("--book"), empty.path()}, empty.path().toLocal8Bit()},
             {{QStringLiteral("--book"), QStringLiteral("/nonexistent/book")}, "/nonexistent/book"},
+            {{QStringLiteral("-bogus")}, "bogus"},
+            {{QStringLiteral("-platform")}, "-platform"},
+            {{QStringLiteral("-reverse"), QStringLiteral("-session")}, "-session"},
         };
         for (const auto &c : cases) {
             const TRun run = Ketab(c.arguments);
@@ -121,6 +125,40 @@ private slots:
             QVERIFY2(run.err.contains(c.named) && !run.err.contains(Refusal), run.err.constData());
             QVERIFY(run.out.isEmpty());
         }
+    }
+
+    // Qt's own options, as desktops and readers pass them, go on to Qt: the run stops at
+    // the missing display, as without them, also for a platform that needs no display
+    // server but cannot show the page view.
+    void qtOptionsPassTheCommandLine()
+    {
+        const QStringList cases[] = {
+            {QStringLiteral("-session"), QStringLiteral("1a2b3c_4d5e")},
+            {QStringLiteral("-style"), QStringLiteral("Fusion"), QStringLiteral("-reverse")},
+            {QStringLiteral("-style=Fusion"), QStringLiteral("--platformtheme"), QStringLiteral("none")},
+            {QStringLiteral("-display"), QStringLiteral(":64999"), QStringLiteral("-name"), QStringLiteral("ketab")},
+            {QStringLiteral("-qwindowgeometry"), QStringLiteral("640x480+0+0"), QStringLiteral("--book"),
+             QStringLiteral(KETAB_BOOK_DIR)},
+            {QStringLiteral("-platform"), QStringLiteral("minimal")},
+        };
+        for (const QStringList &arguments : cases) {
+            const TRun run = Ketab(arguments, QStringLiteral(KETAB_BOOK_DIR));
+            QVERIFY2(run.exitCode == TStartupSteps::RefusalExitCode && run.err.contains(Refusal),
+                     qPrintable(arguments.join(u' ') + QStringLiteral(": ") + QString::fromUtf8(run.err)));
+        }
+    }
+
+    // The platform asked for decides which display server the check looks for.
+    void displayCheckFollowsThePlatformAskedFor()
+    {
+        qunsetenv("WAYLAND_DISPLAY");
+        const struct {
+            const char *Platform;
+            bool Reachable;
+        } cases[] = {{"offscreen", true}, {"minimal", true}, {"xcb", false}, {"xcb:foo=1", false},
+                     {"wayland", false}, {"xcb;offscreen", true}, {"wayland-egl;xcb", false}};
+        for (const auto &c : cases)
+            QVERIFY2(TDisplayProbe::Reachable(c.Platform, ":64999") == c.Reachable, c.Platform);
     }
 
     // A good --book passes the command line; the run then stops at the missing display.

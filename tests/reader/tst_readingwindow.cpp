@@ -125,7 +125,11 @@ private slots:
         };
         form->show();
     }
-    void init() { dialogs->Messages.clear(); }
+    void init()
+    {
+        dialogs->Messages.clear();
+        dialogs->Questions = 0;
+    }
     void cleanup() { QVERIFY2(dialogs->Messages.isEmpty(), qPrintable(dialogs->Messages.join("; "))); }
 
     void windowHasTheNamedParts()
@@ -175,6 +179,36 @@ private slots:
         form->RHidePanel->SetUIStyle(TsuiUIStyle::DeepBlue);
         QCOMPARE(o->AllTopCheckBox->UIStyle(), TsuiUIStyle::DeepBlue);
         form->RHidePanel->SetStayOn(false);
+    }
+
+    // Sized down as far as it goes, the window still shows every control of its bottom bar
+    // at its size, and both side panels open beside each other with all their controls
+    // at full height (the panels' widths are fixed: so are their controls').
+    void leastSizeKeepsEveryControl()
+    {
+        const QRect was = form->geometry();
+        form->resize(1, 1);
+        QCOMPARE(form->size(), form->minimumSize());
+        QTest::qWait(50);
+        const auto shown = [this](const QWidget *w, bool fullWidth) {
+            const QRect r(w->mapTo(form, QPoint()), w->size());
+            const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+            return w->isVisible() && form->rect().contains(r) && (!fullWidth || w->width() >= least.width()) &&
+                w->height() >= least.height();
+        };
+        for (QWidget *w : form->BottomPanel->findChildren<QWidget *>())
+            if (w->isVisibleTo(form)) QVERIFY2(shown(w, true), qPrintable(w->objectName()));
+        form->BookMarkChannel->Pop(true);
+        form->RHidePanel->Pop(true);
+        QTest::qWait(50);
+        QCOMPARE(form->BookMarkChannel->width(), 169);
+        QCOMPARE(form->RHidePanel->width(), 160);
+        for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
+            for (QWidget *w : panel->findChildren<QWidget *>())
+                if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        form->BookMarkChannel->Push(true);
+        form->RHidePanel->Push(true);
+        form->setGeometry(was);
     }
 
     void contentsPageAndItsLink()
@@ -360,6 +394,24 @@ private slots:
         QVERIFY(QFile::exists(notes + ".bmk"));
         QVERIFY(!QFile::exists(notes + ".bmk.bmk"));
 
+        // A chosen name that gains ".bmk" and so names an existing file asks first: No
+        // goes back to the dialog, Yes replaces the file.
+        const QString dotted = temp.filePath("my.notes");
+        const QStringList kept{TNoteEntry::Compose(5, 3983)};
+        TNotesFile::Save(dotted + ".bmk", kept);
+        const int asked = dialogs->Questions;
+        dialogs->FileNames = {dotted, temp.filePath("other")};
+        dialogs->Answers = {QMessageBox::No};
+        form->SaveButtonClick();
+        QCOMPARE(dialogs->Questions, asked + 1);
+        QCOMPARE(TNotesFile::Load(dotted + ".bmk"), kept);
+        QCOMPARE(TNotesFile::Load(temp.filePath("other.bmk")), form->BookMarks());
+        dialogs->FileNames = {dotted};
+        dialogs->Answers = {QMessageBox::Yes};
+        form->SaveButtonClick();
+        QCOMPARE(dialogs->Questions, asked + 2);
+        QCOMPARE(TNotesFile::Load(dotted + ".bmk"), form->BookMarks());
+
         // Loading replaces the list, whatever it held.
         form->NewButtonClick();
         form->BookMarkBox->addItem(TNoteEntry::Compose(2, 800));
@@ -384,13 +436,18 @@ private slots:
         QCOMPARE(ReaderState.CurPage, 1500);
         QCOMPARE(ShownFile(), QStringLiteral("p031500.htm"));
 
-        // An entry of another form raises and changes nothing.
-        form->BookMarkBox->addItem(QStringLiteral("جلد: xx -- صفحه: 0012"));
-        form->BookMarkBox->setCurrentRow(2);
-        QVERIFY_THROWS_EXCEPTION(EConvertError, form->GotoButtonClick());
-        QCOMPARE(ReaderState.CurSection, 3);
-        QCOMPARE(ReaderState.CurPage, 1500);
-        form->DeleteButtonClick();
+        // An entry of another form, of no section, or of a page outside its section
+        // raises and changes nothing.
+        for (const QString &entry : {QStringLiteral("جلد: xx -- صفحه: 0012"), TNoteEntry::Compose(6, 12),
+                                     TNoteEntry::Compose(1, 9999), TNoteEntry::Compose(1, 766),
+                                     TNoteEntry::Compose(2, 765), TNoteEntry::Compose(5, 0)}) {
+            form->BookMarkBox->addItem(entry);
+            form->BookMarkBox->setCurrentRow(2);
+            QVERIFY_THROWS_EXCEPTION(EConvertError, form->GotoButtonClick());
+            QCOMPARE(ReaderState.CurSection, 3);
+            QCOMPARE(ReaderState.CurPage, 1500);
+            form->DeleteButtonClick();
+        }
         QCOMPARE(form->BookMarkBox->count(), 2);
     }
 

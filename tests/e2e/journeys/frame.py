@@ -1,12 +1,12 @@
 """The skinned frame on a real desktop: sizing from the border only and never for a
-window of fixed size, the close button's whole face, and the reading window's minimise
-button taking every window along."""
+window of fixed size, the close button's whole face, the reading window's minimise
+button taking every window along, and the reading window at its least size."""
 
 import subprocess
 import time
 
 from ketabe2e import journey, xwin
-from ketabe2e.screens import Reading
+from ketabe2e.screens import Reading, open_section
 from journeys.start import close_secondary
 
 SECTION_1 = "جلد اول: از آغاز تا برآمدن ساسانيان"
@@ -87,6 +87,65 @@ def sizing(s):
     close_secondary(s, "credits", c)
 
 
+NOTES_BUTTONS = ["ايجاد", "حذف", "جديد", "رجوع", "خواندن", "ذخيره", "چاپ صفحات انتخاب شده", "چاپ ليست"]
+
+
+def wm_resize(s, start, by, steps=12):
+    """Sizes a window through the window manager, as openbox lets any window be sized: Alt
+    held, the right button dragged from near the corner that moves."""
+    x, y = start
+    xdotool = lambda *args: subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    xdotool("mousemove", "--sync", x, y, "keydown", "alt", "mousedown", 3)
+    try:
+        for step in range(1, steps + 1):
+            xdotool("mousemove", x + by[0] * step // steps, y + by[1] * step // steps)
+            time.sleep(0.05)
+    finally:
+        xdotool("mouseup", 3, "keyup", "alt")
+
+
+@journey("frame: the reading window dragged to its least size keeps its bottom bar whole; Next and both side panels work")
+def least_size(s):
+    r = open_section(s, 1)
+    xid = x_window(s, r.window).id
+    full = xwin.XWindow(s.env, xid).rect
+    place = lambda: xwin.XWindow(s.env, xid).rect
+    size_now = lambda: (place().w, place().h)
+    # The main windows have no border to size them by; the window manager sizes them all
+    # the same. Its bottom right corner dragged as far in as the screen goes, then once
+    # more: the window manager holds it at the least size the window asks for.
+    wm_resize(s, (full.right - 10, full.bottom - 10), (-(full.w - 30), -(full.h - 30)))
+    s.wait(lambda: size_now()[0] < full.w and size_now()[1] < full.h, "the reading window to shrink")
+    s.wait(lambda: stays(size_now, size_now(), 1.0), "the reading window's size to settle")
+    least = place()
+    wm_resize(s, (least.right - 10, least.bottom - 10), (-(least.w - 30), -(least.h - 30)))
+    s.check_that("the reading window's size after a second drag inwards", stays(size_now, (least.w, least.h)),
+                 (least.w, least.h), size_now())
+    s.step("reading window at its least size", moved=("reading",))
+    for name in (Reading.MENU, Reading.CONTENTS, Reading.SEARCH, Reading.PRINT):
+        s.check(f"size of {name!r} at the least size", (76, 23), tuple(r.button(name).rect[2:]))
+    for name in (Reading.FIRST, Reading.PREVIOUS, Reading.NEXT, Reading.LAST):
+        s.check(f"size of {name!r} at the least size", (32, 24), tuple(r.button(name).rect[2:]))
+    s.check("page after Next at the least size", "1", r.press(Reading.NEXT))
+
+    notes = r.open_notes()
+    s.check("the notes panel's width, open", 169, notes.rect.w)
+    for name in NOTES_BUTTONS:
+        s.control(notes, "push button", name, timeout=5)
+    s.step("notes panel open at the least size", moved=("reading",))
+    options = r.panel(Reading.OPTIONS)
+    s.input.move(*options.rect.center)
+    s.wait(lambda: options.rect.w == 160, "the options panel to open under the mouse")
+    s.wait(lambda: notes.rect.w <= 10, "the notes panel to close once the mouse has left it")
+    s.step("options panel open at the least size", moved=("reading",))
+
+    s.input.move(*r.view.rect.center)
+    wm_resize(s, (least.right - 10, least.bottom - 10), (full.right - least.right, full.bottom - least.bottom))
+    s.wait(lambda: size_now() == (full.w, full.h), "the reading window back at its full size")
+    r.back_to_menu()
+
+
 @journey("frame: the reading window's minimise button takes the help window along; restoring one restores both")
 def minimise(s):
     menu = s.window("menu")
@@ -143,3 +202,4 @@ def system_menu(s):
     s.wait_hidden("search")
     s.wait(lambda: menu.enabled, "the start menu to take input after the system menu's Close")
     s.step("start menu after the system menu's Close")
+

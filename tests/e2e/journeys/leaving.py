@@ -6,6 +6,7 @@ from ketabe2e import journey
 from ketabe2e.screens import Reading, note_entry, open_section
 
 QUESTION = "يادداشتها"
+ASKED = "فهرست يادداشتها پس از آخرين ذخيره تغيير كرده است. پيش از خروج ذخيره شود؟"
 SAVE, DISCARD, CANCEL = "ذخيره", "ذخيره نشود", "انصراف"
 
 
@@ -13,6 +14,8 @@ def question(s):
     """Waits for the question about unsaved notes and returns it."""
     asked = s.dialog()
     s.check("the question's title", QUESTION, asked.name)
+    # A screen reader reads the question itself, not only its buttons.
+    s.check("the question as a screen reader reads it", ASKED, asked.description)
     return asked
 
 

@@ -113,6 +113,25 @@ def notes(s):
     s.wait_value(r.notes, [note_entry(p) for p in noted], "the notes list loaded back from my-notes.bmk")
     s.step("notes loaded back")
 
+    # Saved again under the same name: the dialog asks about the file that would be replaced.
+    written = os.stat(saved + ".bmk").st_mtime_ns
+    s.click(r.notes_button("ذخيره"))
+    chooser = s.dialog()
+    s.type_into(s.wait(lambda: chooser.find("text", where=lambda n: "focused" in n.states),
+                       "the save dialog's name field to have the focus"), saved)
+    s.key("Return")
+    asked = s.wait(lambda: next((n for n in s.app.children if n.role == "alert" and n.showing), None),
+                   "the question whether to replace my-notes.bmk")
+    s.check_that("the question names the file that would be replaced",
+                 any("my-notes.bmk" in label.name for label in asked.find_all("label")),
+                 "my-notes.bmk", [label.name for label in asked.find_all("label")])
+    s.step("asked before replacing my-notes.bmk")
+    s.key("Escape")
+    s.wait(lambda: not asked.showing, "the question to close on Escape")
+    s.key("Escape")
+    s.wait(lambda: not chooser.showing, "the save dialog to close on Escape")
+    s.check("my-notes.bmk after the reader declined to replace it", written, os.stat(saved + ".bmk").st_mtime_ns)
+
     r.open_notes()
     items = r.notes_list().items()
     s.click(items[1])
@@ -149,4 +168,23 @@ def notes(s):
     s.step("second print of the notes")
     s.click(s.control(preview, "push button", "بازگشت"))
     s.wait_hidden("preview")
+
+    # A notes file from elsewhere with a page outside its section: going to it is refused.
+    stray = "جلد: 01 -- صفحه: 9999"
+    outside = os.path.join(s.program.workdir, "outside.bmk")
+    with open(outside, "wb") as f:
+        f.write(b"\xff\xfe" + (stray + "\r\n").encode("utf-16-le"))
+    s.click(r.notes_button("خواندن"))
+    s.file_dialog_choose(outside)
+    s.wait_value(r.notes, [stray], "the notes list loaded from outside.bmk")
+    before = r.page_number()
+    r.open_notes()
+    s.click(r.notes_list().items()[0])
+    s.click(r.notes_button("رجوع"))
+    refusal = s.dialog()
+    s.check_that("the refusal names the entry", stray in refusal.description, stray, refusal.description)
+    s.step("a page outside its section refused")
+    s.key("Return")
+    s.wait(lambda: not refusal.showing, "the refusal to close")
+    s.check("the page number after the refused entry", before, r.page_number())
     r.back_to_menu()
