@@ -42,6 +42,9 @@ def main():
         return 0
     group = args.groups[0]
     module = importlib.import_module(f"journeys.{group}")
+    if not journeys_of(module):
+        print(f"FAIL {group}: the file holds no journey, so it would prove nothing", flush=True)
+        return 1
     session = Session(group, args.program, args.out, args.book, args.program_arg)
     try:
         ok = session.run(journeys_of(module))

@@ -246,7 +246,8 @@ def tree_problems(s, key, window):
         if text is not None and " ".join(text.split()) != " ".join(node.name.split()):
             problems.append(f"{key}: label named {node.name!r} shows {text!r}")
     if not controls:
-        return problems
+        # A window a keyboard cannot work at all; or a tree that does not show its controls.
+        return problems + [f"{key}: no focusable control"]
 
     # Round the window with Tab until the focus comes back to a control it has been on.
     reached = []
