@@ -173,6 +173,29 @@ def page_texts(view):
     return out
 
 
+def page_holds(view, sentence):
+    """True when a text node of the page under the view holds the sentence."""
+    def walk(node, depth=0):
+        text = node.text if node.text is not None else node.name
+        if text and sentence in text:
+            return True
+        return depth < 60 and any(walk(child, depth + 1) for child in node.children)
+    return walk(view)
+
+
+def page_node(view, role, text):
+    """The first node of that role in the page under the view that reads text."""
+    def walk(node, depth=0):
+        for child in node.children:
+            if child.role == role and text in (child.name, (child.text or "").strip()):
+                return child
+            found = depth < 60 and walk(child, depth + 1)
+            if found:
+                return found
+        return None
+    return walk(view)
+
+
 def paragraph_words(book, page):
     return re.search(r"<p[^>]*>([^<]+)</p>", book.page_text(page)).group(1).split()
 
