@@ -45,7 +45,8 @@ def main():
     if not journeys_of(module):
         print(f"FAIL {group}: the file holds no journey, so it would prove nothing", flush=True)
         return 1
-    session = Session(group, args.program, args.out, args.book, args.program_arg)
+    # A journey file may ask for the program at a scale factor: SCALE = 2 for 200 %.
+    session = Session(group, args.program, args.out, args.book, args.program_arg, getattr(module, "SCALE", 1))
     try:
         ok = session.run(journeys_of(module))
     finally:

@@ -87,6 +87,8 @@ class Program:
             # The desktop's opener hands web and mail addresses to this browser.
             "BROWSER": self.recorder,
         })
+        if self.desktop.scale != 1:
+            env["QT_SCALE_FACTOR"] = str(self.desktop.scale)
         return env
 
     def start(self):

@@ -2,6 +2,7 @@
 
 from .access import page_holds, paragraph_words
 from .book import SECTION_NAMES, section_of
+from .tree import scale
 from .waits import CheckFailure
 
 
@@ -91,7 +92,7 @@ class Reading:
     def close_panel(self, panel):
         """Moves the mouse onto the page and waits until the side panel has closed by itself."""
         self.s.input.move(*self.view.rect.center)
-        self.s.wait(lambda: panel.rect.w <= 10, f"the {panel.name} panel to close once the mouse has left it")
+        self.s.wait(lambda: panel.rect.w <= 10 * scale(), f"the {panel.name} panel to close once the mouse has left it")
 
     def open_notes(self):
         """Clicks the notes panel open (when it is closed, not while it slides) and

@@ -39,8 +39,11 @@ def _slug(text):
 
 
 class Session:
-    def __init__(self, group, program_path, out_dir, book_dir=None, program_args=()):
+    def __init__(self, group, program_path, out_dir, book_dir=None, program_args=(), scale=1):
+        """scale: the program's scale factor (QT_SCALE_FACTOR) on a screen that many
+        times larger each way."""
         self.group = group
+        self.scale = scale
         self.program_path = program_path
         self.program_args = program_args
         self.book = book_dir or os.path.dirname(os.path.abspath(program_path))
@@ -66,7 +69,8 @@ class Session:
 
     def start_program(self):
         if self.desktop is None:
-            self.desktop = Desktop().__enter__()
+            self.desktop = Desktop(scale=self.scale).__enter__()
+            tree.set_scale(self.scale)
             self.input = Input(self.desktop.env)
         self._runs += 1
         workdir = os.path.join(self.desktop.workdir, f"run{self._runs}")
@@ -208,9 +212,10 @@ class Session:
         shown = windows.showing_windows(self.app)
         xs = xwin.windows(self.env, self.program.pid)
         problems = windows.protocol_problems(shown)
-        problems += windows.placement_problems(xs, [(k, n) for k, n in shown if k not in moved])
+        screen = tree.Rect(0, 0, *self.desktop.size)
+        problems += windows.placement_problems(xs, [(k, n) for k, n in shown if k not in moved], screen)
         for key, node in shown:
-            problems += windows.layout_problems(node)
+            problems += windows.layout_problems(node, screen)
             problems += windows.title_bar_problems(xs, key, node)
         return problems
 
