@@ -83,5 +83,5 @@ ketab_build_sanitized() {
 # several times too slow for, and the code they drive is under the unit tests here.
 ketab_test_sanitized() {
   ketab_build_sanitized
-  (cd build-asan && ctest --output-on-failure --timeout 900 -j"$(nproc)" -LE e2e)
+  (cd build-asan && ctest --no-tests=error --output-on-failure --timeout 900 -j"$(nproc)" -LE e2e)
 }

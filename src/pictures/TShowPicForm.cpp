@@ -27,6 +27,8 @@ void TShowPicForm::FormCreate()
     Picture->SetScale(1);
     Picture->SetAutoSize(true);
     Picture->setCursor(Qt::PointingHandCursor);
+    // The window's one control: the keyboard's focus and a screen reader land on it.
+    Picture->SetTabStop(true);
     Picture->OnClick = TKetabApplication::Guard([this](QObject *) { PictureClick(); });
     // Keys do what a click on the picture does: back to the gallery.
     OnEscape = [this] { PictureClick(); };

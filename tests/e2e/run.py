@@ -42,7 +42,11 @@ def main():
         return 0
     group = args.groups[0]
     module = importlib.import_module(f"journeys.{group}")
-    session = Session(group, args.program, args.out, args.book, args.program_arg)
+    if not journeys_of(module):
+        print(f"FAIL {group}: the file holds no journey, so it would prove nothing", flush=True)
+        return 1
+    # A journey file may ask for the program at a scale factor: SCALE = 2 for 200 %.
+    session = Session(group, args.program, args.out, args.book, args.program_arg, getattr(module, "SCALE", 1))
     try:
         ok = session.run(journeys_of(module))
     finally:

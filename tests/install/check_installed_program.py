@@ -17,8 +17,8 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from ketabe2e import Session, journey  # noqa: E402
-from ketabe2e.book import Book  # noqa: E402
-from ketabe2e.screens import Reading  # noqa: E402
+from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, read_if_there  # noqa: E402
+from ketabe2e.screens import FOUND_MARK, Reading, Search, count_line, result_line  # noqa: E402
 
 SECTION_1 = "جلد اول: از آغاز تا برآمدن ساسانيان"
 
@@ -72,19 +72,24 @@ def make_journey(stage):
                 ["bin/ketab", "lib/ketab/htmlengine.so", "lib/ketab/xaudio.so"],
                 [p for p in loaded_from(s.program.pid, stage) if not p.startswith("share/")])
 
+        # Searched over section 1, the scope the search takes over its pages: the results
+        # and their count as an independent scan of the installed book finds them, the
+        # opened result's occurrences of the word marked.
         word = a_word_of(book, 1)
+        pages, pairs = book.search(word, FIRST_PAGE[0], LAST_PAGE[0])
         s.click(r.button(Reading.SEARCH))
-        search = s.window("search")
-        s.click(s.control(search, "text", "متن جستجو"))
-        s.type(word)
-        s.click(s.control(search, "push button", "جستجو"))
-        results = s.control(search, "list", "نتايج جستجو")
-        s.wait(lambda: results.items(), f"hits for {word!r} in the result list", 60)
+        w = Search(s)
+        w.run(word)
+        s.check(f"results of {word!r} in section 1", [result_line(p) for p in pages], w.lines())
+        s.check("the count line", count_line(pairs), w.count_text())
         keep(s, "search results")
-        s.click(results.items()[0])
-        s.click(s.control(search, "push button", "رجوع"))
+        s.click(w.results.items()[0])
+        s.click(s.control(w.window, "push button", "رجوع"))
         s.wait_hidden("search")
-        s.wait(lambda: os.path.exists(os.path.join(temp, "found.htm")), "the result page found.htm")
+        s.wait_value(r.page_number, str(pages[0]), "the page number of the opened result")
+        found = s.wait(lambda: read_if_there(os.path.join(temp, "found.htm")), "the result page found.htm")
+        s.check(f"marks of {word!r} in found.htm", book.page_text(pages[0]).count(word),
+                found.count(FOUND_MARK.format(word)))
         keep(s, "result page")
 
         s.click(r.button(Reading.PRINT))

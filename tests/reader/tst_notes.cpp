@@ -2,9 +2,17 @@
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 class TestNotes : public QObject {
     Q_OBJECT
+    static rlimit FileSizeLimit()
+    {
+        rlimit now{};
+        getrlimit(RLIMIT_FSIZE, &now);
+        return now;
+    }
     QTemporaryDir dir;
     QString Path(const QString &name) { return dir.filePath(name); }
     void WriteBytes(const QString &name, const QByteArray &bytes)
@@ -91,11 +99,26 @@ private slots:
 
     void failedSaveKeepsTheOldFile()
     {
-        TNotesFile::Save(Path("keep.bmk"), {TNoteEntry::Compose(1, 5)});
-        // A folder cannot be written as a file: the save fails, the old file stays.
-        QVERIFY(QDir(dir.path()).mkdir("folder.bmk"));
-        QVERIFY_THROWS_EXCEPTION(EFileError, TNotesFile::Save(Path("folder.bmk"), {TNoteEntry::Compose(1, 6)}));
-        QCOMPARE(TNotesFile::Load(Path("keep.bmk")), QStringList({TNoteEntry::Compose(1, 5)}));
+        const QStringList old{TNoteEntry::Compose(1, 5)};
+        TNotesFile::Save(Path("keep.bmk"), old);
+        // A save over that same file stops short, as on a full disk (the file size limit
+        // stands in for it, also for the superuser): the old file stays as it was.
+        QStringList many;
+        for (int page = 1; page <= 765; ++page) many << TNoteEntry::Compose(1, page);
+        const rlimit unlimited = FileSizeLimit(), limited{4096, unlimited.rlim_max};
+        const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        bool refused = false;
+        try {
+            TNotesFile::Save(Path("keep.bmk"), many);
+        } catch (const EFileError &) {
+            refused = true;
+        }
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        signal(SIGXFSZ, oldSignal);
+        QVERIFY(refused);
+        QCOMPARE(TNotesFile::Load(Path("keep.bmk")), old);
+        QCOMPARE(QDir(dir.path()).entryList({"keep.bmk*"}, QDir::Files | QDir::Hidden), QStringList{"keep.bmk"});
     }
 };
 

@@ -13,6 +13,8 @@
 #include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "widgets/TXAPlayer.h"
+#include "xaudio/FakeLibrary.h"
 #include "skin/TsuiSideChannel.h"
 #include <QAction>
 #include "skin/TsuiCheckBox.h"
@@ -166,11 +168,19 @@ private slots:
             QVERIFY2(b->isVisible() && b->height() == 19, qPrintable(b->objectName()));
             QVERIFY2(inside.contains(b->geometry()), qPrintable(b->objectName()));
         }
+        // The switches reach the player: the decoder library is told to stop, then to play.
+        FakeLibrary decoder;
+        form->MusicPlayer->SetDLLName(decoder.Path);
+        QVERIFY(form->MusicPlayer->Initialize());
+        decoder.Reset();
         QTest::mouseClick(o->MusicOff, Qt::LeftButton, {}, o->MusicOff->rect().center());
         QVERIFY(o->MusicOff->Checked() && !o->MusicOn->Checked());
         QVERIFY(!ReaderState.MusicEnabled);
+        QCOMPARE(decoder.Log().filter("send"), QStringList{"control_message_send_N 6"});  // stop
+        decoder.Reset();
         QTest::mouseClick(o->MusicOn, Qt::LeftButton, {}, o->MusicOn->rect().center());
         QVERIFY(o->MusicOn->Checked() && ReaderState.MusicEnabled);
+        QCOMPARE(decoder.Log().filter("send"), QStringList{"control_message_send_N 4"});  // play
 
         // The channel passes its style on to the switches and boxes it holds.
         form->RHidePanel->SetUIStyle(TsuiUIStyle::MacOS);
@@ -267,8 +277,12 @@ private slots:
         QVERIFY(Load([&] { form->LastPage->trigger(); }));
         QCOMPARE(ShownFile(), QStringLiteral("p021312.htm"));
         QVERIFY(!ReaderState.CanForward);
+        // On the last page Next and Last each do nothing, not even a refresh.
+        refreshes.clear();
         form->NextPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 1312);
         form->LastPage->trigger();
+        QCOMPARE(refreshes.count(), 0);
         QCOMPARE(ReaderState.CurPage, 1312);
         QVERIFY(Load([&] { form->PreviousPage->trigger(); }));
         QCOMPARE(ReaderState.CurPage, 1311);

@@ -19,7 +19,7 @@ find_library(KETAB_LAME_LIBRARY mp3lame REQUIRED)
 
 # The component and the per-section music are tested against the stand-ins; the
 # real library is tested with its silent output and tracks made by the encoder.
-foreach(t test_xaudio_tst_XAPlayer test_reader_tst_SectionMusic)
+foreach(t test_xaudio_tst_XAPlayer test_reader_tst_SectionMusic test_reader_tst_readingwindow)
   if(TARGET ${t})
     add_dependencies(${t} ${KETAB_FAKE_XAUDIO_TARGETS})
     target_compile_definitions(${t} PRIVATE KETAB_FAKE_XAUDIO_DIR="${KETAB_FAKE_XAUDIO_DIR}")

@@ -9,6 +9,7 @@ from ketabe2e.access import (NameChanges, STATUS, COUNT, VIEW, NOTES_LIST, NOTES
                              status)
 from ketabe2e.book import Book, page_status
 from ketabe2e.book import read as read_file
+from ketabe2e.screens import note_entry
 
 
 @journey("access: the page status read after Ctrl+PageDown, announced as it changes")
@@ -93,5 +94,5 @@ def notes_saved_by_keys(s):
     s.type(target)
     s.key("Return")
     s.wait(lambda: os.path.exists(target), f"the notes file {target}")
-    s.check("the saved notes", [notes.items()[0].name], [l for l in read_file(target).split("\r\n") if l])
+    s.check("the saved notes", [note_entry(1)], [l for l in read_file(target).split("\r\n") if l])
     back_to_menu(s, reading)

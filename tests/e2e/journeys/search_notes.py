@@ -5,16 +5,11 @@ import os
 
 from ketabe2e import journey
 from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read
-from ketabe2e.screens import Reading, Search, note_entry, open_section, result_line
+from ketabe2e.screens import FOUND_MARK, Reading, Search, count_line, note_entry, open_section, result_line
 
 WHOLE_BOOK_QUERY = "آبجوش"
 # Typed with the Persian yeh; the book writes the Arabic one.
 SECTION_QUERY = "آبجوش+آبگیرش"
-FOUND_MARK = '<font color="#FF8000"><u>{}</u></font>'
-
-
-def count_line(pairs):
-    return f"تعداد عبارت‌های پيدا شده = {pairs}"
 
 
 @journey("search: a whole-book and a section query against an independent count, a result opened, results to notes")

@@ -174,6 +174,29 @@ def page_texts(view):
     return out
 
 
+def page_holds(view, sentence):
+    """True when a text node of the page under the view holds the sentence."""
+    def walk(node, depth=0):
+        text = node.text if node.text is not None else node.name
+        if text and sentence in text:
+            return True
+        return depth < 60 and any(walk(child, depth + 1) for child in node.children)
+    return walk(view)
+
+
+def page_node(view, role, text):
+    """The first node of that role in the page under the view that reads text."""
+    def walk(node, depth=0):
+        for child in node.children:
+            if child.role == role and text in (child.name, (child.text or "").strip()):
+                return child
+            found = depth < 60 and walk(child, depth + 1)
+            if found:
+                return found
+        return None
+    return walk(view)
+
+
 def paragraph_words(book, page):
     return re.search(r"<p[^>]*>([^<]+)</p>", book.page_text(page)).group(1).split()
 
@@ -255,7 +278,8 @@ def tree_problems(s, key, window):
         if text is not None and " ".join(text.split()) != " ".join(node.name.split()):
             problems.append(f"{key}: label named {node.name!r} shows {text!r}")
     if not controls:
-        return problems
+        # A window a keyboard cannot work at all; or a tree that does not show its controls.
+        return problems + [f"{key}: no focusable control"]
 
     # Round the window with Tab until the focus comes back to a control it has been on.
     reached = []

@@ -52,6 +52,10 @@ def read(path):
         return decode(f.read())
 
 
+def read_if_there(path):
+    return read(path) if os.path.exists(path) else None
+
+
 # The words the search drops from a query: they would match the pages' markup.
 MARKUP_WORDS = {"html", "HTML", "font", "FONT", "ALIGN", "align", "justify", "JUSTIFY", "left",
                 "LEFT", "right", "RIGHT", "head", "HEAD", "b", "B", "p", "P", "BODY", "body"}

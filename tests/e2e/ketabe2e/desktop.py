@@ -13,6 +13,8 @@ import time
 
 from .waits import wait_until
 
+# The screen at 100 %; a desktop at a larger scale has as many more pixels each way, so
+# the program has the same room in its own (device-independent) pixels.
 SCREEN = (1280, 800)
 
 
@@ -59,8 +61,10 @@ class Desktop:
     The accessibility library binds to the first buses it meets, so a process holds
     one desktop in its life."""
 
-    def __init__(self, workdir=None):
+    def __init__(self, workdir=None, scale=1):
         self.workdir = workdir or tempfile.mkdtemp(prefix="ketab-e2e-")
+        self.scale = scale
+        self.size = (SCREEN[0] * scale, SCREEN[1] * scale)
         self.env = None
         self.display = None
         self._procs = []
@@ -99,7 +103,7 @@ class Desktop:
                 continue
             r, w = os.pipe()
             proc = _start(["Xvfb", f":{number}", "-displayfd", str(w), "-screen", "0",
-                           f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
+                           f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp", "-noreset"],
                           env, pass_fds=(w,), stdout=log, stderr=log)
             os.close(w)
             answer = _read_line(r, 30)

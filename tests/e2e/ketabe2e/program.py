@@ -63,6 +63,9 @@ class Program:
         self.log = os.path.join(workdir, "program.log")
         self.proc = None
         self._app = None
+        # Set once a journey waits for the program to end (its own Exit): only then is
+        # its end expected.
+        self.exit_expected = False
         for folder in (self.home, self.runtime):
             os.makedirs(folder, mode=0o700, exist_ok=True)
         # Stands in for the web browser and mail program: notes each address it is given.
@@ -86,6 +89,8 @@ class Program:
             # The desktop's opener hands web and mail addresses to this browser.
             "BROWSER": self.recorder,
         })
+        if self.desktop.scale != 1:
+            env["QT_SCALE_FACTOR"] = str(self.desktop.scale)
         return env
 
     def start(self):
@@ -124,6 +129,7 @@ class Program:
         return os.path.join(self.runtime, "ketab")
 
     def wait_exit(self, timeout=30):
+        self.exit_expected = True
         try:
             return self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -132,6 +138,7 @@ class Program:
     def kill(self):
         if self.proc is None:
             return
+        self.exit_expected = True
         helpers = descendants(self.proc.pid)
         if self.proc.poll() is None:
             self.proc.terminate()
@@ -146,6 +153,16 @@ class Program:
                     os.kill(pid, 9)
                 except ProcessLookupError:
                     pass
+
+    def died(self):
+        """True when the program has ended by itself, other than through its own Exit."""
+        return self.proc is not None and self.proc.poll() is not None and not self.exit_expected
+
+    def end_text(self):
+        """How the program ended, and its last output."""
+        code = self.proc.poll()
+        how = f"killed by signal {-code}" if code < 0 else f"exit status {code}"
+        return f"the program ended by itself ({how}); its last output:\n{self.tail_log()}"
 
     def tail_log(self, lines=20):
         try:

@@ -1,6 +1,8 @@
 """What journeys do often on the program's windows, in a reader's terms."""
 
+from .access import page_holds, paragraph_words
 from .book import SECTION_NAMES, section_of
+from .tree import scale
 from .waits import CheckFailure
 
 
@@ -49,6 +51,12 @@ class Reading:
         self.s.click(self.button(second))
         return self.s.after_change(self.page_number, before, f"the page number after {first!r}, {second!r}")
 
+    def wait_page_text(self, book, page):
+        """Waits until a sentence of the page's first paragraph can be read from the tree:
+        the page itself has come, not only its number."""
+        sentence = " ".join(paragraph_words(book, page)[1:6])
+        self.s.wait(lambda: page_holds(self.view, sentence), f"page {page}'s words {sentence!r} in the tree")
+
     def enter_page(self, number):
         before = self.page_number()
         self.s.click(self.field)
@@ -80,6 +88,11 @@ class Reading:
         if name not in self._panels:
             self._panels[name] = self.s.control(self.window, "filler", name)
         return self._panels[name]
+
+    def close_panel(self, panel):
+        """Moves the mouse onto the page and waits until the side panel has closed by itself."""
+        self.s.input.move(*self.view.rect.center)
+        self.s.wait(lambda: panel.rect.w <= 10 * scale(), f"the {panel.name} panel to close once the mouse has left it")
 
     def open_notes(self):
         """Clicks the notes panel open (when it is closed, not while it slides) and
@@ -124,6 +137,15 @@ def open_section(s, section):
 def note_entry(page):
     """A notes-list entry for a book page."""
     return f"جلد: {section_of(page):02d} -- صفحه: {page:04d}"
+
+
+# How the result page marks a word searched for.
+FOUND_MARK = '<font color="#FF8000"><u>{}</u></font>'
+
+
+def count_line(pairs):
+    """The search window's count line for that many (page, term) pairs found."""
+    return f"تعداد عبارت‌های پيدا شده = {pairs}"
 
 
 def result_line(page):

@@ -8,11 +8,11 @@ import subprocess
 import time
 import traceback
 
-from . import windows, xwin
+from . import tree, windows, xwin
 from .desktop import Desktop
 from .inputs import Input
 from .program import Program
-from .waits import CheckFailure, wait_until, wait_for_value, DEFAULT_TIMEOUT
+from .waits import CheckFailure, ProgramGone, wait_until, wait_for_value, DEFAULT_TIMEOUT
 
 # How long a screen may take to settle before its faults count.
 SETTLE_TIMEOUT = 5
@@ -39,8 +39,11 @@ def _slug(text):
 
 
 class Session:
-    def __init__(self, group, program_path, out_dir, book_dir=None, program_args=()):
+    def __init__(self, group, program_path, out_dir, book_dir=None, program_args=(), scale=1):
+        """scale: the program's scale factor (QT_SCALE_FACTOR) on a screen that many
+        times larger each way."""
         self.group = group
+        self.scale = scale
         self.program_path = program_path
         self.program_args = program_args
         self.book = book_dir or os.path.dirname(os.path.abspath(program_path))
@@ -66,7 +69,8 @@ class Session:
 
     def start_program(self):
         if self.desktop is None:
-            self.desktop = Desktop().__enter__()
+            self.desktop = Desktop(scale=self.scale).__enter__()
+            tree.set_scale(self.scale)
             self.input = Input(self.desktop.env)
         self._runs += 1
         workdir = os.path.join(self.desktop.workdir, f"run{self._runs}")
@@ -90,10 +94,24 @@ class Session:
 
     @property
     def app(self):
+        self.check_alive()
         if self.program is None or not self.program.running:
             raise CheckFailure("the program to run", "running",
                                f"not running; its last output:\n{self.program.tail_log() if self.program else ''}")
         return self.program.app
+
+    def check_alive(self):
+        """Fails the journey at once when the program has ended by itself."""
+        if self.program is not None and self.program.died():
+            raise ProgramGone("the program to keep running", "running", self.program.end_text())
+
+    def _while_alive(self, probe):
+        """probe, failing as soon as the program has ended by itself: a state it no
+        longer shows is no answer when nothing shows any more."""
+        def alive_probe():
+            self.check_alive()
+            return probe()
+        return alive_probe
 
     def close(self):
         if self.program is not None:
@@ -106,6 +124,8 @@ class Session:
         for fn in fns:
             self.journey_title = fn.journey_title
             if self.program is None or not self.program.running:
+                if self.program is not None:
+                    print("--- the program is started afresh: the last one has ended", flush=True)
                 self.start_program()
             print(f"--- journey: {fn.journey_title}", flush=True)
             started = time.monotonic()
@@ -116,6 +136,10 @@ class Session:
             except Exception:
                 self._fail(fn, "error in the journey itself:\n" + traceback.format_exc())
             else:
+                if self.program is not None and self.program.died():
+                    # The journey's last check passed, but the program is gone.
+                    self._fail(fn, self.program.end_text())
+                    continue
                 self.results.append((fn.journey_title, "PASS", ""))
                 print(f"PASS {fn.journey_title} ({time.monotonic() - started:.1f} s)", flush=True)
         passed = sum(1 for r in self.results if r[1] == "PASS")
@@ -126,6 +150,8 @@ class Session:
         return failed == 0
 
     def _fail(self, fn, text):
+        if self.program is not None and self.program.died() and "ended by itself" not in text:
+            text += "\n    and " + self.program.end_text()
         shot = self.screenshot("failure")
         print(f"FAIL {fn.journey_title}, after step {self.step_number}: {text}\n"
               f"    screenshot: {shot}\n    last step's screenshot: {self.last_screenshot}", flush=True)
@@ -188,6 +214,8 @@ class Session:
             return not any(not any(re.search(p, fault) for p in explained) for fault in last[0])
         try:
             wait_until(probe, timeout, "the screen to settle")
+        except ProgramGone:
+            raise
         except CheckFailure:
             pass
         return last[0]
@@ -196,9 +224,10 @@ class Session:
         shown = windows.showing_windows(self.app)
         xs = xwin.windows(self.env, self.program.pid)
         problems = windows.protocol_problems(shown)
-        problems += windows.placement_problems(xs, [(k, n) for k, n in shown if k not in moved])
+        screen = tree.Rect(0, 0, *self.desktop.size)
+        problems += windows.placement_problems(xs, [(k, n) for k, n in shown if k not in moved], screen)
         for key, node in shown:
-            problems += windows.layout_problems(node)
+            problems += windows.layout_problems(node, screen)
             problems += windows.title_bar_problems(xs, key, node)
         return problems
 
@@ -218,6 +247,8 @@ class Session:
         fails, so whoever mends the defect removes the marker."""
         try:
             yield
+        except ProgramGone:
+            raise
         except CheckFailure as failure:
             unexplained = [p for p in failure.problems if not re.search(match, p)]
             if unexplained:
@@ -349,16 +380,20 @@ class Session:
         """Watches for something that should not happen, for a bounded time: True as
         soon as probe() holds, False when it never did."""
         try:
-            wait_until(probe, seconds, "an observation")
-            return True
+            wait_until(self._while_alive(probe), seconds, "an observation")
+        except ProgramGone:
+            raise
         except CheckFailure:
+            # Not seen: so long as the program still runs to show it.
+            self.check_alive()
             return False
+        return True
 
     def wait(self, probe, what, timeout=DEFAULT_TIMEOUT):
-        return wait_until(probe, timeout, what)
+        return wait_until(self._while_alive(probe), timeout, what)
 
     def wait_value(self, read, expected, what, timeout=DEFAULT_TIMEOUT):
-        return wait_for_value(read, expected, timeout, what)
+        return wait_for_value(self._while_alive(read), expected, timeout, what)
 
     # --- input ----------------------------------------------------------------------
     def click(self, node, button=1):

@@ -8,6 +8,20 @@ from gi.repository import Atspi
 from .waits import wait_until
 
 
+# The program's scale factor. Qt gives the tree's places in its own device-independent
+# pixels; the X server, the mouse and screenshots count the screen's pixels.
+_scale = 1
+
+
+def set_scale(factor):
+    global _scale
+    _scale = factor
+
+
+def scale():
+    return _scale
+
+
 class Rect(namedtuple("Rect", "x y w h")):
     """A rectangle in desktop coordinates."""
 
@@ -82,7 +96,7 @@ class Node:
             e = self.acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         except NotImplementedError:
             return Rect(0, 0, 0, 0)
-        return Rect(e.x, e.y, e.width, e.height)
+        return Rect(e.x * _scale, e.y * _scale, e.width * _scale, e.height * _scale)
 
     @property
     def states(self):

@@ -13,6 +13,11 @@ class CheckFailure(AssertionError):
         self.problems = problems if problems is not None else [f"{what}: {seen}"]
 
 
+class ProgramGone(CheckFailure):
+    """The program ended while a journey still drove it, other than through its own Exit.
+    Nothing that watches for a state may take it for "not there"."""
+
+
 # Generous: the machine may be busy, and a state that never comes fails just the same.
 DEFAULT_TIMEOUT = 30
 
@@ -49,6 +54,8 @@ def wait_for_value(read, expected, timeout=DEFAULT_TIMEOUT, what="a value"):
         return last[0] == expected
     try:
         wait_until(probe, timeout, what, expected)
+    except ProgramGone:
+        raise
     except CheckFailure as failure:
         raise CheckFailure(failure.what, repr(expected), repr(last[0])) from None
     return last[0]

@@ -1,7 +1,6 @@
 """The program's windows as a reader meets them, and the rules every screen must keep:
 the layout of what shows, one title bar a window, and the window protocol."""
 
-from .desktop import SCREEN
 from .tree import Rect
 
 # The accessible name of the skinned frame's drawn title bar.
@@ -70,13 +69,13 @@ def showing_windows(app):
     return out
 
 
-def layout_problems(window):
-    """Every showing control lies within its window, at least 1 x 1 pixels. A control
+def layout_problems(window, screen):
+    """Every showing control lies within its window (on screen, the screen's rectangle),
+    at least 1 x 1 pixels. A control
     that its containers clip away entirely (a closed side panel's content) is not on
     screen and is not looked at, nor is a label with no text."""
     problems = []
     frame = window.rect
-    screen = Rect(0, 0, *SCREEN)
     if frame.w <= 0 or frame.h <= 0 or not screen.touches(frame):
         problems.append(f"window {window.name!r} is {frame}, not on the screen")
 
@@ -148,9 +147,9 @@ PLACES = {"menu": "centred", "reading": "fills", "search": "centred", "print": "
           "viewer": "centred"}
 
 
-def placement_problems(xs, shown):
-    """Each window where it opens; xs: the program's X windows (xwin.windows)."""
-    screen = Rect(0, 0, *SCREEN)
+def placement_problems(xs, shown, screen):
+    """Each window where it opens; xs: the program's X windows (xwin.windows); screen:
+    the screen's rectangle."""
     places, inner = {}, {}
     for key, node in shown:
         x = next((w for w in xs if w.rect == node.rect), None)
