@@ -4,6 +4,7 @@
 #include <QtPlugin>
 #include <functional>
 
+class QDialog;
 class QWidget;
 class QPrinter;
 class QPageLayout;
@@ -30,7 +31,8 @@ public:
     // render process works at full priority and keeps its drawing set up, so the view's
     // next show starts from a drawn page. The view's own next hide ends it.
     virtual void DrawWhileHidden() = 0;
-    // Both start the job and return; done(ok) follows once the engine has finished.
+    // Both start the job and return; done(ok) follows once the engine has finished, however
+    // long that takes. The engine uses the printer until then and offers no way to stop.
     virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
     virtual void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) = 0;
 
@@ -48,7 +50,13 @@ public:
     virtual void Start() = 0;
     // A new engine view whose widget is a child of parent.
     virtual THtmlEngineView *NewView(QWidget *parent) = 0;
+    // The print preview of a PDF the engine wrote: a modal dialog over parent that draws
+    // only the pages in sight, so a document of thousands of pages opens at once. It ends
+    // with PreviewPrintChosen when the reader asked to print. The PDF library lives in the
+    // module too, off the program's start.
+    static constexpr int PreviewPrintChosen = 2;
+    virtual QDialog *NewPdfPreview(const QString &pdfFile, QWidget *parent) = 0;
 };
 
-#define THtmlEngine_iid "ketab.THtmlEngine/1"
+#define THtmlEngine_iid "ketab.THtmlEngine/2"
 Q_DECLARE_INTERFACE(THtmlEngine, THtmlEngine_iid)

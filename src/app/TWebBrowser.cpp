@@ -3,6 +3,7 @@
 #include "app/KetabApplication.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
+#include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -81,11 +82,12 @@ void TWebBrowser::DrawWhileHidden()
 
 void TWebBrowser::Navigate(const QString &localPath)
 {
-    // The engine prints the page it holds; loading another one halfway would lose it.
-    if (FPrinting) throw EKetabError(QStringLiteral("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
     const QUrl url = QUrl::fromLocalFile(localPath);
-    if (FEmptyLoading) FHeldUrl = url;
+    // The engine prints the page it holds; loading another one halfway would lose the
+    // print. The page loads when the job has ended.
+    if (FJob) FAfterPrintUrl = url;
+    else if (FEmptyLoading) FHeldUrl = url;
     else Engine().Load(url);
 }
 
@@ -130,6 +132,7 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
         return;
     }
     if (ok) FCrashReloads = 0;
+    FLoadSucceeded = ok;
     KeepInTabOrder();
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));

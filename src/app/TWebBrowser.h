@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QPageLayout;
@@ -43,15 +44,28 @@ public:
     void SetZoomLevel(int level);
     int ZoomLevel() const { return FZoomLevel; }
     static double ZoomFactorOf(int level);
+    // The preview: the engine writes the shown document to a PDF in the temporary folder,
+    // then the preview dialog shows it; printing from there opens the printer dialog.
     void PrintPreview();
+    // The printer dialog, then the print.
     void Print();
-    // Prints the shown document into printer and waits until the engine has finished;
-    // a PDF file printer gets a PDF written by the engine, text kept as text.
-    void PrintWith(QPrinter *printer);
-    void PaintTo(QPrinter *printer);
-    void PrintToPdfFile(const QString &fileName, const QPageLayout &layout);
-    // A print of this view is running (the engine takes one at a time).
-    bool Printing() const { return FPrinting; }
+    // Print jobs: each starts the engine and returns at once. The engine takes one job at
+    // a time and may take minutes; the view keeps the printer until the engine reports,
+    // and takes no new page meanwhile (a page asked for waits for the job's end).
+    // done(ok) runs once the engine has reported, unless the job was abandoned.
+    void StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
+    // A PDF file printer gets a PDF written by the engine, text kept as text.
+    void StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
+    void StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done);
+    // The reader left: the running job's outcome is dropped (no preview, no message). The
+    // engine cannot be stopped, so the job still runs to its end.
+    void AbandonPrint();
+    // A print job of this view is running.
+    bool Printing() const { return FJob != nullptr; }
+    // Raised when a print job starts and when it has ended.
+    std::function<void(TWebBrowser *sender)> OnPrintingChange;
+    // The last load reported was a success.
+    bool LoadSucceeded() const { return FLoadSucceeded; }
     bool RegisterAsDropTarget() const { return true; }
 
     // Gives the view its engine ahead of the first command and loads localPath into it
@@ -85,7 +99,17 @@ private:
     // here until the empty page is in.
     bool FEmptyLoading = false;
     QUrl FHeldUrl;
-    bool FPrinting = false;
+    struct TPrintJob {
+        std::unique_ptr<QPrinter> Printer;  // the engine's until it reports
+        std::function<void(bool)> Done;
+        bool Abandoned = false;
+    };
+    void StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
+                  const std::function<void(std::function<void(bool)>)> &start);
+    void JobEnded(bool ok);
+    std::unique_ptr<TPrintJob> FJob;
+    QUrl FAfterPrintUrl;  // the page asked for while a job ran
+    bool FLoadSucceeded = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
     int FWarmNavigations = 0;  // FNavigations when warming began

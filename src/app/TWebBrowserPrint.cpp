@@ -3,92 +3,90 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
+#include "app/ReaderState.h"
 #include "app/THtmlEngine.h"
-#include <QEventLoop>
+#include "app/THtmlEngineModule.h"
+#include <QDialog>
 #include <QPageLayout>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QScopeGuard>
 #include <QTimer>
-#include <memory>
 
-namespace {
-constexpr int PrintTimeoutMs = 120000;
-
-// Starts an engine print job and runs a local event loop until it has finished or the
-// time runs out; the engine prints asynchronously and a printer must not be used again
-// before it has finished. A job that ends after the time ran out reaches nothing.
-// Returns whether the job finished and succeeded. A second job asked for meanwhile
-// (busy still set) is refused.
-bool RunPrintJob(bool &busy, const std::function<void(std::function<void(bool)>)> &start)
+void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
+                           const std::function<void(std::function<void(bool)>)> &start)
 {
-    if (busy) throw EKetabError(QStringLiteral("A print of this page is already running."));
-    busy = true;
-    const auto idle = qScopeGuard([&busy] { busy = false; });
-    struct TJob {
-        QEventLoop *Loop = nullptr;
-        bool Finished = false;
-        bool Ok = false;
-    };
-    auto job = std::make_shared<TJob>();
-    QEventLoop loop;
-    start([job](bool ok) {
-        job->Finished = true;
-        job->Ok = ok;
-        if (job->Loop) job->Loop->quit();
+    if (FJob) throw EKetabError(tr("A print of this page is already running."));
+    Engine();  // the engine is in before the job is taken on
+    FJob = std::make_unique<TPrintJob>();
+    FJob->Printer = std::move(printer);
+    FJob->Done = std::move(done);
+    // The engine reports from inside its own work: the job ends once that is over.
+    start([this](bool ok) {
+        QTimer::singleShot(0, this, [this, ok] { TKetabApplication::Guarded([this, ok] { JobEnded(ok); }); });
     });
-    if (!job->Finished) {
-        job->Loop = &loop;
-        QTimer::singleShot(PrintTimeoutMs, &loop, &QEventLoop::quit);
-        loop.exec();
-        job->Loop = nullptr;
-    }
-    return job->Finished && job->Ok;
-}
+    if (OnPrintingChange) OnPrintingChange(this);
 }
 
-void TWebBrowser::PaintTo(QPrinter *printer)
+void TWebBrowser::JobEnded(bool ok)
 {
-    THtmlEngineView &engine = Engine();
-    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
-        throw EKetabError(QStringLiteral("The page could not be printed."));
+    // The printer goes only now, when the engine is done with it.
+    const std::unique_ptr<TPrintJob> job = std::move(FJob);
+    if (!job) return;
+    if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
+    if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
+    if (!job->Abandoned && job->Done) job->Done(ok);
 }
 
-void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &layout)
+void TWebBrowser::StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
 {
-    THtmlEngineView &engine = Engine();
-    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
-        throw EFileError(QStringLiteral("Cannot write the PDF file \"%1\".").arg(fileName));
+    QPrinter *target = printer.get();
+    StartJob(std::move(printer), std::move(done),
+             [this, target](std::function<void(bool)> ended) { FEngine->Print(target, std::move(ended)); });
+}
+
+void TWebBrowser::StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done)
+{
+    StartJob(nullptr, std::move(done), [this, fileName, layout](std::function<void(bool)> ended) {
+        FEngine->PrintToPdf(fileName, layout, std::move(ended));
+    });
+}
+
+void TWebBrowser::StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
+{
+    // A PDF file keeps its text as text when the engine writes it itself.
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        StartPrintToPdf(printer->outputFileName(), printer->pageLayout(), std::move(done));
+    else
+        StartPrint(std::move(printer), std::move(done));
+}
+
+void TWebBrowser::AbandonPrint()
+{
+    if (FJob) FJob->Abandoned = true;
 }
 
 void TWebBrowser::PrintPreview()
 {
-    // The engine rasterises every page at the printer's resolution; a screen-like
-    // resolution keeps the preview quick while showing the pages as they will print.
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setResolution(150);
-    QPrintPreviewDialog preview(&printer, window());
-    preview.setWindowTitle(QStringLiteral("پيشنمايش چاپ"));
-    preview.setLayoutDirection(Qt::RightToLeft);
-    TKetabApplication::Connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { PaintTo(p); });
-    Dialogs().Exec(&preview);
-}
-
-void TWebBrowser::PrintWith(QPrinter *printer)
-{
-    // A PDF file keeps its text as text when the engine writes it itself.
-    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
-        PrintToPdfFile(printer->outputFileName(), printer->pageLayout());
-    else
-        PaintTo(printer);
+    // Laid out as the printer dialog's first choice would print it.
+    const QPageLayout layout = QPrinter().pageLayout();
+    const QString pdf = ReaderState.TempFolder + QStringLiteral("preview.pdf");
+    StartPrintToPdf(pdf, layout, [this, pdf](bool ok) {
+        if (!ok) throw EFileError(tr("The print preview could not be prepared in \"%1\".").arg(pdf));
+        const std::unique_ptr<QDialog> preview(THtmlEngineModule::Engine()->NewPdfPreview(pdf, window()));
+        if (Dialogs().Exec(preview.get()) == THtmlEngine::PreviewPrintChosen) Print();
+    });
 }
 
 void TWebBrowser::Print()
 {
-    QPrinter printer(QPrinter::PrinterResolution);
-    QPrintDialog dialog(&printer, window());
+    auto printer = std::make_unique<QPrinter>(QPrinter::PrinterResolution);
+    QPrintDialog dialog(printer.get(), window());
     dialog.setLayoutDirection(Qt::RightToLeft);
     if (Dialogs().Exec(&dialog) != QDialog::Accepted) return;
-    PrintWith(&printer);
+    const QString file = printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
+    StartPrintWith(std::move(printer), [file](bool ok) {
+        if (ok) return;
+        if (!file.isEmpty()) throw EFileError(tr("Cannot write the PDF file \"%1\".").arg(file));
+        throw EKetabError(tr("The page could not be printed."));
+    });
 }

@@ -1,6 +1,7 @@
 #include "print/TPrintForm.h"
 #include "app/KetabApplication.h"
 #include "app/BookData.h"
+#include "app/Dialogs.h"
 #include "app/ReaderState.h"
 #include "app/WindowProtocol.h"
 #include "print/TNotedPages.h"
@@ -89,6 +90,12 @@ void TPrintForm::FormCreate()
     ProgressBar->setFixedSize(344, 9);
     ProgressBar->SetFormStyle();
     grid->addWidget(ProgressBar, 4, 0, 1, 4, Qt::AlignHCenter);
+    RangeNote = new QLabel(this);
+    RangeNote->setObjectName(QStringLiteral("RangeNote"));
+    RangeNote->setWordWrap(true);
+    RangeNote->setStyleSheet(QStringLiteral("color: #a00000"));
+    RangeNote->hide();
+    grid->addWidget(RangeNote, 5, 0, 1, 4);
 
     PrintButton = Named(new QPushButton(QStringLiteral("چاپ"), this), "PrintButton", QStringLiteral("چاپ"));
     BMPrintButton = Named(new QPushButton(QStringLiteral("چاپ صفحههای يادداشت شده"), this), "BMPrintButton",
@@ -100,10 +107,13 @@ void TPrintForm::FormCreate()
     buttons->addWidget(BMPrintButton);
     buttons->addStretch(1);
     buttons->addWidget(ReturnButton);
-    grid->addLayout(buttons, 5, 0, 1, 4);
+    grid->addLayout(buttons, 6, 0, 1, 4);
 
     using G = TKetabApplication;
     G::Connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
+    // A new choice of pages makes the note about the last one stale.
+    G::Connect(Spinfirst, &QSpinBox::valueChanged, this, [this] { RangeNote->hide(); });
+    G::Connect(Spinlast, &QSpinBox::valueChanged, this, [this] { RangeNote->hide(); });
     G::Connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     G::Connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
@@ -116,6 +126,7 @@ void TPrintForm::FormCreate()
 
 void TPrintForm::FormShow()
 {
+    RangeNote->hide();
     if (!MainForm || !MainForm->isVisible()) return;
     Spinfirst->setValue(ReaderState.CurPage);
     Spinlast->setValue(ReaderState.CurPage);
@@ -130,6 +141,7 @@ void TPrintForm::FormHide() { EnableVisibleMainWindow(); }
 void TPrintForm::VolComboBoxChange()
 {
     const int s = VolComboBox->currentIndex() + 1;
+    RangeNote->hide();
     if (s < 1 || s > SectionCount) return;
     LimitLabel->setText(QString::number(ReaderState.FirstPage[s]) + QStringLiteral(" - ")
                         + QString::number(ReaderState.LastPage[s]));
@@ -143,6 +155,15 @@ void TPrintForm::PrintButtonClick()
     Spinlast->setValue(range.Last);
     Spinfirst->repaint();
     Spinlast->repaint();
+    if (range.Empty()) {
+        RangeNote->setText(tr("The chosen pages hold no page of this section; its pages are %1 - %2.")
+                               .arg(ReaderState.FirstPage[s])
+                               .arg(ReaderState.LastPage[s]));
+        RangeNote->setAccessibleName(RangeNote->text());
+        RangeNote->show();
+        Dialogs().Beep();
+        return;
+    }
     PrintPages(range.PageFiles(), range.ProgressMax());
 }
 

@@ -29,6 +29,8 @@ public:
     QLabel *ToLabel = nullptr;
     QSpinBox *Spinlast = nullptr;
     TVrProgressBar *ProgressBar = nullptr;
+    // Says when the chosen range holds no page of the section, instead of an empty print.
+    QLabel *RangeNote = nullptr;
     QPushButton *PrintButton = nullptr;
     QPushButton *BMPrintButton = nullptr;
     QPushButton *ReturnButton = nullptr;

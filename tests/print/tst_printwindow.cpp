@@ -19,8 +19,6 @@
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QtTest>
@@ -133,6 +131,21 @@ private slots:
         QVERIFY(doc.endsWith(TPrintDocument::Tail()));
         QCOMPARE(doc.count(QStringLiteral("</body>")), 1);  // every page's closing line dropped
         PreviewForm->hide();
+
+        // Wholly before the section: the window says so, nothing is written or previewed.
+        PrintForm->show();
+        PrintForm->Spinfirst->setValue(10);
+        PrintForm->Spinlast->setValue(20);
+        Click(PrintForm->PrintButton);
+        QCOMPARE(PrintForm->Spinfirst->value(), 766);
+        QCOMPARE(PrintForm->Spinlast->value(), 20);
+        QVERIFY(PrintForm->RangeNote->isVisible());
+        QVERIFY2(PrintForm->RangeNote->text().contains(QStringLiteral("766 - 1312")), qPrintable(PrintForm->RangeNote->text()));
+        QVERIFY(PrintForm->isVisible() && !PreviewForm->isVisible());
+        QCOMPARE(ReadDocument(PrintFile()), doc);
+        PrintForm->Spinlast->setValue(766);
+        QVERIFY(!PrintForm->RangeNote->isVisible());
+        PrintForm->hide();
     }
 
     void emptyNotesListPrintsAnEmptyDocumentOnlyFromThePrintWindow()
@@ -180,10 +193,13 @@ private slots:
         PrintForm->PrintButtonClick();
         LoadPreview();
         const QString pdfFile = temp.path() + QStringLiteral("/out.pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile);
-        PreviewForm->PrintBrowser->PrintWith(&printer);
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfFile);
+        int ended = -1;
+        PreviewForm->PrintBrowser->StartPrintWith(std::move(printer), [&](bool ok) { ended = ok; });
+        QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 60000);
+        QCOMPARE(ended, 1);
         QFile pdf(pdfFile);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
@@ -202,22 +218,32 @@ private slots:
         LoadPreview();
         int pages = 0;
         int inked = 0;
+        bool shown = false, drawn = false;
         dialogs->OnExec = [&](QDialog *dialog) -> int {
-            auto *widget = dialog->findChild<QPrintPreviewWidget *>();
-            if (!widget) return int(QDialog::Rejected);
+            // The engine's PDF, shown by the preview dialog, whose view draws the pages in sight.
+            QObject *document = nullptr;
+            for (QObject *child : dialog->children())
+                if (child->property("pageCount").isValid()) document = child;
+            auto *view = dialog->findChild<QWidget *>(QStringLiteral("PagesView"));
+            if (!view || !document) return int(QDialog::Rejected);
             dialog->show();
-            if (!QTest::qWaitFor([&] { return widget->pageCount() > 0; }, 20000)) return QDialog::Rejected;
-            pages = widget->pageCount();
-            widget->fitInView();
-            const QImage shot = widget->grab().toImage();
-            for (int y = 0; y < shot.height(); y += 2)
-                for (int x = 0; x < shot.width(); x += 2)
-                    if (qGray(shot.pixel(x, y)) < 100) ++inked;
+            pages = document->property("pageCount").toInt();
+            drawn = QTest::qWaitFor([&] {
+                const QImage shot = view->grab().toImage();
+                inked = 0;
+                for (int y = 0; y < shot.height(); y += 2)
+                    for (int x = 0; x < shot.width(); x += 2)
+                        if (qGray(shot.pixel(x, y)) < 100) ++inked;
+                return inked > 50;
+            }, 20000);
             dialog->close();
-            return int(QDialog::Accepted);
+            shown = true;
+            return int(QDialog::Rejected);
         };
         PreviewForm->PreButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(shown, 60000);
         dialogs->OnExec = nullptr;
+        QVERIFY(drawn);
         QVERIFY(pages >= 2);
         QVERIFY2(inked > 50, qPrintable(QString::number(inked)));
         PreviewForm->hide();
@@ -274,6 +300,7 @@ private slots:
             return QDialog::Accepted;
         };
         Click(PreviewForm->PrintButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!PreviewForm->PrintBrowser->Printing(), 60000);
         dialogs->OnExec = nullptr;
         QCOMPARE(execs, 1);
         QVERIFY(offDuringPrint);
@@ -321,8 +348,8 @@ private slots:
             return QDialog::Accepted;
         };
         Click(PreviewForm->PrintButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs->Messages.size(), 2, 60000);
         dialogs->OnExec = nullptr;
-        QCOMPARE(dialogs->Messages.size(), 2);
         QVERIFY2(dialogs->Messages.last().contains(QStringLiteral("out.pdf")), qPrintable(dialogs->Messages.last()));
         QVERIFY(PreviewForm->isVisible());
         QVERIFY(PreviewForm->PrintButton->isEnabled() && PreviewForm->PreButton->isEnabled());
