@@ -60,9 +60,12 @@ public:
     // The reader left: the running job's outcome is dropped (no preview, no message). The
     // engine cannot be stopped, so the job still runs to its end.
     void AbandonPrint();
-    // A print job of this view is running.
+    // The engine is printing this view.
     bool Printing() const { return FJob != nullptr; }
-    // Raised when a print job starts and when it has ended.
+    // A print job runs, or what follows its end (the preview it shows, its message).
+    bool PrintBusy() const { return FJob != nullptr || FJobEnding; }
+    // Raised when a print job starts, when the engine has finished it and when what
+    // follows has ended.
     std::function<void(TWebBrowser *sender)> OnPrintingChange;
     // The last load reported was a success.
     bool LoadSucceeded() const { return FLoadSucceeded; }
@@ -109,6 +112,7 @@ private:
     void JobEnded(bool ok);
     std::unique_ptr<TPrintJob> FJob;
     QUrl FAfterPrintUrl;  // the page asked for while a job ran
+    bool FJobEnding = false;
     bool FLoadSucceeded = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far

@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTimer>
 
 void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
@@ -33,8 +34,17 @@ void TWebBrowser::JobEnded(bool ok)
     const std::unique_ptr<TPrintJob> job = std::move(FJob);
     if (!job) return;
     if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
-    if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
-    if (!job->Abandoned && job->Done) job->Done(ok);
+    const auto changed = [this] {
+        if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
+    };
+    if (job->Abandoned || !job->Done) return changed();
+    FJobEnding = true;
+    changed();
+    const auto ended = qScopeGuard([this, changed] {
+        FJobEnding = false;
+        changed();
+    });
+    job->Done(ok);
 }
 
 void TWebBrowser::StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)

@@ -29,7 +29,7 @@ TPdfPreviewDialog::TPdfPreviewDialog(const QString &pdfFile, QWidget *parent) : 
     PagesView->setPageSpacing(12);
     PagesView->setDocument(Document);
 
-    PagesLabel = new QLabel(tr("%n page(s)", nullptr, Document->pageCount()), this);
+    PagesLabel = new QLabel(tr("Pages: %1").arg(Document->pageCount()), this);
     PagesLabel->setObjectName(QStringLiteral("PagesLabel"));
     PagesLabel->setAccessibleName(PagesLabel->text());
     PrintButton = new QPushButton(QStringLiteral("چاپ"), this);

@@ -123,7 +123,7 @@ void TPreviewForm::PrintBrowserDownloadComplete()
 void TPreviewForm::UpdateButtons()
 {
     const bool printing = PrintBrowser->Printing();
-    const bool ready = FLoaded && !printing;
+    const bool ready = FLoaded && !PrintBrowser->PrintBusy();
     PreButton->setEnabled(ready);
     PrintButton->setEnabled(ready);
     PrintStatus->setVisible(printing && isVisible());

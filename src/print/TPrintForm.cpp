@@ -94,6 +94,11 @@ void TPrintForm::FormCreate()
     RangeNote->setObjectName(QStringLiteral("RangeNote"));
     RangeNote->setWordWrap(true);
     RangeNote->setStyleSheet(QStringLiteral("color: #a00000"));
+    // Room for two lines kept when it is hidden, so its showing moves nothing.
+    RangeNote->setMinimumHeight(RangeNote->fontMetrics().lineSpacing() * 2 + 2);
+    QSizePolicy keep = RangeNote->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    RangeNote->setSizePolicy(keep);
     RangeNote->hide();
     grid->addWidget(RangeNote, 5, 0, 1, 4);
 
@@ -112,8 +117,8 @@ void TPrintForm::FormCreate()
     using G = TKetabApplication;
     G::Connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
     // A new choice of pages makes the note about the last one stale.
-    G::Connect(Spinfirst, &QSpinBox::valueChanged, this, [this] { RangeNote->hide(); });
-    G::Connect(Spinlast, &QSpinBox::valueChanged, this, [this] { RangeNote->hide(); });
+    G::Connect(Spinfirst, &QSpinBox::valueChanged, this, [this] { HideRangeNote(); });
+    G::Connect(Spinlast, &QSpinBox::valueChanged, this, [this] { HideRangeNote(); });
     G::Connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     G::Connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
@@ -126,7 +131,7 @@ void TPrintForm::FormCreate()
 
 void TPrintForm::FormShow()
 {
-    RangeNote->hide();
+    HideRangeNote();
     if (!MainForm || !MainForm->isVisible()) return;
     Spinfirst->setValue(ReaderState.CurPage);
     Spinlast->setValue(ReaderState.CurPage);
@@ -141,7 +146,7 @@ void TPrintForm::FormHide() { EnableVisibleMainWindow(); }
 void TPrintForm::VolComboBoxChange()
 {
     const int s = VolComboBox->currentIndex() + 1;
-    RangeNote->hide();
+    HideRangeNote();
     if (s < 1 || s > SectionCount) return;
     LimitLabel->setText(QString::number(ReaderState.FirstPage[s]) + QStringLiteral(" - ")
                         + QString::number(ReaderState.LastPage[s]));
@@ -185,6 +190,13 @@ void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
     TPrintDocument::Save(document, ReaderState.TempFolder);
     hide();
     PreviewForm->OpenDocument(VisibleMainWindow());
+}
+
+void TPrintForm::HideRangeNote()
+{
+    // A screen reader keeps a hidden label's name: the name goes with it.
+    RangeNote->hide();
+    RangeNote->setAccessibleName(QString());
 }
 
 void TPrintForm::ReturnButtonClick() { hide(); }

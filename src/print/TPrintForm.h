@@ -42,6 +42,7 @@ protected:
 private:
     // Composes the pages into print.htm, then hides the dialog and shows the preview.
     void PrintPages(const QStringList &pageFiles, int progressMax);
+    void HideRangeNote();
 };
 
 extern TPrintForm *PrintForm;

@@ -116,8 +116,10 @@ def range_outside_section(s):
     s.type_into(first, "10")
     s.type_into(last, "20")
     s.click(s.control(w, "push button", "چاپ"))
-    note = s.wait(lambda: next((n for n in w.find_all("label") if "766" in (n.name or "") and "1312" in (n.name or "")
-                                and n.showing), None), "the print window's word that the range holds no page")
+    limits = s.control(w, "label", "766 - 1312")
+    note = s.wait(lambda: next((n for n in w.find_all("label") if n != limits and n.showing
+                                and "766 - 1312" in (n.name or "")), None),
+                  "the print window's word that the range holds no page, naming the section's pages")
     s.check("the range written back, clamped to the section", ("766", "20"), (first.text, last.text))
     s.check_that("no preview opens", not s.appears(lambda: any(k == "preview" for k in s.showing_keys()), 3),
                  "no preview", s.showing_keys())
@@ -128,7 +130,7 @@ def range_outside_section(s):
     # A new choice clears the word, and a range in the section prints.
     s.type_into(first, "770")
     s.type_into(last, "771")
-    s.wait(lambda: not note.showing, "the word about the empty range to go")
+    s.wait(lambda: not note.showing or not note.name, "the word about the empty range to go")
     s.click(s.control(w, "push button", "چاپ"))
     preview = s.window("preview")
     s.wait_hidden("print")
