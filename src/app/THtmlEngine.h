@@ -42,6 +42,16 @@ public:
     std::function<void()> OnRenderCrashed;
 };
 
+// The preview dialog of the engine's PDFs.
+class TPdfPreview {
+public:
+    virtual ~TPdfPreview() = default;
+    virtual QDialog *Dialog() = 0;
+    // Shows the PDF's pages; whole is false for the first pages of a document still
+    // being written, and then printing waits for the whole.
+    virtual void ShowPdf(const QString &file, bool whole) = 0;
+};
+
 class THtmlEngine {
 public:
     virtual ~THtmlEngine() = default;
@@ -50,12 +60,12 @@ public:
     virtual void Start() = 0;
     // A new engine view whose widget is a child of parent.
     virtual THtmlEngineView *NewView(QWidget *parent) = 0;
-    // The print preview of a PDF the engine wrote: a modal dialog over parent that draws
-    // only the pages in sight, so a document of thousands of pages opens at once. It ends
-    // with PreviewPrintChosen when the reader asked to print. The PDF library lives in the
-    // module too, off the program's start.
+    // The print preview of PDFs the engine wrote: a modal dialog over parent that draws
+    // only the pages in sight, so a document of thousands of pages opens at once. Its
+    // Dialog() ends with PreviewPrintChosen when the reader asked to print. The PDF
+    // library lives in the module too, off the program's start.
     static constexpr int PreviewPrintChosen = 2;
-    virtual QDialog *NewPdfPreview(const QString &pdfFile, QWidget *parent) = 0;
+    virtual TPdfPreview *NewPdfPreview(QWidget *parent) = 0;
 };
 
 #define THtmlEngine_iid "ketab.THtmlEngine/2"

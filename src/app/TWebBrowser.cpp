@@ -21,10 +21,11 @@ TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 TWebBrowser::~TWebBrowser()
 {
     // The engine view goes first, while this object is whole: its last reports must not reach it.
-    if (FEngine) {
-        FEngine->OnLoadFinished = nullptr;
-        FEngine->OnRenderCrashed = nullptr;
-        delete FEngine->Widget();
+    for (THtmlEngineView *engine : {FEngine, FHeadEngine}) {
+        if (!engine) continue;
+        engine->OnLoadFinished = nullptr;
+        engine->OnRenderCrashed = nullptr;
+        delete engine->Widget();
     }
 }
 

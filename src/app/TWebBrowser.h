@@ -8,6 +8,7 @@
 class QPrinter;
 class QPageLayout;
 class THtmlEngineView;
+class TPdfPreview;
 
 // The one HTML view of the program. The browser engine behind it is loaded at run time
 // (THtmlEngineModule): the view exists as a widget from the start and gets its engine
@@ -45,8 +46,11 @@ public:
     int ZoomLevel() const { return FZoomLevel; }
     static double ZoomFactorOf(int level);
     // The preview: the engine writes the shown document to a PDF in the temporary folder,
-    // then the preview dialog shows it; printing from there opens the printer dialog.
+    // and the preview dialog shows it; printing from there opens the printer dialog. A
+    // long document takes the engine minutes: its first pages come first, from a short
+    // document of its first lines that a second, hidden engine view prints.
     void PrintPreview();
+    static constexpr int PreviewHeadLines = 60;
     // The printer dialog, then the print.
     void Print();
     // Print jobs: each starts the engine and returns at once. The engine takes one job at
@@ -63,7 +67,7 @@ public:
     // The engine is printing this view.
     bool Printing() const { return FJob != nullptr; }
     // A print job runs, or what follows its end (the preview it shows, its message).
-    bool PrintBusy() const { return FJob != nullptr || FJobEnding; }
+    bool PrintBusy() const { return FJob != nullptr || FJobEnding || FPreviewShowing; }
     // Raised when a print job starts, when the engine has finished it and when what
     // follows has ended.
     std::function<void(TWebBrowser *sender)> OnPrintingChange;
@@ -110,6 +114,18 @@ private:
     void StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
                   const std::function<void(std::function<void(bool)>)> &start);
     void JobEnded(bool ok);
+    void PrintingChanged();
+    // Prints the first lines of the shown document to headPdf in the hidden view; false
+    // when the document is no longer than that.
+    bool StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done);
+    void HeadLoaded(const QUrl &url, bool ok);
+    // Shows the preview dialog; *shown is the dialog while it shows.
+    void ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown);
+    THtmlEngineView *FHeadEngine = nullptr;
+    QUrl FHeadUrl;
+    std::function<void(bool)> FHeadLoaded;
+    bool FPreviewShowing = false;
+    int FJobNumber = 0;
     std::unique_ptr<TPrintJob> FJob;
     QUrl FAfterPrintUrl;  // the page asked for while a job ran
     bool FJobEnding = false;

@@ -6,12 +6,31 @@
 #include "app/ReaderState.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
+#include "app/TextCodec.h"
 #include <QDialog>
+#include <QFile>
+#include <QSaveFile>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QTimer>
+
+namespace {
+// The document's first lines, closed: the pages they fill print as the whole document's
+// first pages do, but for the last, which the whole document fills further. Empty when
+// the document is no longer than that.
+QString HeadOf(const QString &text, int lines)
+{
+    qsizetype at = 0;
+    for (int i = 0; i < lines; ++i) {
+        at = text.indexOf(u'\n', at);
+        if (at < 0 || at + 1 == text.size()) return QString();
+        ++at;
+    }
+    return text.left(at) + QStringLiteral("</body></html>");
+}
+}
 
 void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
                            const std::function<void(std::function<void(bool)>)> &start)
@@ -21,11 +40,17 @@ void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void
     FJob = std::make_unique<TPrintJob>();
     FJob->Printer = std::move(printer);
     FJob->Done = std::move(done);
+    ++FJobNumber;
     // The engine reports from inside its own work: the job ends once that is over.
     start([this](bool ok) {
         QTimer::singleShot(0, this, [this, ok] { TKetabApplication::Guarded([this, ok] { JobEnded(ok); }); });
     });
-    if (OnPrintingChange) OnPrintingChange(this);
+    PrintingChanged();
+}
+
+void TWebBrowser::PrintingChanged()
+{
+    if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
 }
 
 void TWebBrowser::JobEnded(bool ok)
@@ -34,15 +59,12 @@ void TWebBrowser::JobEnded(bool ok)
     const std::unique_ptr<TPrintJob> job = std::move(FJob);
     if (!job) return;
     if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
-    const auto changed = [this] {
-        if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
-    };
-    if (job->Abandoned || !job->Done) return changed();
+    if (job->Abandoned || !job->Done) return PrintingChanged();
     FJobEnding = true;
-    changed();
-    const auto ended = qScopeGuard([this, changed] {
+    PrintingChanged();
+    const auto ended = qScopeGuard([this] {
         FJobEnding = false;
-        changed();
+        PrintingChanged();
     });
     job->Done(ok);
 }
@@ -80,11 +102,83 @@ void TWebBrowser::PrintPreview()
     // Laid out as the printer dialog's first choice would print it.
     const QPageLayout layout = QPrinter().pageLayout();
     const QString pdf = ReaderState.TempFolder + QStringLiteral("preview.pdf");
-    StartPrintToPdf(pdf, layout, [this, pdf](bool ok) {
+    const QString headPdf = ReaderState.TempFolder + QStringLiteral("preview-head.pdf");
+    auto shown = std::make_shared<TPdfPreview *>(nullptr);
+    const auto done = [this, pdf, shown](bool ok) {
+        if (TPdfPreview *preview = *shown) {
+            if (ok) return preview->ShowPdf(pdf, true);
+            preview->Dialog()->reject();
+        }
         if (!ok) throw EFileError(tr("The print preview could not be prepared in \"%1\".").arg(pdf));
-        const std::unique_ptr<QDialog> preview(THtmlEngineModule::Engine()->NewPdfPreview(pdf, window()));
-        if (Dialogs().Exec(preview.get()) == THtmlEngine::PreviewPrintChosen) Print();
+        ShowPreview(pdf, true, shown);
+    };
+    StartJob(nullptr, done, [this, pdf, headPdf, layout, shown](std::function<void(bool)> ended) {
+        const auto whole = [this, pdf, layout, ended] { FEngine->PrintToPdf(pdf, layout, ended); };
+        const int job = FJobNumber;
+        // The whole document waits for its first pages: both share the engine's renderer.
+        const bool head = StartHead(headPdf, layout, [this, job, whole, ended, headPdf, shown](bool ok) {
+            if (!FJob || FJobNumber != job) return;
+            if (FJob->Abandoned) return ended(false);
+            whole();
+            if (ok) ShowPreview(headPdf, false, shown);
+        });
+        if (!head) whole();
     });
+}
+
+bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done)
+{
+    QFile shownFile(Url().toLocalFile());
+    if (!shownFile.open(QIODevice::ReadOnly)) return false;
+    const QString head = HeadOf(TTextCodec::Decode(shownFile.readAll()), PreviewHeadLines);
+    if (head.isEmpty()) return false;
+    // Beside the shown document in the temporary folder, so its relative links hold.
+    QSaveFile file(ReaderState.TempFolder + QStringLiteral("preview-head.htm"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(TTextCodec::EncodeUtf16LeWithMark(head)) < 0 || !file.commit())
+        return false;
+    if (!FHeadEngine) {
+        FHeadEngine = THtmlEngineModule::Engine()->NewView(this);
+        FHeadEngine->Widget()->hide();
+        FHeadEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { HeadLoaded(url, ok); });
+    }
+    FHeadEngine->DrawWhileHidden();
+    FHeadUrl = QUrl::fromLocalFile(file.fileName());
+    // Reported from the engine's work: the caller goes on once that is over.
+    const auto reported = [this, done](bool ok) {
+        QTimer::singleShot(0, this, [done, ok] { TKetabApplication::Guarded([&] { done(ok); }); });
+    };
+    FHeadLoaded = [this, headPdf, layout, reported](bool ok) {
+        if (ok) FHeadEngine->PrintToPdf(headPdf, layout, reported);
+        else reported(false);
+    };
+    FHeadEngine->Load(FHeadUrl);
+    return true;
+}
+
+void TWebBrowser::HeadLoaded(const QUrl &url, bool ok)
+{
+    if (url != FHeadUrl || !FHeadLoaded) return;
+    std::exchange(FHeadLoaded, nullptr)(ok);
+}
+
+void TWebBrowser::ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown)
+{
+    const std::unique_ptr<TPdfPreview> preview(THtmlEngineModule::Engine()->NewPdfPreview(window()));
+    preview->ShowPdf(pdf, whole);
+    *shown = preview.get();
+    FPreviewShowing = true;
+    int result = QDialog::Rejected;
+    {
+        const auto closed = qScopeGuard([this, &shown] {
+            *shown = nullptr;
+            FPreviewShowing = false;
+            PrintingChanged();
+        });
+        result = Dialogs().Exec(preview->Dialog());
+        // Closed before the whole document came: the reader is done with this preview.
+        if (!whole && FJob) FJob->Abandoned = true;
+    }
+    if (result == THtmlEngine::PreviewPrintChosen) Print();
 }
 
 void TWebBrowser::Print()

@@ -7,9 +7,10 @@
 #include <QPdfView>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
-TPdfPreviewDialog::TPdfPreviewDialog(const QString &pdfFile, QWidget *parent) : QDialog(parent)
+TPdfPreviewDialog::TPdfPreviewDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("PdfPreview"));
     setWindowTitle(QStringLiteral("پيشنمايش چاپ"));
@@ -17,7 +18,6 @@ TPdfPreviewDialog::TPdfPreviewDialog(const QString &pdfFile, QWidget *parent) : 
     setAccessibleName(windowTitle());
 
     Document = new QPdfDocument(this);
-    Document->load(pdfFile);
     PagesView = new QPdfView(this);
     PagesView->setObjectName(QStringLiteral("PagesView"));
     PagesView->setAccessibleName(tr("Pages to print"));
@@ -29,9 +29,8 @@ TPdfPreviewDialog::TPdfPreviewDialog(const QString &pdfFile, QWidget *parent) : 
     PagesView->setPageSpacing(12);
     PagesView->setDocument(Document);
 
-    PagesLabel = new QLabel(tr("Pages: %1").arg(Document->pageCount()), this);
+    PagesLabel = new QLabel(this);
     PagesLabel->setObjectName(QStringLiteral("PagesLabel"));
-    PagesLabel->setAccessibleName(PagesLabel->text());
     PrintButton = new QPushButton(QStringLiteral("چاپ"), this);
     PrintButton->setObjectName(QStringLiteral("PrintButton"));
     PrintButton->setAccessibleName(PrintButton->text());
@@ -56,4 +55,17 @@ TPdfPreviewDialog::TPdfPreviewDialog(const QString &pdfFile, QWidget *parent) : 
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
     resize(std::min(900, screen.width()), screen.height() * 9 / 10);
+}
+
+void TPdfPreviewDialog::ShowPdf(const QString &file, bool whole)
+{
+    // The view stays where the reader scrolled to when the whole document replaces its
+    // first pages.
+    const QPoint place(PagesView->horizontalScrollBar()->value(), PagesView->verticalScrollBar()->value());
+    Document->load(file);
+    PagesView->horizontalScrollBar()->setValue(place.x());
+    PagesView->verticalScrollBar()->setValue(place.y());
+    PagesLabel->setText(whole ? tr("Pages: %1").arg(Document->pageCount()) : tr("The other pages are being prepared..."));
+    PagesLabel->setAccessibleName(PagesLabel->text());
+    PrintButton->setEnabled(whole);
 }

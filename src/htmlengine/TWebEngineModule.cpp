@@ -85,10 +85,7 @@ void TWebEngineModule::Start()
 
 THtmlEngineView *TWebEngineModule::NewView(QWidget *parent) { return new TWebEngineView(parent); }
 
-QDialog *TWebEngineModule::NewPdfPreview(const QString &pdfFile, QWidget *parent)
-{
-    return new TPdfPreviewDialog(pdfFile, parent);
-}
+TPdfPreview *TWebEngineModule::NewPdfPreview(QWidget *parent) { return new TPdfPreviewDialog(parent); }
 
 QWebEnginePage *TWebEngineModule::NewPage(QObject *owner)
 {

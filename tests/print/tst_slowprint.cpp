@@ -82,11 +82,16 @@ class TSlowEngine : public THtmlEngine {
 public:
     void Start() override {}
     THtmlEngineView *NewView(QWidget *parent) override { return View = new TSlowView(parent); }
-    QDialog *NewPdfPreview(const QString &pdfFile, QWidget *parent) override
+    class TPreview : public QDialog, public TPdfPreview {
+    public:
+        using QDialog::QDialog;
+        QDialog *Dialog() override { return this; }
+        void ShowPdf(const QString &file, bool) override { setProperty("pdf", file); }
+    };
+    TPdfPreview *NewPdfPreview(QWidget *parent) override
     {
-        auto *dialog = new QDialog(parent);
+        auto *dialog = new TPreview(parent);
         dialog->setObjectName(QStringLiteral("PdfPreview"));
-        dialog->setProperty("pdf", pdfFile);
         return dialog;
     }
     TSlowView *View = nullptr;
