@@ -1,7 +1,7 @@
 // Composing print documents on the sample book: a 50-page range and 500 noted pages,
 // the median of several runs in milliseconds. Then the preview of 2,000 noted pages:
-// the time from the preview button to the first page drawn on screen.
-#include "LoadWaiter.h"
+// the time from the preview button to the first page drawn on screen, and to the whole
+// document in the preview.
 #include "app/Dialogs.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
@@ -58,7 +58,7 @@ bool Inked(QWidget *view)
 class TWatchingDialogs : public TDialogs {
 public:
     QElapsedTimer Clock;
-    double DialogMs = -1, FirstPageMs = -1;
+    double DialogMs = -1, FirstPageMs = -1, WholeMs = -1;
     int Exec(QDialog *dialog) override
     {
         DialogMs = Clock.nsecsElapsed() / 1e6;
@@ -73,6 +73,15 @@ public:
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         if (pages && Inked(pages)) FirstPageMs = Clock.nsecsElapsed() / 1e6;
+        // The first pages come first; the whole document takes their place when written.
+        auto *print = dialog->findChild<QPushButton *>(QStringLiteral("PrintButton"));
+        QEventLoop whole;
+        QObject::connect(&poll, &QTimer::timeout, &whole, [&] {
+            if (print && print->isEnabled()) whole.quit();
+        });
+        QTimer::singleShot(30 * 60000, &whole, &QEventLoop::quit);
+        whole.exec();
+        if (print && print->isEnabled()) WholeMs = Clock.nsecsElapsed() / 1e6;
         dialog->close();
         QCoreApplication::exit(0);
         return QDialog::Rejected;
@@ -107,10 +116,20 @@ int main(int argc, char *argv[])
     TWatchingDialogs *watch = dialogs.get();
     SetDialogs(std::move(dialogs));
     TPreviewForm preview;
-    TLoadWaiter loads(preview.PrintBrowser);
     QElapsedTimer load;
     load.start();
-    if (!loads.Run([&] { preview.show(); }) || !preview.PreButton->isEnabled()) {
+    preview.show();
+    {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (preview.PreButton->isEnabled()) loop.quit();
+        });
+        poll.start(5);
+        QTimer::singleShot(10 * 60000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!preview.PreButton->isEnabled()) {
         std::fprintf(stderr, "the %d-page document did not load\n", PreviewPages);
         return 1;
     }
@@ -123,8 +142,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the preview showed no page\n");
         return 1;
     }
-    std::printf("preview of %d noted pages: document loaded in %.0f ms; preview button to the preview's first page "
-                "drawn %.0f ms (of which the engine writing the PDF %.0f ms, the dialog to its first page %.0f ms)\n",
-                PreviewPages, loadMs, watch->FirstPageMs, watch->DialogMs, watch->FirstPageMs - watch->DialogMs);
+    std::printf("preview of %d noted pages (document loaded in the preview window in %.0f ms): preview button to the "
+                "first page drawn %.0f ms (the preview dialog open at %.0f ms); the whole document in the preview "
+                "at %.0f ms\n",
+                PreviewPages, loadMs, watch->FirstPageMs, watch->DialogMs, watch->WholeMs);
     return 0;
 }

@@ -140,6 +140,8 @@ bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, s
         FHeadEngine = THtmlEngineModule::Engine()->NewView(this);
         FHeadEngine->Widget()->hide();
         FHeadEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { HeadLoaded(url, ok); });
+        // A load that killed its renderer never ends: the whole document follows without it.
+        FHeadEngine->OnRenderCrashed = TKetabApplication::Guard([this] { HeadLoaded(FHeadUrl, false); });
     }
     FHeadEngine->DrawWhileHidden();
     FHeadUrl = QUrl::fromLocalFile(file.fileName());
