@@ -139,7 +139,7 @@ def range_outside_section(s):
     r.back_to_menu()
 
 
-LONG_PRINT = 600  # noted pages: a preview the engine takes a while to write
+LONG_PRINT = 1500  # noted pages: a document the engine takes a minute or more to write
 
 
 @journey("printing: a long preview shows its first pages at once; left before the rest comes, nothing shows later")
@@ -164,14 +164,13 @@ def leaving_a_long_print(s):
     s.wait(lambda: dark_share(s.grab(type(area)(area.x, area.y, area.w, area.h * 3 // 4))) > 0.002,
            "the preview's first page to be drawn")
     s.check_that("the preview's print waits for the whole document",
-                 not dialog.find("push button", "چاپ").enabled, "off", "on")
+                 not s.control(dialog, "push button", "چاپ").enabled, "off", "on")
     s.step("the first pages of a long preview")
     s.key("Escape")
     s.wait(lambda: not dialog.showing, "the print preview to close")
     status = s.wait(lambda: next((n for n in preview.find_all("label") if n.showing and n.name), None),
                     "the word that the print is being prepared")
-    s.check_that("a busy bar beside it", preview.find("progress bar") is not None
-                 and preview.find("progress bar").showing, "showing", "missing")
+    s.wait(lambda: (lambda bar: bar is not None and bar.showing)(preview.find("progress bar")), "a busy bar beside it")
     s.check("the preview's buttons that take a click while the engine works", [],
             [b for b in ("پيشنمايش", "چاپ") if s.control(preview, "push button", b).enabled])
     s.step("the preview window while the engine still works")
