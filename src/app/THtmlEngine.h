@@ -6,6 +6,7 @@
 #include <QtPlugin>
 #include <functional>
 
+class QDialog;
 class QWidget;
 class QPrinter;
 class QPageLayout;
@@ -37,7 +38,8 @@ public:
     virtual void SetUserStyleSheet(const QString &css, const QColor &background) = 0;
     // Runs script in the shown page; done, when given, gets its value.
     virtual void RunScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
-    // Both start the job and return; done(ok) follows once the engine has finished.
+    // Both start the job and return; done(ok) follows once the engine has finished, however
+    // long that takes. The engine uses the printer until then and offers no way to stop.
     virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
     virtual void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) = 0;
 
@@ -49,6 +51,16 @@ public:
     std::function<void()> OnScrolled;
 };
 
+// The preview dialog of the engine's PDFs.
+class TPdfPreview {
+public:
+    virtual ~TPdfPreview() = default;
+    virtual QDialog *Dialog() = 0;
+    // Shows the PDF's pages; whole is false for the first pages of a document still
+    // being written, and then printing waits for the whole.
+    virtual void ShowPdf(const QString &file, bool whole) = 0;
+};
+
 class THtmlEngine {
 public:
     virtual ~THtmlEngine() = default;
@@ -57,6 +69,12 @@ public:
     virtual void Start() = 0;
     // A new engine view whose widget is a child of parent.
     virtual THtmlEngineView *NewView(QWidget *parent) = 0;
+    // The print preview of PDFs the engine wrote: a modal dialog over parent that draws
+    // only the pages in sight, so a document of thousands of pages opens at once. Its
+    // Dialog() ends with PreviewPrintChosen when the reader asked to print. The PDF
+    // library lives in the module too, off the program's start.
+    static constexpr int PreviewPrintChosen = 2;
+    virtual TPdfPreview *NewPdfPreview(QWidget *parent) = 0;
 };
 
 #define THtmlEngine_iid "ketab.THtmlEngine/2"

@@ -78,3 +78,5 @@ THtmlEngine *THtmlEngineModule::Engine()
 }
 
 bool THtmlEngineModule::Loaded() { return engine != nullptr; }
+
+void THtmlEngineModule::Use(THtmlEngine *standIn) { engine = standIn; }

@@ -23,4 +23,7 @@ public:
     // the next call tries again.
     static THtmlEngine *Engine();
     static bool Loaded();
+    // Tests whose engine must do what the real one cannot on demand (a print that takes
+    // as long as the test wants) put a stand-in here before the first view needs one.
+    static void Use(THtmlEngine *standIn);
 };

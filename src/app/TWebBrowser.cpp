@@ -4,6 +4,7 @@
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
 #include "app/TNightPage.h"
+#include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,10 +22,11 @@ TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 TWebBrowser::~TWebBrowser()
 {
     // The engine view goes first, while this object is whole: its last reports must not reach it.
-    if (FEngine) {
-        FEngine->OnLoadFinished = nullptr;
-        FEngine->OnRenderCrashed = nullptr;
-        delete FEngine->Widget();
+    for (THtmlEngineView *engine : {FEngine, FHeadEngine}) {
+        if (!engine) continue;
+        engine->OnLoadFinished = nullptr;
+        engine->OnRenderCrashed = nullptr;
+        delete engine->Widget();
     }
 }
 
@@ -90,7 +92,10 @@ void TWebBrowser::Navigate(const QString &localPath)
     if (FPrinting) throw EKetabError(tr("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
     const QUrl url = QUrl::fromLocalFile(localPath);
-    if (FEmptyLoading) FHeldUrl = url;
+    // The engine prints the page it holds; loading another one halfway would lose the
+    // print. The page loads when the job has ended.
+    if (FJob) FAfterPrintUrl = url;
+    else if (FEmptyLoading) FHeldUrl = url;
     else Engine().Load(url);
 }
 
@@ -135,6 +140,7 @@ void TWebBrowser::LoadFinished(const QUrl &url, bool ok)
         return;
     }
     if (ok) FCrashReloads = 0;
+    FLoadSucceeded = ok;
     KeepInTabOrder();
     // Level other than 100 % stays across pages, as readers expect of a text size.
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));

@@ -3,92 +3,196 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
+#include "app/ReaderState.h"
 #include "app/THtmlEngine.h"
-#include <QEventLoop>
+#include "app/THtmlEngineModule.h"
+#include "app/TextCodec.h"
+#include <QDialog>
+#include <QFile>
+#include <QSaveFile>
 #include <QPageLayout>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QTimer>
-#include <memory>
 
 namespace {
-constexpr int PrintTimeoutMs = 120000;
-
-// Starts an engine print job and runs a local event loop until it has finished or the
-// time runs out; the engine prints asynchronously and a printer must not be used again
-// before it has finished. A job that ends after the time ran out reaches nothing.
-// Returns whether the job finished and succeeded. A second job asked for meanwhile
-// (busy still set) is refused.
-bool RunPrintJob(bool &busy, const std::function<void(std::function<void(bool)>)> &start)
+// The document's first lines, closed: the pages they fill print as the whole document's
+// first pages do, but for the last, which the whole document fills further. Empty when
+// the document is no longer than that.
+QString HeadOf(const QString &text, int lines)
 {
-    if (busy) throw EKetabError(TWebBrowser::tr("A print of this page is already running."));
-    busy = true;
-    const auto idle = qScopeGuard([&busy] { busy = false; });
-    struct TJob {
-        QEventLoop *Loop = nullptr;
-        bool Finished = false;
-        bool Ok = false;
-    };
-    auto job = std::make_shared<TJob>();
-    QEventLoop loop;
-    start([job](bool ok) {
-        job->Finished = true;
-        job->Ok = ok;
-        if (job->Loop) job->Loop->quit();
-    });
-    if (!job->Finished) {
-        job->Loop = &loop;
-        QTimer::singleShot(PrintTimeoutMs, &loop, &QEventLoop::quit);
-        loop.exec();
-        job->Loop = nullptr;
+    qsizetype at = 0;
+    for (int i = 0; i < lines; ++i) {
+        at = text.indexOf(u'\n', at);
+        if (at < 0 || at + 1 == text.size()) return QString();
+        ++at;
     }
-    return job->Finished && job->Ok;
+    return text.left(at) + QStringLiteral("</body></html>");
 }
 }
 
-void TWebBrowser::PaintTo(QPrinter *printer)
+void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
+                           const std::function<void(std::function<void(bool)>)> &start)
 {
-    THtmlEngineView &engine = Engine();
-    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.Print(printer, std::move(done)); }))
-        throw EKetabError(tr("The page could not be printed."));
+    if (FJob) throw EKetabError(tr("A print of this page is already running."));
+    Engine();  // the engine is in before the job is taken on
+    FJob = std::make_unique<TPrintJob>();
+    FJob->Printer = std::move(printer);
+    FJob->Done = std::move(done);
+    ++FJobNumber;
+    // The engine reports from inside its own work: the job ends once that is over.
+    start([this](bool ok) {
+        QTimer::singleShot(0, this, [this, ok] { TKetabApplication::Guarded([this, ok] { JobEnded(ok); }); });
+    });
+    PrintingChanged();
 }
 
-void TWebBrowser::PrintToPdfFile(const QString &fileName, const QPageLayout &layout)
+void TWebBrowser::PrintingChanged()
 {
-    THtmlEngineView &engine = Engine();
-    if (!RunPrintJob(FPrinting, [&](std::function<void(bool)> done) { engine.PrintToPdf(fileName, layout, std::move(done)); }))
-        throw EFileError(tr("Cannot write the PDF file \"%1\".").arg(fileName));
+    if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
+}
+
+void TWebBrowser::JobEnded(bool ok)
+{
+    // The printer goes only now, when the engine is done with it.
+    const std::unique_ptr<TPrintJob> job = std::move(FJob);
+    if (!job) return;
+    if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
+    if (job->Abandoned || !job->Done) return PrintingChanged();
+    FJobEnding = true;
+    PrintingChanged();
+    const auto ended = qScopeGuard([this] {
+        FJobEnding = false;
+        PrintingChanged();
+    });
+    job->Done(ok);
+}
+
+void TWebBrowser::StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
+{
+    QPrinter *target = printer.get();
+    StartJob(std::move(printer), std::move(done),
+             [this, target](std::function<void(bool)> ended) { FEngine->Print(target, std::move(ended)); });
+}
+
+void TWebBrowser::StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done)
+{
+    StartJob(nullptr, std::move(done), [this, fileName, layout](std::function<void(bool)> ended) {
+        FEngine->PrintToPdf(fileName, layout, std::move(ended));
+    });
+}
+
+void TWebBrowser::StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
+{
+    // A PDF file keeps its text as text when the engine writes it itself.
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        StartPrintToPdf(printer->outputFileName(), printer->pageLayout(), std::move(done));
+    else
+        StartPrint(std::move(printer), std::move(done));
+}
+
+void TWebBrowser::AbandonPrint()
+{
+    if (FJob) FJob->Abandoned = true;
 }
 
 void TWebBrowser::PrintPreview()
 {
-    // The engine rasterises every page at the printer's resolution; a screen-like
-    // resolution keeps the preview quick while showing the pages as they will print.
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setResolution(150);
-    QPrintPreviewDialog preview(&printer, window());
-    preview.setWindowTitle(QStringLiteral("پيشنمايش چاپ"));
-    preview.setLayoutDirection(Qt::RightToLeft);
-    TKetabApplication::Connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { PaintTo(p); });
-    Dialogs().Exec(&preview);
+    // Laid out as the printer dialog's first choice would print it.
+    const QPageLayout layout = QPrinter().pageLayout();
+    const QString pdf = ReaderState.TempFolder + QStringLiteral("preview.pdf");
+    const QString headPdf = ReaderState.TempFolder + QStringLiteral("preview-head.pdf");
+    auto shown = std::make_shared<TPdfPreview *>(nullptr);
+    const auto done = [this, pdf, shown](bool ok) {
+        if (TPdfPreview *preview = *shown) {
+            if (ok) return preview->ShowPdf(pdf, true);
+            preview->Dialog()->reject();
+        }
+        if (!ok) throw EFileError(tr("The print preview could not be prepared in \"%1\".").arg(pdf));
+        ShowPreview(pdf, true, shown);
+    };
+    StartJob(nullptr, done, [this, pdf, headPdf, layout, shown](std::function<void(bool)> ended) {
+        const auto whole = [this, pdf, layout, ended] { FEngine->PrintToPdf(pdf, layout, ended); };
+        const int job = FJobNumber;
+        // The whole document waits for its first pages: both share the engine's renderer.
+        const bool head = StartHead(headPdf, layout, [this, job, whole, ended, headPdf, shown](bool ok) {
+            if (!FJob || FJobNumber != job) return;
+            if (FJob->Abandoned) return ended(false);
+            whole();
+            if (ok) ShowPreview(headPdf, false, shown);
+        });
+        if (!head) whole();
+    });
 }
 
-void TWebBrowser::PrintWith(QPrinter *printer)
+bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done)
 {
-    // A PDF file keeps its text as text when the engine writes it itself.
-    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
-        PrintToPdfFile(printer->outputFileName(), printer->pageLayout());
-    else
-        PaintTo(printer);
+    QFile shownFile(Url().toLocalFile());
+    if (!shownFile.open(QIODevice::ReadOnly)) return false;
+    const QString head = HeadOf(TTextCodec::Decode(shownFile.readAll()), PreviewHeadLines);
+    if (head.isEmpty()) return false;
+    // Beside the shown document in the temporary folder, so its relative links hold.
+    QSaveFile file(ReaderState.TempFolder + QStringLiteral("preview-head.htm"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(TTextCodec::EncodeUtf16LeWithMark(head)) < 0 || !file.commit())
+        return false;
+    if (!FHeadEngine) {
+        FHeadEngine = THtmlEngineModule::Engine()->NewView(this);
+        FHeadEngine->Widget()->hide();
+        FHeadEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { HeadLoaded(url, ok); });
+        // A load that killed its renderer never ends: the whole document follows without it.
+        FHeadEngine->OnRenderCrashed = TKetabApplication::Guard([this] { HeadLoaded(FHeadUrl, false); });
+    }
+    FHeadEngine->DrawWhileHidden();
+    FHeadUrl = QUrl::fromLocalFile(file.fileName());
+    // Reported from the engine's work: the caller goes on once that is over.
+    const auto reported = [this, done](bool ok) {
+        QTimer::singleShot(0, this, [done, ok] { TKetabApplication::Guarded([&] { done(ok); }); });
+    };
+    FHeadLoaded = [this, headPdf, layout, reported](bool ok) {
+        if (ok) FHeadEngine->PrintToPdf(headPdf, layout, reported);
+        else reported(false);
+    };
+    FHeadEngine->Load(FHeadUrl);
+    return true;
+}
+
+void TWebBrowser::HeadLoaded(const QUrl &url, bool ok)
+{
+    if (url != FHeadUrl || !FHeadLoaded) return;
+    std::exchange(FHeadLoaded, nullptr)(ok);
+}
+
+void TWebBrowser::ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown)
+{
+    const std::unique_ptr<TPdfPreview> preview(THtmlEngineModule::Engine()->NewPdfPreview(window()));
+    preview->ShowPdf(pdf, whole);
+    *shown = preview.get();
+    FPreviewShowing = true;
+    int result = QDialog::Rejected;
+    {
+        const auto closed = qScopeGuard([this, &shown] {
+            *shown = nullptr;
+            FPreviewShowing = false;
+            PrintingChanged();
+        });
+        result = Dialogs().Exec(preview->Dialog());
+        // Closed before the whole document came: the reader is done with this preview.
+        if (!whole && FJob) FJob->Abandoned = true;
+    }
+    if (result == THtmlEngine::PreviewPrintChosen) Print();
 }
 
 void TWebBrowser::Print()
 {
-    QPrinter printer(QPrinter::PrinterResolution);
-    QPrintDialog dialog(&printer, window());
+    auto printer = std::make_unique<QPrinter>(QPrinter::PrinterResolution);
+    QPrintDialog dialog(printer.get(), window());
     dialog.setLayoutDirection(Qt::RightToLeft);
     if (Dialogs().Exec(&dialog) != QDialog::Accepted) return;
-    PrintWith(&printer);
+    const QString file = printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
+    StartPrintWith(std::move(printer), [file](bool ok) {
+        if (ok) return;
+        if (!file.isEmpty()) throw EFileError(tr("Cannot write the PDF file \"%1\".").arg(file));
+        throw EKetabError(tr("The page could not be printed."));
+    });
 }

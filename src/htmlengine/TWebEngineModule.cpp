@@ -1,4 +1,5 @@
 #include "htmlengine/TWebEngineModule.h"
+#include "htmlengine/TPdfPreviewDialog.h"
 #include "htmlengine/TWebEngineView.h"
 #include <QCoreApplication>
 #include <QList>
@@ -83,6 +84,8 @@ void TWebEngineModule::Start()
 }
 
 THtmlEngineView *TWebEngineModule::NewView(QWidget *parent) { return new TWebEngineView(parent); }
+
+TPdfPreview *TWebEngineModule::NewPdfPreview(QWidget *parent) { return new TPdfPreviewDialog(parent); }
 
 QWebEnginePage *TWebEngineModule::NewPage(QObject *owner)
 {

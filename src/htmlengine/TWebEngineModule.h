@@ -13,6 +13,7 @@ class TWebEngineModule : public QObject, public THtmlEngine {
 public:
     void Start() override;
     THtmlEngineView *NewView(QWidget *parent) override;
+    TPdfPreview *NewPdfPreview(QWidget *parent) override;
 
     // The private profile all views share: no cache on disk, no network.
     static QWebEngineProfile *SharedProfile();

@@ -7,6 +7,8 @@
 #include "widgets/TVrGradient.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
@@ -61,14 +63,30 @@ void TPreviewForm::FormCreate()
     buttons->addWidget(ReturnButton);
     buttons->addWidget(PreButton);
     buttons->addWidget(PrintButton);
+    PrintStatus = new QLabel(Panel);
+    PrintStatus->setObjectName(QStringLiteral("PrintStatus"));
+    PrintStatus->setText(tr("Preparing the print..."));
+    PrintStatus->setAccessibleName(PrintStatus->text());
+    // On the gradient's navy end: light text.
+    PrintStatus->setStyleSheet(QStringLiteral("color: white; font-weight: bold"));
+    PrintProgress = new QProgressBar(Panel);
+    PrintProgress->setObjectName(QStringLiteral("PrintProgress"));
+    PrintProgress->setAccessibleName(PrintStatus->text());
+    // The engine tells nothing of its progress until it has finished: a busy bar.
+    PrintProgress->setRange(0, 0);
+    PrintProgress->setFixedWidth(160);
+    PrintProgress->setTextVisible(false);
+    buttons->addSpacing(18);
+    buttons->addWidget(PrintStatus);
+    buttons->addWidget(PrintProgress);
     buttons->addStretch(1);
+    PrintStatus->hide();
+    PrintProgress->hide();
     BackGradient->lower();
 
     // The commands wait for the document: printing a half-loaded page would lose pages.
-    PrintBrowser->OnDownloadComplete = [this](TWebBrowser *) {
-        FLoaded = true;
-        UpdateButtons();
-    };
+    PrintBrowser->OnDownloadComplete = [this](TWebBrowser *) { PrintBrowserDownloadComplete(); };
+    PrintBrowser->OnPrintingChange = [this](TWebBrowser *) { UpdateButtons(); };
     using G = TKetabApplication;
     G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     OnEscape = [this] { ReturnButton->click(); };
@@ -93,11 +111,23 @@ void TPreviewForm::OpenDocument(QWidget *opener)
     if (open) FormShow();
 }
 
+void TPreviewForm::PrintBrowserDownloadComplete()
+{
+    // Only the document itself, loaded whole: a failed or stopped load, or a page a link
+    // in it led to, is nothing to print.
+    FLoaded = PrintBrowser->LoadSucceeded()
+              && PrintBrowser->Url() == QUrl::fromLocalFile(TPrintDocument::FileName(ReaderState.TempFolder));
+    UpdateButtons();
+}
+
 void TPreviewForm::UpdateButtons()
 {
-    const bool ready = FLoaded && !PrintBrowser->Printing();
+    const bool printing = PrintBrowser->Printing();
+    const bool ready = FLoaded && !PrintBrowser->PrintBusy();
     PreButton->setEnabled(ready);
     PrintButton->setEnabled(ready);
+    PrintStatus->setVisible(printing && isVisible());
+    PrintProgress->setVisible(printing && isVisible());
 }
 
 void TPreviewForm::RunCommand(int command)
@@ -109,7 +139,14 @@ void TPreviewForm::RunCommand(int command)
     PrintBrowser->ExecWB(command, TWebBrowser::OLECMDEXECOPT_DODEFAULT);
 }
 
-void TPreviewForm::FormHide() { EnableVisibleMainWindow(); }
+void TPreviewForm::FormHide()
+{
+    // Leaving the preview drops a print being prepared: nothing of it shows later over
+    // the reading window.
+    PrintBrowser->AbandonPrint();
+    UpdateButtons();
+    EnableVisibleMainWindow();
+}
 
 void TPreviewForm::PreButtonClick() { RunCommand(TWebBrowser::OLECMDID_PRINTPREVIEW); }
 

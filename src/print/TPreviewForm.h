@@ -1,6 +1,8 @@
 #pragma once
 #include "app/TForm.h"
 
+class QLabel;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 class TVrGradient;
@@ -26,14 +28,19 @@ public:
     QPushButton *ReturnButton = nullptr;
     QPushButton *PreButton = nullptr;
     QPushButton *PrintButton = nullptr;
+    // While the engine prepares a print: what it does, and a bar that shows it works.
+    QLabel *PrintStatus = nullptr;
+    QProgressBar *PrintProgress = nullptr;
 
 protected:
     void FormShow() override;
     void FormHide() override;
 
 private:
-    // Preview and Print wait for the document and for a running print to end.
+    // Preview and Print wait for the document and for a running print to end; the
+    // progress shows while a print runs.
     void UpdateButtons();
+    void PrintBrowserDownloadComplete();
     void RunCommand(int command);
     bool FLoaded = false;
 };

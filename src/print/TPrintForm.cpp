@@ -1,6 +1,7 @@
 #include "print/TPrintForm.h"
 #include "app/KetabApplication.h"
 #include "app/BookData.h"
+#include "app/Dialogs.h"
 #include "app/ReaderState.h"
 #include "app/WindowProtocol.h"
 #include "print/TNotedPages.h"
@@ -89,6 +90,17 @@ void TPrintForm::FormCreate()
     ProgressBar->setFixedSize(344, 9);
     ProgressBar->SetFormStyle();
     grid->addWidget(ProgressBar, 4, 0, 1, 4, Qt::AlignHCenter);
+    RangeNote = new QLabel(this);
+    RangeNote->setObjectName(QStringLiteral("RangeNote"));
+    RangeNote->setWordWrap(true);
+    RangeNote->setStyleSheet(QStringLiteral("color: #a00000"));
+    // Room for two lines kept when it is hidden, so its showing moves nothing.
+    RangeNote->setMinimumHeight(RangeNote->fontMetrics().lineSpacing() * 2 + 2);
+    QSizePolicy keep = RangeNote->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    RangeNote->setSizePolicy(keep);
+    RangeNote->hide();
+    grid->addWidget(RangeNote, 5, 0, 1, 4);
 
     PrintButton = Named(new QPushButton(QStringLiteral("چاپ"), this), "PrintButton", QStringLiteral("چاپ"));
     BMPrintButton = Named(new QPushButton(QStringLiteral("چاپ صفحههای يادداشت شده"), this), "BMPrintButton",
@@ -100,10 +112,13 @@ void TPrintForm::FormCreate()
     buttons->addWidget(BMPrintButton);
     buttons->addStretch(1);
     buttons->addWidget(ReturnButton);
-    grid->addLayout(buttons, 5, 0, 1, 4);
+    grid->addLayout(buttons, 6, 0, 1, 4);
 
     using G = TKetabApplication;
     G::Connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
+    // A new choice of pages makes the note about the last one stale.
+    G::Connect(Spinfirst, &QSpinBox::valueChanged, this, [this] { HideRangeNote(); });
+    G::Connect(Spinlast, &QSpinBox::valueChanged, this, [this] { HideRangeNote(); });
     G::Connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     G::Connect(BMPrintButton, &QPushButton::clicked, this, [this] { BMPrintButtonClick(); });
     G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
@@ -116,6 +131,7 @@ void TPrintForm::FormCreate()
 
 void TPrintForm::FormShow()
 {
+    HideRangeNote();
     if (!MainForm || !MainForm->isVisible()) return;
     Spinfirst->setValue(ReaderState.CurPage);
     Spinlast->setValue(ReaderState.CurPage);
@@ -130,6 +146,7 @@ void TPrintForm::FormHide() { EnableVisibleMainWindow(); }
 void TPrintForm::VolComboBoxChange()
 {
     const int s = VolComboBox->currentIndex() + 1;
+    HideRangeNote();
     if (s < 1 || s > SectionCount) return;
     LimitLabel->setText(QString::number(ReaderState.FirstPage[s]) + QStringLiteral(" - ")
                         + QString::number(ReaderState.LastPage[s]));
@@ -143,6 +160,15 @@ void TPrintForm::PrintButtonClick()
     Spinlast->setValue(range.Last);
     Spinfirst->repaint();
     Spinlast->repaint();
+    if (range.Empty()) {
+        RangeNote->setText(tr("The chosen pages hold no page of this section; its pages are %1 - %2.")
+                               .arg(ReaderState.FirstPage[s])
+                               .arg(ReaderState.LastPage[s]));
+        RangeNote->setAccessibleName(RangeNote->text());
+        RangeNote->show();
+        Dialogs().Beep();
+        return;
+    }
     PrintPages(range.PageFiles(), range.ProgressMax());
 }
 
@@ -164,6 +190,13 @@ void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
     TPrintDocument::Save(document, ReaderState.TempFolder);
     hide();
     PreviewForm->OpenDocument(VisibleMainWindow());
+}
+
+void TPrintForm::HideRangeNote()
+{
+    // A screen reader keeps a hidden label's name: the name goes with it.
+    RangeNote->hide();
+    RangeNote->setAccessibleName(QString());
 }
 
 void TPrintForm::ReturnButtonClick() { hide(); }

@@ -29,6 +29,8 @@ public:
     QLabel *ToLabel = nullptr;
     QSpinBox *Spinlast = nullptr;
     TVrProgressBar *ProgressBar = nullptr;
+    // Says when the chosen range holds no page of the section, instead of an empty print.
+    QLabel *RangeNote = nullptr;
     QPushButton *PrintButton = nullptr;
     QPushButton *BMPrintButton = nullptr;
     QPushButton *ReturnButton = nullptr;
@@ -40,6 +42,7 @@ protected:
 private:
     // Composes the pages into print.htm, then hides the dialog and shows the preview.
     void PrintPages(const QStringList &pageFiles, int progressMax);
+    void HideRangeNote();
 };
 
 extern TPrintForm *PrintForm;

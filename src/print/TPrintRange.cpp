@@ -10,10 +10,6 @@ TPrintRange TPrintRange::For(int section, int spinFirst, int spinLast)
     const int lo = ReaderState.FirstPage[section], hi = ReaderState.LastPage[section];
     if (r.First < lo) r.First = lo;
     if (r.Last > hi) r.Last = hi;
-    // Both bounds on the same side of the section would leave an empty range: keep the
-    // nearest page of the section instead of printing nothing.
-    r.First = std::min(r.First, hi);
-    r.Last = std::max(r.Last, lo);
     if (r.Last - r.First + 1 > MaxPages) r.Last = r.First + MaxPages - 1;
     return r;
 }

@@ -55,10 +55,17 @@ private slots:
         QCOMPARE(r.PageFiles(), QStringList{app + QStringLiteral("datas/p010012.htm")});
         r = TPrintRange::For(5, 3983, 4200);
         QCOMPARE(r.Last, 3983);
-        // Both bounds below the section: the section's first page, not an empty document.
-        r = TPrintRange::For(2, 1, 5);
-        QCOMPARE(r.First, 766);
-        QCOMPARE(r.Last, 766);
+        QVERIFY(!r.Empty());
+        // A range wholly before or after its section clamps to an empty range: no page.
+        const struct { int Section, From, To, First, Last; } outside[] = {
+            {2, 10, 20, 766, 20}, {2, 5, 1, 766, 5}, {1, 800, 900, 800, 765}, {5, 3112, 3000, 3113, 3112}};
+        for (const auto &c : outside) {
+            r = TPrintRange::For(c.Section, c.From, c.To);
+            QCOMPARE(r.First, c.First);
+            QCOMPARE(r.Last, c.Last);
+            QVERIFY(r.Empty());
+            QVERIFY(r.PageFiles().isEmpty());
+        }
     }
 
     void onePageDocumentBytes()
