@@ -4,9 +4,9 @@
 #include <bit>
 
 TSearchRun::TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, int findOptions,
-                       std::function<QString(int)> pageFile)
-    : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)),
-      FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions))
+                       std::function<QString(int)> pageFile, const TBookText *kept)
+    : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)), FKept(kept), FPause(kept),
+      FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions, query.Folded))
 {
     if (!FPageFile) FPageFile = [](int page) { return PageFile(SectionOf(page), page); };
 }
@@ -14,9 +14,16 @@ TSearchRun::TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, i
 void TSearchRun::Start(int threads)
 {
     std::vector<QString> files;
+    std::vector<const TKeptPage *> kept;
     if (FLast >= FFirst) files.reserve(static_cast<size_t>(FLast - FFirst + 1));
-    for (int page = FFirst; page <= FLast; ++page) files.push_back(FPageFile(page));
-    FEngine->Start(std::move(files), threads);
+    for (int page = FFirst; page <= FLast; ++page) {
+        files.push_back(FPageFile(page));
+        if (FKept) {
+            const TKeptPage *k = FKept->Page(page);
+            kept.push_back(k && k->Path == files.back() ? k : nullptr);
+        }
+    }
+    FEngine->Start(std::move(files), threads, std::move(kept));
 }
 
 void TSearchRun::Take(int page, quint32 mask)
