@@ -173,7 +173,7 @@ private slots:
                 }
         }
         for (const int pages : {marks, digits, apart})
-            QVERIFY2(pages > BookPageCount / 50 && pages < BookPageCount / 10, qPrintable(QString::number(pages)));
+            QVERIFY2(pages > BookPageCount / 100 && pages < BookPageCount / 10, qPrintable(QString::number(pages)));
     }
 
     void contentsLinksLeadToPagesOfTheirSection()

@@ -196,9 +196,13 @@ QString TBookPages::VariantsParagraph(int page) const
     const QString date = PersianDigits(random.Range(1300, 1399), 4) + QLatin1Char('/') + PersianDigits(random.Range(1, 12), 2)
         + QLatin1Char('/') + PersianDigits(random.Range(1, 29), 2);
     const QString name = QString::fromUtf8(HamzaNames[random.Below(std::size(HamzaNames))]);
-    return QStringLiteral("<p><b>%1</b></p>\r\n<p align=\"justify\">در تاريخ %2 %3 از %4 گفت و %5 را %6 و %7 خواند.</p>")
-        .arg(verse.join(QLatin1Char(' ')), date, name, compound, QString(compound).replace(QChar(0x200C), QLatin1Char(' ')),
-             other, QString(other).replace(QChar(0x200C), QLatin1Char(' ')));
+    // About half of these pages also write the compounds apart, as a careless print does.
+    const QString apart = random.Chance(50)
+        ? QStringLiteral(" و %1 را %2 و %3").arg(QString(compound).replace(QChar(0x200C), QLatin1Char(' ')), other,
+                                             QString(other).replace(QChar(0x200C), QLatin1Char(' ')))
+        : QStringLiteral(" و %1 را").arg(other);
+    return QStringLiteral("<p><b>%1</b></p>\r\n<p align=\"justify\">در تاريخ %2 %3 از %4 گفت%5 خواند.</p>")
+        .arg(verse.join(QLatin1Char(' ')), date, name, compound, apart);
 }
 
 void TBookPages::Write(const QString &bookFolder)

@@ -192,6 +192,8 @@ def folded_search(s):
     s.check("the folded check box at start", False, folded.checked)
     # Unticked, the exact search knows only the blank: the pages that write it so.
     exact_pages, _ = book.search(FOLDED_QUERY)
+    s.check_that("pages that write the compound only with a half-space", len(pages) > len(exact_pages),
+                 f"more than {len(exact_pages)}", len(pages))
     w.run(FOLDED_QUERY)
     s.check("exact results of the compound typed with a blank", [result_line(p) for p in exact_pages], w.lines())
     s.click(folded)
