@@ -77,6 +77,7 @@ std::unique_ptr<TKeptPage> TBookText::Read(const QString &path)
     for (const QChar c : searched)
         if (c.isSurrogate()) return nullptr;
     page->Exact = searched.toUtf8();
+    page->Exact.squeeze();  // the conversion leaves room for three bytes a character
     page->Folded = TFoldedText(searched);
     page->Folded.Squeeze();
     return page;

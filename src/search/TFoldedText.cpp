@@ -39,23 +39,24 @@ bool IsLatinLetter(char16_t c)
     return q.isLetter() && q.script() == QChar::Script_Latin;
 }
 
-void AppendUtf8(QByteArray &out, char32_t u)
+char *PutUtf8(char *out, char32_t u)
 {
     if (u < 0x80) {
-        out += static_cast<char>(u);
+        *out++ = static_cast<char>(u);
     } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (u >> 6));
+        *out++ = static_cast<char>(0x80 | (u & 0x3F));
     } else if (u < 0x10000) {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (u >> 12));
+        *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (u & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (u >> 18));
-        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (u >> 18));
+        *out++ = static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (u & 0x3F));
     }
+    return out;
 }
 
 // Word characters of the folded text, read from its UTF-8 (the character ending at or
@@ -101,18 +102,26 @@ QString TFoldedText::Fold(QStringView text)
 
 TFoldedText::TFoldedText(QStringView text, std::vector<qsizetype> *map)
 {
-    FBytes.reserve(text.size() * 2);
+    const qsizetype n = text.size();
+    FBytes.resize(n * 3);  // no character takes more (a pair: four bytes for two)
+    char *const start = FBytes.data();
+    char *out = start;
     if (map) {
         map->clear();
-        map->reserve(text.size() * 2 + 1);
+        map->reserve(n * 2 + 1);
     }
-    const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t f = FoldChar(text[i].unicode());
+        const char16_t c = text[i].unicode();
+        // ASCII other than letters folds to itself.
+        if (c < 0x80 && !((c | 0x20) >= u'a' && (c | 0x20) <= u'z')) {
+            *out++ = static_cast<char>(c);
+            if (map) map->push_back(i);
+            continue;
+        }
+        const char16_t f = FoldChar(c);
         if (f == Vanishes) continue;
-        const qsizetype before = FBytes.size();
         if (f == HalfSpace) {
-            FJoins.push_back(static_cast<quint32>(before));
+            FJoins.push_back(static_cast<quint32>(out - start));
             if (map) map->push_back(i);
             continue;
         }
@@ -124,9 +133,11 @@ TFoldedText::TFoldedText(QStringView text, std::vector<qsizetype> *map)
         } else if (QChar::isSurrogate(f)) {
             u = 0xFFFD;
         }
-        AppendUtf8(FBytes, u);
-        if (map) map->insert(map->end(), FBytes.size() - before, at);
+        char *const before = out;
+        out = PutUtf8(out, u);
+        if (map) map->insert(map->end(), out - before, at);
     }
+    FBytes.resize(out - start);
     if (map) map->push_back(n);
 }
 
@@ -181,7 +192,7 @@ TFoldedTerm::TFoldedTerm(const QString &term)
         if (FPieces[k].size() > FPieces[FLongest].size()) FLongest = k;
 }
 
-bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, TSpan &span) const
+bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, bool needSpan, TSpan &span) const
 {
     const char *d = text.Bytes().constData();
     const qsizetype n = text.Bytes().size();
@@ -205,6 +216,16 @@ bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, 
         const qsizetype at = begin - blanks - FPieces[g].size();
         if (!gapOk(FGaps[g], blanks, text.JoinsBetween(begin - blanks, begin)) || !matches(at, FPieces[g])) return false;
         begin = at;
+    }
+
+    // Without blanks or half-spaces at its ends, the term ends where its letters do: only
+    // the whole-word test looks past them.
+    const auto joinAt = [&text](qsizetype b) { return text.JoinsBetween(b, b) > 0; };
+    if (!needSpan && FLead.Size() == 0 && FTrail.Size() == 0) {
+        if (!wholeWord) return true;
+        const bool wordBefore = joinAt(begin) || (begin > 0 && d[begin - 1] != ' ' && WordCharBefore(d, begin));
+        const bool wordAfter = joinAt(end) || (end < n && d[end] != ' ' && WordCharAt(d, n, end));
+        return !wordBefore && !wordAfter;
     }
 
     // The term's leading blanks and half-spaces take the end of the page's run before it.
@@ -273,7 +294,7 @@ bool TFoldedTerm::Occurs(const TFoldedText &text, bool wholeWord) const
         const void *hit = memmem(d + from, static_cast<size_t>(n - from), needle.constData(), static_cast<size_t>(needle.size()));
         if (!hit) return false;
         const qsizetype c = static_cast<const char *>(hit) - d;
-        if (MatchAt(text, c, wholeWord, span)) return true;
+        if (MatchAt(text, c, wholeWord, false, span)) return true;
         from = c + 1;
     }
     return false;
@@ -292,7 +313,7 @@ std::vector<TFoldedTerm::TSpan> TFoldedTerm::FindAll(const TFoldedText &text, bo
         const void *hit = memmem(d + from, static_cast<size_t>(n - from), needle.constData(), static_cast<size_t>(needle.size()));
         if (!hit) break;
         const qsizetype c = static_cast<const char *>(hit) - d;
-        if (MatchAt(text, c, wholeWord, span)) spans.push_back(span);
+        if (MatchAt(text, c, wholeWord, true, span)) spans.push_back(span);
         from = c + 1;
     }
     std::sort(spans.begin(), spans.end(), [](const TSpan &a, const TSpan &b) { return a.Begin < b.Begin; });

@@ -73,8 +73,9 @@ private:
         int Joins = 0;
         int Size() const { return Blanks + Joins; }
     };
-    // Verifies a match around an occurrence of the longest piece at byte c.
-    bool MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, TSpan &span) const;
+    // Verifies a match around an occurrence of the longest piece at byte c; its span is
+    // worked out only when asked for.
+    bool MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, bool needSpan, TSpan &span) const;
 
     std::vector<QByteArray> FPieces;  // the letters between blanks and half-spaces, folded, UTF-8
     std::vector<TRun> FGaps;          // between piece k and k+1
