@@ -8,6 +8,7 @@ TSearchRun::TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, i
     : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)), FKept(kept), FPause(kept),
       FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions, query.Folded))
 {
+    FCustomFiles = static_cast<bool>(FPageFile);
     if (!FPageFile) FPageFile = [](int page) { return PageFile(SectionOf(page), page); };
 }
 
@@ -17,11 +18,16 @@ void TSearchRun::Start(int threads)
     std::vector<const TKeptPage *> kept;
     if (FLast >= FFirst) files.reserve(static_cast<size_t>(FLast - FFirst + 1));
     for (int page = FFirst; page <= FLast; ++page) {
-        files.push_back(FPageFile(page));
-        if (FKept) {
-            const TKeptPage *k = FKept->Page(page);
-            kept.push_back(k && k->Path == files.back() ? k : nullptr);
+        // A kept page names its file already; the book's file names are composed only
+        // for pages that are not.
+        const TKeptPage *k = FKept ? FKept->Page(page) : nullptr;
+        if (k && !FCustomFiles) {
+            files.push_back(k->Path);
+        } else {
+            files.push_back(FPageFile(page));
+            if (k && k->Path != files.back()) k = nullptr;
         }
+        if (FKept) kept.push_back(k);
     }
     FEngine->Start(std::move(files), threads, std::move(kept));
 }

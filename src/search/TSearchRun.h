@@ -46,6 +46,7 @@ private:
     int FLast;
     std::function<QString(int)> FPageFile;
     const TBookText *FKept;
+    bool FCustomFiles = false;
     TBookText::TPause FPause;  // the reading ahead steps aside for the search
     std::unique_ptr<TSearchEngine> FEngine;
     int FTaken = 0;
