@@ -22,7 +22,9 @@ TFileStamp::TState TFileStamp::Of(const QString &path, TFileStamp &stamp)
     return fsRegular;
 }
 
-TBookText::~TBookText()
+TBookText::~TBookText() { Stop(); }
+
+void TBookText::Stop()
 {
     FStop = true;
     if (FThread.joinable()) FThread.join();

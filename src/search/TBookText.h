@@ -41,6 +41,8 @@ public:
     // Starts reading pages first..last (once).
     void Start(int firstPage, int lastPage, std::function<QString(int page)> pageFile);
     void Wait();
+    // Ends the reading where it is and waits for it (what was read stays).
+    void Stop();
     bool Finished() const { return FFinished.load(std::memory_order_acquire); }
     // The page as read, or nullptr when it is not (yet) kept.
     const TKeptPage *Page(int page) const;

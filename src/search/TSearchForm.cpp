@@ -312,6 +312,8 @@ void TSearchForm::ResultListBoxCurrentChange()
 
 void TSearchForm::KeepBookText()
 {
+    // The windows outlive the event loop; the reading must not outlive it.
+    TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { KeptText.Stop(); });
     KeptText.Start(1, ReaderState.LastPage[SectionCount], [](int page) { return PageFile(SectionOf(page), page); });
 }
 
