@@ -282,9 +282,10 @@ bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, 
     return true;
 }
 
-bool TFoldedTerm::Occurs(const TFoldedText &text, bool wholeWord) const
+template <class F>
+void TFoldedTerm::EachMatch(const TFoldedText &text, bool wholeWord, bool needSpan, F &&found) const
 {
-    if (FPieces.empty()) return false;
+    if (FPieces.empty()) return;
     const QByteArray &needle = FPieces[FLongest];
     const char *d = text.Bytes().constData();
     const qsizetype n = text.Bytes().size();
@@ -292,30 +293,27 @@ bool TFoldedTerm::Occurs(const TFoldedText &text, bool wholeWord) const
     TSpan span;
     while (from + needle.size() <= n) {
         const void *hit = memmem(d + from, static_cast<size_t>(n - from), needle.constData(), static_cast<size_t>(needle.size()));
-        if (!hit) return false;
+        if (!hit) return;
         const qsizetype c = static_cast<const char *>(hit) - d;
-        if (MatchAt(text, c, wholeWord, false, span)) return true;
+        if (MatchAt(text, c, wholeWord, needSpan, span) && !found(span)) return;
         from = c + 1;
     }
-    return false;
+}
+
+bool TFoldedTerm::Occurs(const TFoldedText &text, bool wholeWord) const
+{
+    bool occurs = false;
+    EachMatch(text, wholeWord, false, [&occurs](const TSpan &) { return !(occurs = true); });
+    return occurs;
 }
 
 std::vector<TFoldedTerm::TSpan> TFoldedTerm::FindAll(const TFoldedText &text, bool wholeWord) const
 {
     std::vector<TSpan> spans;
-    if (FPieces.empty()) return spans;
-    const QByteArray &needle = FPieces[FLongest];
-    const char *d = text.Bytes().constData();
-    const qsizetype n = text.Bytes().size();
-    qsizetype from = 0;
-    TSpan span;
-    while (from + needle.size() <= n) {
-        const void *hit = memmem(d + from, static_cast<size_t>(n - from), needle.constData(), static_cast<size_t>(needle.size()));
-        if (!hit) break;
-        const qsizetype c = static_cast<const char *>(hit) - d;
-        if (MatchAt(text, c, wholeWord, true, span)) spans.push_back(span);
-        from = c + 1;
-    }
+    EachMatch(text, wholeWord, true, [&spans](const TSpan &span) {
+        spans.push_back(span);
+        return true;
+    });
     std::sort(spans.begin(), spans.end(), [](const TSpan &a, const TSpan &b) { return a.Begin < b.Begin; });
     return spans;
 }

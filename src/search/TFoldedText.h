@@ -76,6 +76,8 @@ private:
     // Verifies a match around an occurrence of the longest piece at byte c; its span is
     // worked out only when asked for.
     bool MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, bool needSpan, TSpan &span) const;
+    // Calls found with every match (around each occurrence of the longest piece) until it answers false.
+    template <class F> void EachMatch(const TFoldedText &text, bool wholeWord, bool needSpan, F &&found) const;
 
     std::vector<QByteArray> FPieces;  // the letters between blanks and half-spaces, folded, UTF-8
     std::vector<TRun> FGaps;          // between piece k and k+1
