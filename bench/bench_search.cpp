@@ -1,14 +1,18 @@
 // Whole-book search against a plain fixed-string file search over the same page files.
 // Usage: bench_search [book folder] [term1] [term2]
-// Prints the times of the program's search (two terms, any; one section; all terms) and
-// of "rg -l -F" finding the pages with either term, then the ratio program / rg last.
+// Prints the times of the program's search (two terms, any; one section; all terms), exact
+// and folded, cold (from the page files, as before the text is read ahead) and warm (from
+// the text kept in memory), the time and memory the kept text costs, and the time of
+// "rg -l -F" finding the pages with either term, then the ratios program / rg.
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
+#include "search/TBookText.h"
 #include "search/TSearchQuery.h"
 #include "search/TSearchRun.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
 #include <cstdio>
@@ -38,9 +42,9 @@ struct TOutcome {
     int Results = 0;
 };
 
-TOutcome RunSearch(const QString &query, int first, int last)
+TOutcome RunSearch(const QString &query, int first, int last, bool folded = false, const TBookText *kept = nullptr)
 {
-    TSearchRun run(TSearchQuery::Parse(query), first, last, TScratchText::foMatchCase);
+    TSearchRun run(TSearchQuery::Parse(query, folded), first, last, TScratchText::foMatchCase, {}, kept);
     run.Run();
     return {run.FoundCount(), run.ResultCount()};
 }
@@ -69,10 +73,29 @@ int main(int argc, char *argv[])
     std::printf("book: %s (%lld page files), terms: %s + %s, %d rounds, median\n", qPrintable(folder),
                 static_cast<long long>(files.size()), qPrintable(term1), qPrintable(term2), Rounds);
 
-    TOutcome any, section, all;
-    const double anyMs = MedianMs([&] { any = RunSearch(term1 + u'+' + term2, 1, ReaderState.LastPage[SectionCount]); });
-    const double sectionMs = MedianMs([&] { section = RunSearch(term1 + u'+' + term2, ReaderState.FirstPage[4], ReaderState.LastPage[4]); });
-    const double allMs = MedianMs([&] { all = RunSearch(term1 + u'*' + term2, 1, ReaderState.LastPage[SectionCount]); });
+    const int last = ReaderState.LastPage[SectionCount];
+    // Cold: every page from its file. Then the text is read ahead, and warm runs use it.
+    TOutcome anyCold, allCold, anyFoldedCold, allFoldedCold;
+    const double anyColdMs = MedianMs([&] { anyCold = RunSearch(term1 + u'+' + term2, 1, last); });
+    const double allColdMs = MedianMs([&] { allCold = RunSearch(term1 + u'*' + term2, 1, last); });
+    const double anyFoldedColdMs = MedianMs([&] { anyFoldedCold = RunSearch(term1 + u'+' + term2, 1, last, true); });
+    const double allFoldedColdMs = MedianMs([&] { allFoldedCold = RunSearch(term1 + u'*' + term2, 1, last, true); });
+
+    QElapsedTimer readTimer;
+    readTimer.start();
+    TBookText kept;
+    kept.Start(1, last, [](int page) { return PageFile(SectionOf(page), page); });
+    kept.Wait();
+    const double readMs = readTimer.nsecsElapsed() / 1e6;
+    qint64 fileBytes = 0;
+    for (const QString &f : files) fileBytes += QFileInfo(f).size();
+
+    TOutcome any, section, all, anyFolded, allFolded;
+    const double anyMs = MedianMs([&] { any = RunSearch(term1 + u'+' + term2, 1, last, false, &kept); });
+    const double sectionMs = MedianMs([&] { section = RunSearch(term1 + u'+' + term2, ReaderState.FirstPage[4], ReaderState.LastPage[4], false, &kept); });
+    const double allMs = MedianMs([&] { all = RunSearch(term1 + u'*' + term2, 1, last, false, &kept); });
+    const double anyFoldedMs = MedianMs([&] { anyFolded = RunSearch(term1 + u'+' + term2, 1, last, true, &kept); });
+    const double allFoldedMs = MedianMs([&] { allFolded = RunSearch(term1 + u'*' + term2, 1, last, true, &kept); });
 
     // How often the search window can redraw during a whole-book run: it polls the run
     // every TSearchRun::ProgressIntervalMs and redraws after each poll.
@@ -80,7 +103,7 @@ int main(int argc, char *argv[])
     QElapsedTimer pollTimer;
     pollTimer.start();
     {
-        TSearchRun run(TSearchQuery::Parse(term1 + u'+' + term2), 1, ReaderState.LastPage[SectionCount], TScratchText::foMatchCase);
+        TSearchRun run(TSearchQuery::Parse(term1 + u'+' + term2), 1, last, TScratchText::foMatchCase, {}, &kept);
         run.Start();
         while (!run.Poll(TSearchRun::ProgressIntervalMs)) ++polls;
     }
@@ -103,11 +126,22 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    std::printf("whole book, any term:   %8.1f ms  (%d result pages, count %d)\n", anyMs, any.Results, any.Found);
-    std::printf("one section (4), any:   %8.1f ms  (%d result pages, count %d)\n", sectionMs, section.Results, section.Found);
-    std::printf("whole book, all terms:  %8.1f ms  (%d result pages)\n", allMs, all.Results);
+    const auto row = [rgMs](const char *what, double ms, const TOutcome &o) {
+        std::printf("%-34s %8.1f ms  %5.2f x rg  (%d result pages, count %d)\n", what, ms, ms / rgMs, o.Results, o.Found);
+    };
+    row("exact, any term, cold:", anyColdMs, anyCold);
+    row("exact, any term, warm:", anyMs, any);
+    row("exact, all terms, cold:", allColdMs, allCold);
+    row("exact, all terms, warm:", allMs, all);
+    row("folded, any term, cold:", anyFoldedColdMs, anyFoldedCold);
+    row("folded, any term, warm:", anyFoldedMs, anyFolded);
+    row("folded, all terms, cold:", allFoldedColdMs, allFoldedCold);
+    row("folded, all terms, warm:", allFoldedMs, allFolded);
+    row("exact, one section (4), warm:", sectionMs, section);
     std::printf("progress updates:       %8.1f per second (%d in %.0f ms)\n", polls / pollSeconds, polls, pollSeconds * 1000);
     std::printf("rg -l -F either term:   %8.1f ms  (%d files, heads included)\n", rgMs, rgPages);
+    std::printf("kept text: read in %.0f ms, %.1f MB for %.1f MB of page files (%.2f x)\n", readMs,
+                kept.MemorySize() / 1e6, fileBytes / 1e6, double(kept.MemorySize()) / double(fileBytes));
     std::printf("ratio search / rg: %.2f\n", anyMs / rgMs);
     return 0;
 }

@@ -20,6 +20,15 @@ QString TPageMarker::CloseMark() { return QStringLiteral("</u></font>"); }
 QString TPageMarker::MarkTerms(const QString &text, const QStringList &terms, int findOptions,
                                const QString &color, int *marked)
 {
+    const TFinder find = [&terms, findOptions](const QString &run, int k, qsizetype from, qsizetype &length) {
+        length = terms[k].size();
+        return TScratchText::FindIn(run, terms[k], from, run.size() - from, findOptions);
+    };
+    return MarkTerms(text, static_cast<int>(terms.size()), find, color, marked);
+}
+
+QString TPageMarker::MarkTerms(const QString &text, int termCount, const TFinder &find, const QString &color, int *marked)
+{
     const QString open = OpenMark(color);
     const QString close = CloseMark();
     int count = 0;
@@ -27,8 +36,7 @@ QString TPageMarker::MarkTerms(const QString &text, const QStringList &terms, in
     // characters next to a mark are '<' or '>', so a run's edges are word boundaries
     // exactly as in the marked text.
     std::vector<TSegment> segments{{text, false}};
-    for (const QString &term : terms) {
-        if (term.isEmpty()) continue;
+    for (int k = 0; k < termCount; ++k) {
         std::vector<TSegment> next;
         next.reserve(segments.size());
         for (TSegment &seg : segments) {
@@ -39,14 +47,15 @@ QString TPageMarker::MarkTerms(const QString &text, const QStringList &terms, in
             qsizetype pos = 0;
             const QString &s = seg.Text;
             for (;;) {
-                const qsizetype c = TScratchText::FindIn(s, term, pos, s.size() - pos, findOptions);
-                if (c < 0) break;
+                qsizetype length = 0;
+                const qsizetype c = pos < s.size() ? find(s, k, pos, length) : -1;
+                if (c < 0 || length <= 0) break;
                 if (c > pos) next.push_back({s.mid(pos, c - pos), false});
                 next.push_back({open, true});
-                next.push_back({s.mid(c, term.size()), false});
+                next.push_back({s.mid(c, length), false});
                 next.push_back({close, true});
                 ++count;
-                pos = c + term.size();
+                pos = c + length;
             }
             if (pos == 0) next.push_back(std::move(seg));
             else if (pos < s.size()) next.push_back({s.mid(pos), false});

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Marks words on a copy of a book page (the result page of a search, an index word)
 // and points the page's picture references at the book's data folder, so the page
@@ -14,6 +15,11 @@ public:
     // findOptions are TScratchText find options; empty terms mark nothing.
     static QString MarkTerms(const QString &text, const QStringList &terms, int findOptions,
                              const QString &color, int *marked = nullptr);
+    // The same with the matching left to find: the first occurrence of term k in a plain
+    // run of the text at or after from, as its offset (or -1) and its length.
+    using TFinder = std::function<qsizetype(const QString &run, int term, qsizetype from, qsizetype &length)>;
+    static QString MarkTerms(const QString &text, int termCount, const TFinder &find, const QString &color,
+                             int *marked = nullptr);
     static QString OpenMark(const QString &color);
     static QString CloseMark();
 

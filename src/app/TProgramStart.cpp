@@ -88,6 +88,8 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
                     MainForm->PageBrowser->DrawWhileHidden();
                 });
                 Report(report, "reading window prepared");
+                // The searched text, read ahead on its own thread while the reader chooses.
+                if (SearchForm) SearchForm->KeepBookText();
             });
         });
     });

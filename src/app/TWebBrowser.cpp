@@ -88,8 +88,6 @@ void TWebBrowser::DrawWhileHidden()
 
 void TWebBrowser::Navigate(const QString &localPath)
 {
-    // The engine prints the page it holds; loading another one halfway would lose it.
-    if (FPrinting) throw EKetabError(tr("The page is being printed; it cannot change before the print ends."));
     ++FNavigations;
     const QUrl url = QUrl::fromLocalFile(localPath);
     // The engine prints the page it holds; loading another one halfway would lose the

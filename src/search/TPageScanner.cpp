@@ -2,6 +2,7 @@
 #include "app/RegularFile.h"
 #include "app/ScratchText.h"
 #include "app/TextCodec.h"
+#include "search/TBookText.h"
 #include <QSysInfo>
 #include <algorithm>
 #include <cstring>
@@ -132,12 +133,19 @@ bool ContainsBytes(const char *d, qsizetype size, const QByteArray &needle)
 }
 }
 
-TPageScanner::TPageScanner(const QStringList &terms, int findOptions)
-    : FOptions(findOptions), FMatchCase(!(findOptions & TScratchText::foWholeWord) && (findOptions & TScratchText::foMatchCase))
+TPageScanner::TPageScanner(const QStringList &terms, int findOptions, bool folded)
+    : FOptions(findOptions), FMatchCase(!(findOptions & TScratchText::foWholeWord) && (findOptions & TScratchText::foMatchCase)),
+      FFolded(folded)
 {
     for (const QString &t : terms.mid(0, MaxTerms)) {
         TTerm term;
         term.Text = t;
+        if (folded) {
+            term.Folded = std::make_unique<TFoldedTerm>(t);
+            FTerms.push_back(std::move(term));
+            continue;
+        }
+        if (std::none_of(t.begin(), t.end(), [](QChar c) { return c.isSurrogate(); })) term.KeptUtf8 = t.toUtf8();
         if (!t.isEmpty() && !HasBreakChar(t)) {
             term.Utf8 = t.toUtf8();
             term.Ansi = EncodeAnsi(t);
@@ -146,6 +154,46 @@ TPageScanner::TPageScanner(const QStringList &terms, int findOptions)
         }
         FTerms.push_back(std::move(term));
     }
+}
+
+qsizetype TPageScanner::SearchedFrom(QStringView text)
+{
+    return SkipLinesUtf16(text.constData(), text.size(), SkippedLines);
+}
+
+quint32 TPageScanner::ScanFolded(const TFoldedText &text) const
+{
+    const bool whole = FOptions & TScratchText::foWholeWord;
+    quint32 mask = 0;
+    for (size_t k = 0; k < FTerms.size(); ++k)
+        if (FTerms[k].Folded->Occurs(text, whole)) mask |= 1u << k;
+    return mask;
+}
+
+quint32 TPageScanner::ScanKept(const TKeptPage &page) const
+{
+    if (FFolded) return ScanFolded(page.Folded);
+    const char *d = page.Exact.constData();
+    const qsizetype n = page.Exact.size();
+    quint32 mask = 0;
+    QString decoded;
+    bool haveDecoded = false;
+    for (size_t k = 0; k < FTerms.size(); ++k) {
+        const TTerm &t = FTerms[k];
+        if (t.Text.isEmpty()) continue;
+        // The kept text is the decoded text's UTF-8: a byte match is a match.
+        if (FMatchCase) {
+            if (ContainsBytes(d, n, t.KeptUtf8)) mask |= 1u << k;
+            continue;
+        }
+        if (t.ByteFilter && !ContainsBytes(d, n, t.Utf8)) continue;
+        if (!haveDecoded) {
+            decoded = QString::fromUtf8(page.Exact);
+            haveDecoded = true;
+        }
+        if (TScratchText::FindIn(decoded, t.Text, 0, decoded.size(), FOptions) >= 0) mask |= 1u << k;
+    }
+    return mask;
 }
 
 quint32 TPageScanner::ScanDecoded(const QString &text, qsizetype from) const
@@ -191,7 +239,7 @@ quint32 TPageScanner::ScanBytePage(const char *d, qsizetype size, bool utf8) con
 quint32 TPageScanner::ScanBytes(const char *d, qsizetype n) const
 {
     const auto u = [d](qsizetype i) { return static_cast<uchar>(d[i]); };
-    bool anyLineTerm = false;  // a term with a line break needs the normalised text
+    bool anyLineTerm = FFolded;  // a term with a line break, and folding, need the normalised text
     for (const TTerm &t : FTerms)
         if (!t.Text.isEmpty() && t.Utf8.isEmpty()) anyLineTerm = true;
     if (!anyLineTerm) {
@@ -214,6 +262,7 @@ quint32 TPageScanner::ScanBytes(const char *d, qsizetype n) const
     // Everything else exactly as the text buffer reads it.
     const QString text = TTextCodec::NormalizeLineBreaks(TTextCodec::Decode(QByteArray::fromRawData(d, n)));
     const qsizetype from = SkipLinesUtf16(text.constData(), text.size(), SkippedLines);
+    if (FFolded) return ScanFolded(TFoldedText(QStringView(text).mid(from)));
     return ScanDecoded(text, from);
 }
 

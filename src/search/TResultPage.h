@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class TScratchText;
 
@@ -20,6 +21,15 @@ public:
     // term, points its picture references at the book's data folder and saves it as
     // found.htm in the private temp folder. A page that cannot be read or a result page
     // that cannot be written raises EFileError, and the old found.htm stays as it was.
+    // folded: the terms are matched as folded search matches them; each mark then covers
+    // the page's own characters of a match (its diacritics and half-spaces too), and a
+    // match that would put a mark inside a tag or a character reference is left unmarked.
     static void Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
-                      const QString &appFolder, const QString &tempFolder);
+                      bool folded, const QString &appFolder, const QString &tempFolder);
+    // The marking step alone.
+    static QString MarkTerms(const QString &text, const QStringList &terms, int findOptions, bool folded,
+                             const QString &color, int *marked = nullptr);
+    // Whether a mark may go between text[at - 1] and text[at]: not inside a tag or a
+    // character reference. text starts outside both.
+    static std::vector<bool> MarkablePlaces(QStringView text);
 };

@@ -1,4 +1,5 @@
 #include "search/TSearchEngine.h"
+#include "search/TBookText.h"
 #include "search/TPageScanner.h"
 #include <QThread>
 #include <chrono>
@@ -7,7 +8,10 @@ namespace {
 constexpr int FilesPerClaim = 4;  // small claims keep the finished prefix growing evenly
 }
 
-TSearchEngine::TSearchEngine(const QStringList &terms, int findOptions) : FTerms(terms), FOptions(findOptions) {}
+TSearchEngine::TSearchEngine(const QStringList &terms, int findOptions, bool folded)
+    : FTerms(terms), FOptions(findOptions), FFolded(folded)
+{
+}
 
 TSearchEngine::~TSearchEngine()
 {
@@ -16,9 +20,11 @@ TSearchEngine::~TSearchEngine()
         if (t.joinable()) t.join();
 }
 
-void TSearchEngine::Start(std::vector<QString> files, int threads)
+void TSearchEngine::Start(std::vector<QString> files, int threads, std::vector<const TKeptPage *> kept)
 {
     FFiles = std::move(files);
+    FKept = std::move(kept);
+    FKept.resize(FFiles.size(), nullptr);
     const size_t n = FFiles.size();
     FStates = std::make_unique<std::atomic<qint8>[]>(n);
     for (size_t i = 0; i < n; ++i) FStates[i].store(fsPending, std::memory_order_relaxed);
@@ -32,7 +38,7 @@ void TSearchEngine::Start(std::vector<QString> files, int threads)
 
 void TSearchEngine::Work()
 {
-    TPageScanner scanner(FTerms, FOptions);
+    TPageScanner scanner(FTerms, FOptions, FFolded);
     const int n = static_cast<int>(FFiles.size());
     while (!FStop.load(std::memory_order_relaxed)) {
         const int first = FNext.fetch_add(FilesPerClaim, std::memory_order_relaxed);
@@ -41,6 +47,19 @@ void TSearchEngine::Work()
             quint32 mask = 0;
             QString error;
             TFileState state = fsScanned;
+            if (const TKeptPage *kept = FKept[i]) {
+                TFileStamp now;
+                const TFileStamp::TState file = TFileStamp::Of(FFiles[i], now);
+                if (file == TFileStamp::fsMissing) {
+                    FStates[i].store(fsMissing, std::memory_order_release);
+                    continue;
+                }
+                if (file == TFileStamp::fsRegular && now == kept->Stamp) {
+                    FMasks[i] = scanner.ScanKept(*kept);
+                    FStates[i].store(fsScanned, std::memory_order_release);
+                    continue;
+                }
+            }
             switch (scanner.Scan(FFiles[i], mask, error)) {
             case TPageScanner::psMissing: state = fsMissing; break;
             case TPageScanner::psFailed: state = fsFailed; break;

@@ -10,18 +10,21 @@
 
 // Scans a list of page files for a set of terms on worker threads. Each file is read
 // once. Results are kept per file, so a caller can take them in file order while the
-// scan goes on; the engine itself knows nothing of counting or listing.
+// scan goes on; the engine itself knows nothing of counting or listing. A file given with
+// its kept text (TBookText) is searched there when its stamp shows it unchanged since.
+struct TKeptPage;
 class TSearchEngine {
 public:
     enum TFileState : qint8 { fsPending, fsMissing, fsScanned, fsFailed };
 
-    TSearchEngine(const QStringList &terms, int findOptions);
+    TSearchEngine(const QStringList &terms, int findOptions, bool folded = false);
     ~TSearchEngine();  // stops the workers and waits for them
     TSearchEngine(const TSearchEngine &) = delete;
     TSearchEngine &operator=(const TSearchEngine &) = delete;
 
     // Starts scanning files (once per engine). threads <= 0 picks one per core.
-    void Start(std::vector<QString> files, int threads = 0);
+    // kept, when not empty, holds the kept text of each file or nullptr.
+    void Start(std::vector<QString> files, int threads = 0, std::vector<const TKeptPage *> kept = {});
     // Waits until every file is done or the time is up; true when done.
     bool WaitFor(int milliseconds);
     void Wait();
@@ -38,7 +41,9 @@ private:
 
     QStringList FTerms;
     int FOptions;
+    bool FFolded;
     std::vector<QString> FFiles;
+    std::vector<const TKeptPage *> FKept;
     std::unique_ptr<std::atomic<qint8>[]> FStates;
     std::vector<quint32> FMasks;
     std::vector<QString> FErrors;

@@ -1,6 +1,7 @@
 #include "search/TSearchForm.h"
 #include "app/BookData.h"
 #include "app/KetabApplication.h"
+#include "app/Errors.h"
 #include "app/ReaderState.h"
 #include "app/TKeyAction.h"
 #include "app/TWebBrowser.h"
@@ -8,6 +9,7 @@
 #include "platform/TPersianKeyboard.h"
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
+#include "search/TResultContext.h"
 #include "search/TResultPage.h"
 #include "search/TSearchQuery.h"
 #include "search/TSearchRun.h"
@@ -86,6 +88,9 @@ void TSearchForm::FormCreate()
     WholeCase = new QCheckBox(QStringLiteral("تطابق كامل"), this);
     WholeCase->setObjectName(QStringLiteral("WholeCase"));
     WholeCase->setAccessibleName(WholeCase->text());
+    FoldedCase = new QCheckBox(QStringLiteral("چشم‌پوشي از شيوه نگارش"), this);
+    FoldedCase->setObjectName(QStringLiteral("FoldedCase"));
+    FoldedCase->setAccessibleName(FoldedCase->text());
     SearchButton = MakeButton(this, QStringLiteral("جستجو"), "SearchButton");
     SearchButton->setDefault(false);
     SearchButton->setAutoDefault(false);
@@ -104,6 +109,12 @@ void TSearchForm::FormCreate()
     FoundLabel->hide();
     ResultLabel = MakeLabel(this, QString(), "ResultLabel");
     ResultLabel->setAccessibleDescription(QStringLiteral("تعداد"));
+    ContextLabel = MakeLabel(this, QString(), "ContextLabel");
+    ContextLabel->setTextFormat(Qt::RichText);
+    ContextLabel->setWordWrap(true);
+    ContextLabel->setAlignment(Qt::AlignTop | Qt::AlignLeading);
+    ContextLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ContextLabel->setFixedHeight(2 * ContextLabel->fontMetrics().lineSpacing() + 2);
     GotoButton = MakeButton(this, QStringLiteral("رجوع"), "GotoButton");
     ReturnButton = MakeButton(this, QStringLiteral("بازگشت"), "ReturnButton");
 
@@ -116,6 +127,7 @@ void TSearchForm::FormCreate()
     grid->setColumnStretch(1, 2);
     auto *options = new QHBoxLayout;
     options->addWidget(WholeCase);
+    options->addWidget(FoldedCase);
     options->addStretch(1);
     options->addWidget(SearchButton);
     auto *count = new QHBoxLayout;
@@ -132,6 +144,7 @@ void TSearchForm::FormCreate()
     layout->addLayout(options);
     layout->addWidget(MakeLabel(this, QStringLiteral("نتايج جستجو"), "ResultsCaption"));
     layout->addWidget(ResultListBox, 1);
+    layout->addWidget(ContextLabel);
     layout->addLayout(count);
     layout->addLayout(buttons);
     resize(386, 362);
@@ -147,11 +160,13 @@ void TSearchForm::FormCreate()
     G::Connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     G::Connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { ResultListBoxDblClick(); });
     G::Connect(AddtoBKButton, &QPushButton::clicked, this, [this] { AddtoBKButtonClick(); });
+    G::Connect(ResultListBox, &QListWidget::currentRowChanged, this, [this] { ResultListBoxCurrentChange(); });
+    G::Connect(ResultListBox, &QListWidget::itemSelectionChanged, this, [this] { ResultListBoxCurrentChange(); });
 
     // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
     TKeyAction::OpenLineOnEnter(ResultListBox, [this] { ResultListBoxDblClick(); });
     OnEscape = [this] { ReturnButton->click(); };
-    TabChain({SearchEdit, LookinComboBox, WholeCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
+    TabChain({SearchEdit, LookinComboBox, WholeCase, FoldedCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
               ReturnButton});
 }
 
@@ -211,7 +226,7 @@ void TSearchForm::SearchButtonClick()
     if (FSearching) return;
     const QString query = SearchEdit->text();
     if (query.isEmpty()) return;
-    const TSearchQuery parsed = TSearchQuery::Parse(query);
+    const TSearchQuery parsed = TSearchQuery::Parse(query, FoldedCase->isChecked());
     const int scope = LookinComboBox->currentIndex();
     const int first = scope >= 1 && scope <= SectionCount ? ReaderState.FirstPage[scope] : 1;
     const int last = scope >= 1 && scope <= SectionCount ? ReaderState.LastPage[scope] : ReaderState.LastPage[SectionCount];
@@ -221,6 +236,8 @@ void TSearchForm::SearchButtonClick()
     ResultLabel->repaint();
     ResultListBox->clear();
     ResultListBox->repaint();
+    FSearchFolded = parsed.Folded;
+    FSearchOptions = FindOptions();
     SearchTerms.fill(QString());
     for (int k = 0; k < parsed.TermCount(); ++k) SearchTerms[k] = parsed.Terms[k];
     TermCount = parsed.TermCount();
@@ -231,7 +248,7 @@ void TSearchForm::SearchButtonClick()
     // page order and redraws the count, the list and the bar between waits. Input
     // stays blocked until the run ends.
     FSearching = true;
-    TSearchRun run(parsed, first, last, FindOptions());
+    TSearchRun run(parsed, first, last, FindOptions(), {}, &KeptText);
     try {
         run.Start();
         while (!run.Poll(TSearchRun::ProgressIntervalMs)) {
@@ -254,7 +271,8 @@ void TSearchForm::GotoButtonClick()
     const int k = ResultListBox->row(item);
     ReaderState.ContentsMode = false;
     const int page = ResultPages[k];
-    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FindOptions(), ReaderState.AppFolder,
+    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FindOptions(), FoldedCase->isChecked(),
+                       ReaderState.AppFolder,
                        ReaderState.TempFolder);
     ReaderState.CurPage = page;
     ReaderState.ResultPending = true;
@@ -264,6 +282,40 @@ void TSearchForm::GotoButtonClick()
 }
 
 void TSearchForm::ResultListBoxDblClick() { GotoButtonClick(); }
+
+void TSearchForm::ResultListBoxCurrentChange()
+{
+    QListWidgetItem *item = ResultListBox->currentItem();
+    const int k = item ? ResultListBox->row(item) : -1;
+    if (k < 0 || k >= static_cast<int>(ResultPages.size()) || ResultPages[k] <= 0) {
+        ContextLabel->clear();
+        ContextLabel->setAccessibleName(QString());
+        return;
+    }
+    const int page = ResultPages[k];
+    TResultContext::TLine line;
+    QString shown;
+    try {
+        TScratchText text;
+        text.LoadFromFile(PageFile(SectionOf(page), page));
+        line = TResultContext::Of(text.Text(), Terms(), FSearchOptions, FSearchFolded);
+        shown = line.Html();
+    } catch (const EKetabError &) {
+        // Only a hint: a page gone since the search says so here and nowhere else.
+        line.Text = tr("Page %1 cannot be read.").arg(page);
+        shown = line.Text.toHtmlEscaped();
+    }
+    ContextLabel->setText(shown);
+    ContextLabel->setAccessibleName(line.Text);
+    item->setData(Qt::AccessibleDescriptionRole, line.Text);
+}
+
+void TSearchForm::KeepBookText()
+{
+    // The windows outlive the event loop; the reading must not outlive it.
+    TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { KeptText.Stop(); });
+    KeptText.Start(1, ReaderState.LastPage[SectionCount], [](int page) { return PageFile(SectionOf(page), page); });
+}
 
 void TSearchForm::AddtoBKButtonClick()
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/ScratchText.h"
 #include "app/TForm.h"
+#include "search/TBookText.h"
 #include <QStringList>
 #include <array>
 
@@ -29,6 +30,10 @@ public:
     void GotoButtonClick();
     void ResultListBoxDblClick();
     void AddtoBKButtonClick();
+    // Shows the context line of the result line that is now current.
+    void ResultListBoxCurrentChange();
+    // Starts reading the book's searched text into memory, once, on a background thread.
+    void KeepBookText();
     // The reading window's "search the selected text": copies the view's selection,
     // puts it into the query field and, when that is not empty, opens this window over
     // the reading window (the search is left for the reader to start).
@@ -41,16 +46,19 @@ public:
     int FoundCount = 0;
 
     TScratchText ScratchText;  // the page text buffer every user loads before use
+    TBookText KeptText;        // the searched text read ahead
 
     QLineEdit *SearchEdit = nullptr;
     QComboBox *LookinComboBox = nullptr;
     QCheckBox *WholeCase = nullptr;
+    QCheckBox *FoldedCase = nullptr;  // folded matching: the ways a word may be written are one
     QPushButton *SearchButton = nullptr;
     QPushButton *AddtoBKButton = nullptr;
     QListWidget *ResultListBox = nullptr;
     TVrProgressBar *ProgressBar = nullptr;
     QLabel *ResultLabel = nullptr;
     QLabel *FoundLabel = nullptr;
+    QLabel *ContextLabel = nullptr;  // the current result's line of text
     QPushButton *GotoButton = nullptr;
     QPushButton *ReturnButton = nullptr;
 
@@ -64,6 +72,8 @@ private:
     QString CountText() const;
     void ShowRun(const TSearchRun &run);
     bool FSearching = false;
+    bool FSearchFolded = false;  // how the listed results were found
+    int FSearchOptions = 0;
 };
 
 extern TSearchForm *SearchForm;

@@ -1,4 +1,5 @@
 #include "search/TSearchQuery.h"
+#include "search/TFoldedText.h"
 
 QString TSearchQuery::Normalise(const QString &query)
 {
@@ -10,8 +11,16 @@ QString TSearchQuery::Normalise(const QString &query)
     return out;
 }
 
-bool TSearchQuery::IsDroppedTerm(const QString &term)
+bool TSearchQuery::IsDroppedTerm(const QString &term, bool folded)
 {
+    if (folded) {
+        const QString f = TFoldedText::Fold(term);
+        // The markup words folded: small letters only.
+        static const QStringList markup = {QStringLiteral("html"), QStringLiteral("font"), QStringLiteral("align"),
+                                           QStringLiteral("justify"), QStringLiteral("left"), QStringLiteral("right"),
+                                           QStringLiteral("head"), QStringLiteral("body")};
+        return f.size() < 2 || markup.contains(f) || TFoldedTerm(f).IsEmpty();
+    }
     static const QStringList markup = {
         QStringLiteral("html"), QStringLiteral("HTML"), QStringLiteral("font"), QStringLiteral("FONT"),
         QStringLiteral("ALIGN"), QStringLiteral("align"), QStringLiteral("justify"), QStringLiteral("JUSTIFY"),
@@ -21,9 +30,10 @@ bool TSearchQuery::IsDroppedTerm(const QString &term)
     return term.size() == 1 || markup.contains(term, Qt::CaseSensitive);
 }
 
-TSearchQuery TSearchQuery::Parse(const QString &query)
+TSearchQuery TSearchQuery::Parse(const QString &query, bool folded)
 {
     TSearchQuery q;
+    q.Folded = folded;
     q.Terms.append(QString());
     bool full = false;  // every further character is ignored once the tenth slot is closed
     for (const QChar c : Normalise(query)) {
@@ -36,7 +46,7 @@ TSearchQuery TSearchQuery::Parse(const QString &query)
         }
     }
     for (QString &t : q.Terms)
-        if (IsDroppedTerm(t)) t.clear();
+        if (IsDroppedTerm(t, folded)) t.clear();
     return q;
 }
 

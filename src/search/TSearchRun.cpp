@@ -4,19 +4,32 @@
 #include <bit>
 
 TSearchRun::TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, int findOptions,
-                       std::function<QString(int)> pageFile)
-    : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)),
-      FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions))
+                       std::function<QString(int)> pageFile, const TBookText *kept)
+    : FQuery(query), FFirst(firstPage), FLast(lastPage), FPageFile(std::move(pageFile)), FKept(kept), FPause(kept),
+      FEngine(std::make_unique<TSearchEngine>(query.Terms, findOptions, query.Folded))
 {
+    FCustomFiles = static_cast<bool>(FPageFile);
     if (!FPageFile) FPageFile = [](int page) { return PageFile(SectionOf(page), page); };
 }
 
 void TSearchRun::Start(int threads)
 {
     std::vector<QString> files;
+    std::vector<const TKeptPage *> kept;
     if (FLast >= FFirst) files.reserve(static_cast<size_t>(FLast - FFirst + 1));
-    for (int page = FFirst; page <= FLast; ++page) files.push_back(FPageFile(page));
-    FEngine->Start(std::move(files), threads);
+    for (int page = FFirst; page <= FLast; ++page) {
+        // A kept page names its file already; the book's file names are composed only
+        // for pages that are not.
+        const TKeptPage *k = FKept ? FKept->Page(page) : nullptr;
+        if (k && !FCustomFiles) {
+            files.push_back(k->Path);
+        } else {
+            files.push_back(FPageFile(page));
+            if (k && k->Path != files.back()) k = nullptr;
+        }
+        if (FKept) kept.push_back(k);
+    }
+    FEngine->Start(std::move(files), threads, std::move(kept));
 }
 
 void TSearchRun::Take(int page, quint32 mask)

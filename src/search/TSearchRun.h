@@ -1,4 +1,5 @@
 #pragma once
+#include "search/TBookText.h"
 #include "search/TSearchEngine.h"
 #include "search/TSearchQuery.h"
 #include <functional>
@@ -17,9 +18,10 @@ public:
     // How long a window waits between redraws of its progress (about 40 a second).
     static constexpr int ProgressIntervalMs = 20;
 
-    // pageFile gives the file of a page (default: the book's page file).
+    // pageFile gives the file of a page (default: the book's page file); kept, when given,
+    // the text read ahead, used for the pages whose files are unchanged since.
     TSearchRun(const TSearchQuery &query, int firstPage, int lastPage, int findOptions,
-               std::function<QString(int page)> pageFile = {});
+               std::function<QString(int page)> pageFile = {}, const TBookText *kept = nullptr);
 
     void Start(int threads = 0);
     // Waits up to waitMs for more pages, then takes every page finished in order.
@@ -43,6 +45,9 @@ private:
     int FFirst;
     int FLast;
     std::function<QString(int)> FPageFile;
+    const TBookText *FKept;
+    bool FCustomFiles = false;
+    TBookText::TPause FPause;  // the reading ahead steps aside for the search
     std::unique_ptr<TSearchEngine> FEngine;
     int FTaken = 0;
     int FFoundCount = 0;

@@ -397,10 +397,7 @@ private slots:
         Key(Qt::Key_Return);
         QVERIFY(SearchForm->ResultListBox->count() > 0);
         QVERIFY(SearchForm->isVisible());
-        Key(Qt::Key_Tab);
-        Key(Qt::Key_Tab);
-        Key(Qt::Key_Tab);
-        Key(Qt::Key_Tab);
+        for (int i = 0; i < 5; ++i) Key(Qt::Key_Tab);  // scope, the two check boxes, the button, the list
         QCOMPARE(Focus(), SearchForm->ResultListBox);
         Key(Qt::Key_Down);
         const int line = SearchForm->ResultListBox->currentRow();

@@ -2,11 +2,16 @@
 // characters and U+200C. The marked page with its marks taken out is the page again,
 // every mark holds an occurrence of a term (a later term's marks may nest inside), and
 // picture references are rewritten exactly where a plain replacement would rewrite them.
+// Folded marking the same way: each mark holds what the plain folded matcher takes for
+// the term, and no mark stands inside a tag or a character reference.
 // Input: one byte of options, the query (a length byte and UTF-8), then the page.
 #include "FuzzSupport.h"
 #include "app/PageMarker.h"
 #include "app/ScratchText.h"
+#include "search/PlainFolding.h"
+#include "search/TResultPage.h"
 #include "search/TSearchQuery.h"
+#include <functional>
 #include <QRegularExpression>
 #include <vector>
 
@@ -18,19 +23,11 @@ const QString Colour = QStringLiteral("\uFFFF");
 struct TUnmark {
     const QString &Marked;
     const QString &Original;
-    const QStringList &Terms;
-    Qt::CaseSensitivity Case;
+    std::function<bool(qsizetype from, qsizetype to)> IsTerm;
     QString Open = TPageMarker::OpenMark(Colour);
     QString Close = TPageMarker::CloseMark();
     int Marks = 0;
-
-    bool IsTerm(qsizetype from, qsizetype to) const
-    {
-        const QStringView occurrence = QStringView(Original).mid(from, to - from);
-        for (const QString &t : Terms)
-            if (!t.isEmpty() && t.size() == occurrence.size() && occurrence.compare(t, Case) == 0) return true;
-        return false;
-    }
+    std::vector<std::pair<qsizetype, qsizetype>> Spans;
 
     // Whether Marked from i is Original from j with marks put around occurrences of terms.
     // A later term may be marked inside an earlier term's mark, so marks nest; open holds
@@ -46,8 +43,10 @@ struct TUnmark {
             }
             if (!open.empty() && QStringView(Marked).mid(i).startsWith(Close) && IsTerm(open.back(), j)) {
                 std::vector<qsizetype> rest(open.begin(), open.end() - 1);
+                const qsizetype from = open.back();
                 if (From(i + Close.size(), j, std::move(rest))) {
                     ++Marks;
+                    Spans.emplace_back(from, j);
                     return true;
                 }
             }
@@ -82,9 +81,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString result = TPageMarker::MarkTerms(page, q.Terms, options, Colour, &marked);
     FUZZ_CHECK(result.count(TPageMarker::OpenMark(Colour)) == marked);
     const Qt::CaseSensitivity cs = (options & TScratchText::foMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    TUnmark unmark{result, page, q.Terms, cs};
+    const auto exactTerm = [&](qsizetype from, qsizetype to) {
+        const QStringView occurrence = QStringView(page).mid(from, to - from);
+        for (const QString &t : q.Terms)
+            if (!t.isEmpty() && t.size() == occurrence.size() && occurrence.compare(t, cs) == 0) return true;
+        return false;
+    };
+    TUnmark unmark{result, page, exactTerm};
     FUZZ_CHECK(unmark.From(0, 0, {}));
     FUZZ_CHECK(unmark.Marks == marked);
+
+    // Folded: the plain matcher tries every pairing, so only pages of modest size.
+    if (page.size() <= 600) {
+        const TSearchQuery fq = TSearchQuery::Parse(query, true);
+        const QString folded = TResultPage::MarkTerms(page, fq.Terms, options, true, Colour, &marked);
+        const auto foldedTerm = [&](qsizetype from, qsizetype to) {
+            const QString occurrence = page.mid(from, to - from);
+            for (const QString &t : fq.Terms)
+                if (PlainFolding::Matches(occurrence, t, false).count({0, occurrence.size()})) return true;
+            return false;
+        };
+        TUnmark unfold{folded, page, foldedTerm};
+        FUZZ_CHECK(unfold.From(0, 0, {}));
+        FUZZ_CHECK(unfold.Marks == marked);
+        static const QRegularExpression reference(QStringLiteral("&[#A-Za-z0-9]+;"));
+        const auto insideMarkup = [&](qsizetype at) {
+            if (at > 0 && page.lastIndexOf(u'<', at - 1) > page.lastIndexOf(u'>', at - 1)) return true;
+            for (const auto &m : reference.globalMatch(page))
+                if (m.capturedStart() < at && at <= m.capturedEnd() - 1) return true;
+            return false;
+        };
+        for (const auto &[from, to] : unfold.Spans) FUZZ_CHECK(!insideMarkup(from) && !insideMarkup(to));
+    }
 
     const QString folder = QStringLiteral("/book folder/#1/");
     const QString prefix = TPageMarker::DataFolderUrl(folder);

@@ -1,11 +1,15 @@
 // The page text buffer's load (mark detection, UTF-8, windows-1256, UTF-16 LE/BE, line
 // breaks) and find, and the search's byte-level page scanner checked against a plain
-// load, fifteen line deletions and a find per term.
+// load, fifteen line deletions and a find per term; its folded matching against the
+// plain folded matcher of the search's tests.
 // Input: one byte of options, four terms (a length byte and UTF-8 each), then the page.
 #include "FuzzSupport.h"
 #include "app/ScratchText.h"
 #include "app/TextCodec.h"
+#include "search/PlainFolding.h"
+#include "search/TBookText.h"
 #include "search/TPageScanner.h"
+#include <QTemporaryFile>
 #include <QStringList>
 
 namespace {
@@ -80,5 +84,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!terms[k].isEmpty() && buffer.Find(terms[k], 0, buffer.Text().size(), options) >= 0) plain |= 1u << k;
     const TPageScanner scanner(terms, options);
     FUZZ_CHECK(scanner.ScanBytes(page.constData(), page.size()) == plain);
+
+    // Folded: the plain matcher tries every pairing, so only pages of modest size.
+    if (buffer.Text().size() > 600) return 0;
+    quint32 folded = 0;
+    for (int k = 0; k < terms.size(); ++k)
+        if (!PlainFolding::Matches(buffer.Text(), terms[k], options & TScratchText::foWholeWord).empty()) folded |= 1u << k;
+    const TPageScanner foldedScanner(terms, options, true);
+    FUZZ_CHECK(foldedScanner.ScanBytes(page.constData(), page.size()) == folded);
+    // The same page kept in memory, as the search keeps the book.
+    static QTemporaryFile file;
+    if (!file.isOpen() && !file.open()) return 0;
+    file.resize(0);
+    file.write(page);
+    file.flush();
+    if (const std::unique_ptr<TKeptPage> kept = TBookText::Read(file.fileName())) {
+        FUZZ_CHECK(foldedScanner.ScanKept(*kept) == folded);
+        FUZZ_CHECK(scanner.ScanKept(*kept) == plain);
+    }
     return 0;
 }

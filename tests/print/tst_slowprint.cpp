@@ -41,6 +41,8 @@ public:
     void Copy() override {}
     QString SelectedText() const override { return {}; }
     void DrawWhileHidden() override {}
+    void SetUserStyleSheet(const QString &, const QColor &) override {}
+    void RunScript(const QString &, std::function<void(const QVariant &)>) override {}
     void Print(QPrinter *printer, std::function<void(bool)> done) override
     {
         Printer = printer;

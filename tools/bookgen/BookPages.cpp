@@ -16,6 +16,24 @@ const char *const LatinWords[] = {
     "Bukhara", "Ghazni", "Tus", "Sistan", "Ecbatana", "ecbatana",
 };
 
+// Compound words as the book joins them with a half-space; the part after the joiner
+// written apart gives the same word as a careless print has it.
+const char *const Compounds[] = {
+    "مي‌شود", "مي‌كردند", "آن‌ها", "نمي‌شد", "سرزمين‌ها", "پادشاه‌نشين",
+    "كتاب‌خانه", "بي‌گمان", "جنگ‌افزار", "شاه‌نامه",
+};
+// Names with the alef forms the book keeps.
+const char *const HamzaNames[] = {"أحمد", "إسماعيل", "مأمون", "آذربايجان", "مؤبد", "رئيس"};
+// Vowel marks of verse: fatha, kasra, damma, sukun, shadda, tanwin.
+const char16_t Marks[] = {0x064E, 0x0650, 0x064F, 0x0652, 0x0651, 0x064B};
+
+QString PersianDigits(int n, int width)
+{
+    QString s = QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+    for (QChar &c : s) c = QChar(0x06F0 + (c.unicode() - u'0'));
+    return s;
+}
+
 int SectionOfPage(int page)
 {
     for (int s = 1; s <= 5; ++s)
@@ -152,9 +170,39 @@ QStringList TBookPages::PageLines(int page, int section)
             lines << QStringLiteral("<p><font>%1</font></p>").arg(captions.join(QStringLiteral(" - ")));
         }
     }
+    if (HasVariants(page)) lines << VariantsParagraph(page).split(QStringLiteral("\r\n"));
     lines << QStringLiteral("<p align=\"left\">%1</p>").arg(page);
     lines << QStringLiteral("</body></html>");
     return lines;
+}
+
+// Drawn from its own source, so the rest of the book stays as it is without these pages.
+QString TBookPages::VariantsParagraph(int page) const
+{
+    TBookRandom random(0x5EED0000ull + static_cast<uint64_t>(page));
+    QStringList verse;
+    for (int i = 0; i < 6; ++i) {
+        QString word = FWords.DrawBand(random, 0, IndexBandFrom);
+        QString marked;
+        for (const QChar c : word) {
+            marked += c;
+            if (c.unicode() != 0x200C && random.Chance(45)) marked += QChar(Marks[random.Below(std::size(Marks))]);
+        }
+        verse << marked;
+        if (i == 2) verse << QStringLiteral("/");
+    }
+    const QString compound = QString::fromUtf8(Compounds[random.Below(std::size(Compounds))]);
+    const QString other = QString::fromUtf8(Compounds[random.Below(std::size(Compounds))]);
+    const QString date = PersianDigits(random.Range(1300, 1399), 4) + QLatin1Char('/') + PersianDigits(random.Range(1, 12), 2)
+        + QLatin1Char('/') + PersianDigits(random.Range(1, 29), 2);
+    const QString name = QString::fromUtf8(HamzaNames[random.Below(std::size(HamzaNames))]);
+    // About half of these pages also write the compounds apart, as a careless print does.
+    const QString apart = random.Chance(50)
+        ? QStringLiteral(" و %1 را %2 و %3").arg(QString(compound).replace(QChar(0x200C), QLatin1Char(' ')), other,
+                                             QString(other).replace(QChar(0x200C), QLatin1Char(' ')))
+        : QStringLiteral(" و %1 را").arg(other);
+    return QStringLiteral("<p><b>%1</b></p>\r\n<p align=\"justify\">در تاريخ %2 %3 از %4 گفت%5 خواند.</p>")
+        .arg(verse.join(QLatin1Char(' ')), date, name, compound, apart);
 }
 
 void TBookPages::Write(const QString &bookFolder)

@@ -36,6 +36,10 @@ public:
     static TBookEncoding EncodingOf(int page);
     // A few UTF-8 pages use lone LF line ends.
     static bool LfOnly(int page);
+    // Pages that also hold the ways a reader's spelling differs from the book's: a line of
+    // verse with its vowel marks, a date in Persian digits, compound words joined by a
+    // half-space (U+200C) and written apart with a blank, names with hamza-carrying alefs.
+    static bool HasVariants(int page) { return page % 29 == 3; }
     // The short name of a section: volume and part, without the subtitle.
     static QString VolumeName(int section);
 
@@ -43,6 +47,7 @@ private:
     QString Sentence(int page);
     QString Paragraph(int page, int sentences);
     QStringList PageLines(int page, int section);
+    QString VariantsParagraph(int page) const;
     void PlanChapters();
 
     const TBookVocabulary &FWords;

@@ -2,9 +2,10 @@
 list saved, loaded, followed and printed."""
 
 import os
+import re
 
 from ketabe2e import journey
-from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read
+from ketabe2e.book import Book, FIRST_PAGE, LAST_PAGE, query_terms, read, searched_text
 from ketabe2e.screens import FOUND_MARK, Reading, Search, count_line, note_entry, open_section, result_line
 
 WHOLE_BOOK_QUERY = "آبجوش"
@@ -182,4 +183,83 @@ def notes(s):
     s.key("Return")
     s.wait(lambda: not refusal.showing, "the refusal to close")
     s.check("the page number after the refused entry", before, r.page_number())
+    r.back_to_menu()
+
+
+# Folded matching, written independently of the program: each letter of the query with the
+# letters that count as the same, each followed by what folding ignores; a half-space of the
+# page may stand anywhere; a blank of the query takes one blank or half-spaces of the page.
+SAME_LETTERS = ["يیىئ", "كک", "اأإآٱ", "وؤ", "هةۀ"]
+IGNORED = "[\u064b-\u065f\u0670\u0640\u200d-\u200f]*"
+
+
+def folded_pattern(query):
+    blank = "\u200c*[ \u200c]\u200c*"
+    tokens = []
+    for ch in query:
+        if ch == " ":
+            tokens.append(blank)
+            continue
+        same = next((group for group in SAME_LETTERS if ch in group), None)
+        tokens.append((f"[{same}]" if same else re.escape(ch)) + IGNORED)
+    pattern = tokens[0]
+    for before, token in zip(tokens, tokens[1:]):
+        pattern += token if blank in (before, token) else "\u200c*" + token
+    return re.compile(pattern)
+
+
+# A compound the book joins with a half-space, typed with a blank and the Persian keheh.
+FOLDED_QUERY = "کتاب خانه"
+
+
+@journey("search: folded matching finds a half-space typed as a blank, marks the page's own spelling, shows its context")
+def folded_search(s):
+    book = Book(s.book)
+    pattern = folded_pattern(FOLDED_QUERY)
+    pages = [p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1)
+             if os.path.exists(book.page_file(p)) and pattern.search(searched_text(book.page_text(p)))]
+    s.check_that("the sample book holds the compound", 0 < len(pages) < 999, "1..998 pages", len(pages))
+    s.from_menu("جستجو", "search")
+    w = Search(s)
+    folded = s.control(w.window, "check box", "چشم\u200cپوشي از شيوه نگارش")
+    s.check("the folded check box at start", False, folded.checked)
+    # Unticked, the exact search knows only the blank: the pages that write it so.
+    exact_pages, _ = book.search(FOLDED_QUERY)
+    s.check_that("pages that write the compound only with a half-space", len(pages) > len(exact_pages),
+                 f"more than {len(exact_pages)}", len(pages))
+    w.run(FOLDED_QUERY)
+    s.check("exact results of the compound typed with a blank", [result_line(p) for p in exact_pages], w.lines())
+    s.click(folded)
+    s.wait_value(lambda: folded.checked, True, "the folded check box after a click")
+    w.run(FOLDED_QUERY)
+    s.check(f"folded results of {FOLDED_QUERY!r}", [result_line(p) for p in pages], w.lines())
+    s.check("the count line", count_line(len(pages)), w.count_text())
+
+    first = pages[0]
+    text = searched_text(book.page_text(first))
+    spelling = pattern.search(text).group(0)
+    s.click(w.results.items()[0])
+    context = s.wait(lambda: w.window.find("label", where=lambda n: spelling in (n.name or "")),
+                     "the context line of the selected result")
+    s.check_that("the context line holds the page's own spelling", spelling in context.name, spelling, context.name)
+    s.check("the selected line's description", context.name, w.results.items()[0].description)
+    s.step("folded results with a context line", picture="search-folded", crop=w.window)
+
+    s.double_click(w.results.items()[0])
+    r = Reading(s)
+    s.wait_hidden("search")
+    s.wait_value(r.page_number, str(first), "the page number of the opened result")
+    s.step("folded result page")
+    found = read(os.path.join(s.program.temp_folder(), "found.htm"))
+    whole = book.page_text(first)
+    s.check("marks on the page's own spellings", [FOUND_MARK.format(m.group(0)) for m in pattern.finditer(whole)],
+            re.findall('<font color="#FF8000"><u>.*?</u></font>', found))
+
+    # The box back as it was, for whoever searches next.
+    s.click(r.button(Reading.SEARCH))
+    w = Search(s)
+    s.click(folded := s.control(w.window, "check box", "چشم\u200cپوشي از شيوه نگارش"))
+    s.wait_value(lambda: folded.checked, False, "the folded check box after another click")
+    s.click(s.control(w.window, "push button", "بازگشت"))
+    s.wait_hidden("search")
     r.back_to_menu()
