@@ -82,6 +82,10 @@
         <source>The notes entry &quot;%1&quot; names no section of the book</source>
         <translation>يادداشت «%1» بخشی از كتاب را نام نمی‌برد</translation>
     </message>
+    <message>
+        <source>The notes entry &quot;%1&quot; names page %2, which is not in section %3 of the book</source>
+        <translation>يادداشت «%1» صفحهٔ %2 را نام می‌برد كه در بخش %3 كتاب نيست</translation>
+    </message>
 </context>
 <context>
     <name>TNoteEntry</name>
@@ -98,6 +102,28 @@
     </message>
 </context>
 <context>
+    <name>TNotesList</name>
+    <message>
+        <source>The file &quot;%1&quot; already exists. Do you want to replace it?</source>
+        <translation>پروندهٔ «⁦%1⁩» از پيش هست. جايگزين شود؟</translation>
+    </message>
+</context>
+<context>
+    <name>TPdfPreviewDialog</name>
+    <message>
+        <source>Pages to print</source>
+        <translation>صفحه‌های چاپ</translation>
+    </message>
+    <message>
+        <source>Pages: %1</source>
+        <translation>صفحه‌ها: %1</translation>
+    </message>
+    <message>
+        <source>The other pages are being prepared...</source>
+        <translation>صفحه‌های ديگر آماده می‌شوند...</translation>
+    </message>
+</context>
+<context>
     <name>TPictureList</name>
     <message>
         <source>The picture list &quot;%1&quot; has no line for picture %2.</source>
@@ -106,6 +132,20 @@
     <message>
         <source>The picture list &quot;%1&quot; names no picture file for picture %2: &quot;%3&quot;.</source>
         <translation>فهرست تصاوير «⁦%1⁩» برای تصوير %2 پرونده‌ای نام نمی‌برد: «%3».</translation>
+    </message>
+</context>
+<context>
+    <name>TPreviewForm</name>
+    <message>
+        <source>Preparing the print...</source>
+        <translation>چاپ آماده می‌شود...</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintForm</name>
+    <message>
+        <source>The chosen pages hold no page of this section; its pages are %1 - %2.</source>
+        <translation>صفحه‌های برگزيده هيچ صفحه‌ای از اين بخش را در بر ندارند؛ صفحه‌های آن %1 - %2 است.</translation>
     </message>
 </context>
 <context>
@@ -141,6 +181,20 @@
     <message>
         <source>Cannot write file &quot;%1&quot;. %2</source>
         <translation>پروندهٔ «⁦%1⁩» نوشته نشد. %2</translation>
+    </message>
+</context>
+<context>
+    <name>TSearchForm</name>
+    <message>
+        <source>Page %1 cannot be read.</source>
+        <translation>صفحهٔ %1 خوانده نشد.</translation>
+    </message>
+</context>
+<context>
+    <name>TSettingsStore</name>
+    <message>
+        <source>ketab: %1 is damaged; the defaults are used instead.</source>
+        <translation>ketab: ⁦%1⁩ آسيب ديده است؛ به جای آن پيش‌فرض‌ها به كار می‌روند.</translation>
     </message>
 </context>
 <context>
@@ -185,10 +239,6 @@
 <context>
     <name>TWebBrowser</name>
     <message>
-        <source>The page is being printed; it cannot change before the print ends.</source>
-        <translation>صفحه در حال چاپ است؛ پيش از پايان چاپ صفحهٔ ديگری نمايش داده نمی‌شود.</translation>
-    </message>
-    <message>
         <source>The HTML view does not support command %1</source>
         <translation>نمای صفحه فرمان %1 را نمی‌شناسد</translation>
     </message>
@@ -207,6 +257,10 @@
     <message>
         <source>Cannot write the PDF file &quot;%1&quot;.</source>
         <translation>پروندهٔ PDF «⁦%1⁩» نوشته نشد.</translation>
+    </message>
+    <message>
+        <source>The print preview could not be prepared in &quot;%1&quot;.</source>
+        <translation>پيش‌نمايش چاپ در «⁦%1⁩» آماده نشد.</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,6 @@ find_program(KETAB_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME translations/complete
   COMMAND ${KETAB_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_translations.py
     $<TARGET_FILE:Qt6::lupdate> ${KETAB_TS_FILE} ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_BINARY_DIR}/translations
-    "$<FILTER:$<TARGET_PROPERTY:ketab_core,SOURCES>,INCLUDE,\\.(cpp|h)$>"
+    ${KETAB_TRANSLATED_SOURCES}
   COMMAND_EXPAND_LISTS)
 set_tests_properties(translations/complete PROPERTIES TIMEOUT 120)
