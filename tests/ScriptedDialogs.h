@@ -1,6 +1,7 @@
 #pragma once
-// Dialogs for tests: messages are recorded, open and save dialogs answer from a queue of
-// file names (empty: the reader cancelled), other dialogs answer through OnExec.
+// Dialogs for tests: messages and questions are recorded, questions answer from a queue
+// (empty: Cancel), open and save dialogs from a queue of file names (empty: the reader
+// cancelled), other dialogs through OnExec. Nothing ever waits for a reader.
 #include "app/Dialogs.h"
 #include <QDialog>
 #include <QStringList>
@@ -10,10 +11,17 @@ class TScriptedDialogs : public TDialogs {
 public:
     QStringList Messages;
     QStringList FileNames;
+    QStringList Questions;
+    QList<QMessageBox::StandardButton> Answers;
     std::function<int(QDialog *)> OnExec;
 
     void Beep() override {}
     void ShowMessage(const QString &text, const QString &, QMessageBox::Icon) override { Messages << text; }
+    QMessageBox::StandardButton Ask(const QString &text, const QString &, QMessageBox::StandardButtons) override
+    {
+        Questions << text;
+        return Answers.isEmpty() ? QMessageBox::Cancel : Answers.takeFirst();
+    }
     QString OpenFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
     QString SaveFileName(QWidget *, const QString &) override { return FileNames.isEmpty() ? QString() : FileNames.takeFirst(); }
     int Exec(QDialog *dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }

@@ -70,9 +70,11 @@ class TestFileFaults : public QObject {
         MainForm->BookMarkBox->clear();
         MainForm->BookMarkBox->addItems(entries);
     }
+    // The reader chooses the name and, when the file is there, says to replace it.
     void SaveNotes(const QString &chosen)
     {
         dialogs->FileNames = {chosen};
+        dialogs->Answers = {QMessageBox::Yes};
         Press(MainForm->NotesPanel->SaveButton);
     }
     // The real button's click, straight to its connection: a failure its handler raises
