@@ -145,7 +145,7 @@
     <name>TPrintForm</name>
     <message>
         <source>The chosen pages hold no page of this section; its pages are %1 - %2.</source>
-        <translation>صفحه‌های برگزيده هيچ صفحه‌ای از اين بخش را در بر ندارند؛ صفحه‌های آن %1 - %2 است.</translation>
+        <translation>صفحه‌ای از اين بخش در اين بازه نيست (%1 - %2).</translation>
     </message>
 </context>
 <context>
