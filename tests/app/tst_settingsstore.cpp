@@ -95,7 +95,7 @@ void TestSettingsStore::damagedFileGivesDefaultsAndOneLine_data()
     QTest::addColumn<QByteArray>("choices");
     QTest::addColumn<QByteArray>("placeFrom");
     QTest::addColumn<QByteArray>("placeTo");
-    QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x7f[[", 11) << QByteArray()
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x7f[[", 9) << QByteArray()
                                     << QByteArray("\xfe\x00==[", 5);
     QTest::newRow("cut in a section name") << QByteArray("[General]\nTextSize=2\n[Sea") << QByteArray()
                                            << QByteArray("[book-");
