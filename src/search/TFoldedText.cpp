@@ -228,16 +228,22 @@ bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, 
         return !wordBefore && !wordAfter;
     }
 
-    // The term's leading blanks and half-spaces take the end of the page's run before it.
+    // The page's blanks and half-spaces from byte a to byte b, in page order.
     std::vector<TElement> run;
+    const auto gatherRun = [&](qsizetype a, qsizetype b) {
+        run.clear();
+        size_t k = text.FirstJoinAt(a);
+        for (qsizetype x = a; x <= b; ++x) {
+            for (; k < text.Joins().size() && text.Joins()[k] == x; ++k) run.push_back({true, text.JoinElement(k)});
+            if (x < b) run.push_back({false, text.ByteElement(x)});
+        }
+    };
+
+    // The term's leading blanks and half-spaces take the end of the page's run before it.
     {
         qsizetype from = begin;
         while (from > 0 && d[from - 1] == ' ') --from;
-        size_t k = text.FirstJoinAt(from);
-        for (qsizetype x = from; x <= begin; ++x) {
-            for (; k < text.Joins().size() && text.Joins()[k] == x; ++k) run.push_back({true, text.JoinElement(k)});
-            if (x < begin) run.push_back({false, text.ByteElement(x)});
-        }
+        gatherRun(from, begin);
         const int size = static_cast<int>(run.size());
         int blanks = 0;
         int chosen = -1;
@@ -254,15 +260,10 @@ bool TFoldedTerm::MatchAt(const TFoldedText &text, qsizetype c, bool wholeWord, 
         if (chosen < 0) return false;
         span.Begin = chosen == 0 ? text.ByteElement(begin) : run[size - chosen].Element;
     }
-    run.clear();
     {
         qsizetype to = end;
         while (to < n && d[to] == ' ') ++to;
-        size_t k = text.FirstJoinAt(end);
-        for (qsizetype x = end; x <= to; ++x) {
-            for (; k < text.Joins().size() && text.Joins()[k] == x; ++k) run.push_back({true, text.JoinElement(k)});
-            if (x < to) run.push_back({false, text.ByteElement(x)});
-        }
+        gatherRun(end, to);
         const int size = static_cast<int>(run.size());
         int blanks = 0;
         int chosen = -1;
