@@ -144,6 +144,8 @@ TKeptChoices TSettingsStore::Choices()
     c.NotesPinned = r.Bool(QStringLiteral("NotesPinned"), defaults.NotesPinned);
     c.NightPage = r.Bool(QStringLiteral("NightPage"), defaults.NightPage);
     c.NotesFolder = r.Text(QStringLiteral("NotesFolder"));
+    c.SpeechRate = r.Int(QStringLiteral("SpeechRate"), 0, TKeptChoices::SpeechRateCount - 1, defaults.SpeechRate);
+    c.SpeechVoice = r.Text(QStringLiteral("SpeechVoice"));
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
@@ -161,6 +163,8 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         s.setValue(QStringLiteral("NotesPinned"), c.NotesPinned);
         s.setValue(QStringLiteral("NightPage"), c.NightPage);
         s.setValue(QStringLiteral("NotesFolder"), c.NotesFolder);
+        s.setValue(QStringLiteral("SpeechRate"), c.SpeechRate);
+        s.setValue(QStringLiteral("SpeechVoice"), c.SpeechVoice);
         s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             s.setValue(SearchGroup + u'/' + box.key(), box.value());
