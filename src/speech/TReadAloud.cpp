@@ -37,17 +37,15 @@ QString TReadAloud::FaultText(TSpeechEngine::TFault fault)
     switch (fault) {
     case TSpeechEngine::efNone: return QString();
     case TSpeechEngine::efNoPlugin:
-        return tr("Reading aloud needs Qt's speech-dispatcher plug-in: install the package qt6-speech-speechd-plugin.");
+        return tr("Install the package qt6-speech-speechd-plugin to read aloud.");
     case TSpeechEngine::efNoService:
-        return tr("Reading aloud needs the speech service, which does not run and cannot be started: install the "
-                  "package speech-dispatcher.");
+        return tr("Install the package speech-dispatcher: the speech service does not run.");
     case TSpeechEngine::efNoSynthesizer:
-        return tr("The speech service has no voice: install the package speech-dispatcher-espeak-ng.");
+        return tr("Install the package speech-dispatcher-espeak-ng: the speech service has no voice.");
     case TSpeechEngine::efNoPersianVoice:
-        return tr("The speech service has no Persian voice: install the packages espeak-ng-data and "
-                  "speech-dispatcher-espeak-ng.");
+        return tr("Install the packages espeak-ng-data and speech-dispatcher-espeak-ng: there is no Persian voice.");
     case TSpeechEngine::efLost:
-        return tr("Reading stopped: the speech service has ended. Read aloud starts it again.");
+        return tr("Reading stopped: the speech service has ended.");
     }
     return QString();
 }

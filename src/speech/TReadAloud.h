@@ -75,7 +75,8 @@ public:
     // The engine began a sentence (benchmarks time it).
     std::function<void(int index)> OnSentenceBegun;
 
-    // Why the engine cannot speak, in the reader's words.
+    // Why the engine cannot speak, in the reader's words, the package to install first: the
+    // bottom bar may show only the note's beginning.
     static QString FaultText(TSpeechEngine::TFault fault);
 
 private:
