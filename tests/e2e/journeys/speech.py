@@ -158,9 +158,19 @@ def read_aloud(s):
         count = len(spoken(s))
         s.check("messages after the reader's Next", False, s.appears(lambda: len(spoken(s)) > count + 1, 1.5))
 
+        # The page menu reads from where it was opened: a sentence in the page's middle.
+        s.wait_value(r.page_number, "768", "the page after the reader's Next")
+        r.wait_page_text(book, 768)
+        count = len(spoken(s))
+        s.input.click(*r.view.rect.center, button=3)
+        s.popup()
+        s.key("Up", "Return")
+        s.wait(lambda: len(spoken(s)) > count, "reading from the menu's place")
+        page = expected_sentences(book, 768)
+        s.check_that("the first sentence said from the middle of the page", spoken(s)[count] in page[2:],
+                     "a sentence of the page's body", spoken(s)[count])
+
         # The service dies in the middle of a page: reading stops, the note says so.
-        s.key("F8")
-        s.wait(lambda: len(spoken(s)) > count + 1, "reading to start again")
         kill_service(s)
         s.wait(lambda: note_of(r) is not None and "سرویس گفتار" in note_of(r).name, "the note that speech stopped")
         s.wait(lambda: r.button(START).showing, "the button to offer reading again after the service died")
