@@ -38,7 +38,7 @@ void TPdfCutter::Cut(const QString &whole, const QString &target, const TPdfPage
         if (count < 1) return done(cannot);
         const QList<int> pages = choice.Pages(count);
         if (pages.isEmpty())
-            return done(tr("None of the chosen pages is in the document, which has %n page(s).", nullptr, count));
+            return done(tr("None of the chosen pages is in the document; its pages are 1 - %1.").arg(count));
         const QString part = target + QStringLiteral(".part");
         Run({whole, QStringLiteral("--pages"), QStringLiteral("."), TPdfPageChoice::PageList(pages), QStringLiteral("--"), part},
             context, [=](bool written, const QByteArray &) {
