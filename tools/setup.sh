@@ -5,7 +5,7 @@ set -euo pipefail
 
 KETAB_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-webengine-dev qt6-webengine-dev-tools qt6-pdf-dev
+  qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev qt6-pdf-dev
   libqt6webenginecore6-bin qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libxcb1-dev libmpg123-dev libmp3lame-dev libpulse-dev libasound2-dev
   myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep ccache

@@ -149,6 +149,25 @@
     </message>
 </context>
 <context>
+    <name>TPrintJobs</name>
+    <message>
+        <source>A print of this page is already running.</source>
+        <translation>چاپ اين صفحه هم‌اكنون در جريان است.</translation>
+    </message>
+    <message>
+        <source>The print preview could not be prepared in &quot;%1&quot;.</source>
+        <translation>پيش‌نمايش چاپ در «⁦%1⁩» آماده نشد.</translation>
+    </message>
+    <message>
+        <source>Cannot write the PDF file &quot;%1&quot;.</source>
+        <translation>پروندهٔ PDF «⁦%1⁩» نوشته نشد.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>صفحه چاپ نشد.</translation>
+    </message>
+</context>
+<context>
     <name>TRegularFile</name>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
@@ -245,22 +264,6 @@
     <message>
         <source>Zoom level %1 is out of range 0..4</source>
         <translation>اندازهٔ متن %1 بيرون از بازهٔ 0 تا 4 است</translation>
-    </message>
-    <message>
-        <source>A print of this page is already running.</source>
-        <translation>چاپ اين صفحه هم‌اكنون در جريان است.</translation>
-    </message>
-    <message>
-        <source>The page could not be printed.</source>
-        <translation>صفحه چاپ نشد.</translation>
-    </message>
-    <message>
-        <source>Cannot write the PDF file &quot;%1&quot;.</source>
-        <translation>پروندهٔ PDF «⁦%1⁩» نوشته نشد.</translation>
-    </message>
-    <message>
-        <source>The print preview could not be prepared in &quot;%1&quot;.</source>
-        <translation>پيش‌نمايش چاپ در «⁦%1⁩» آماده نشد.</translation>
     </message>
 </context>
 <context>

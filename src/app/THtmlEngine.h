@@ -7,6 +7,8 @@
 #include <functional>
 
 class QDialog;
+class QObject;
+class QPoint;
 class QWidget;
 class QPrinter;
 class QPageLayout;
@@ -33,11 +35,21 @@ public:
     // render process works at full priority and keeps its drawing set up, so the view's
     // next show starts from a drawn page. The view's own next hide ends it.
     virtual void DrawWhileHidden() = 0;
-    // A style sheet of the reader's laid over every page the view shows from now on, the
-    // one shown included; empty for none. background is what shows where no page paints.
-    virtual void SetUserStyleSheet(const QString &css, const QColor &background) = 0;
-    // Runs script in the shown page; done, when given, gets its value.
+    // What the reader lays over every page the view shows from now on, the one shown
+    // included: a style sheet for the screen and a script run as each document is made,
+    // both in a script world of their own that the page's own scripts never see; empty
+    // for none. background is what shows where no page paints.
+    virtual void SetOverlay(const QString &css, const QString &script, const QColor &background) = 0;
+    // The object the overlay's script reaches as the web channel object "ketab" (its
+    // invokable methods), for what the page tells the program.
+    virtual void SetBridge(QObject *bridge) = 0;
+    // Runs script in the shown page, in the page's own world or the overlay's; done, when
+    // given, gets its value.
     virtual void RunScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+    virtual void RunOverlayScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+    // On: the engine shows no menu of its own on a right click or the menu key, and
+    // OnContextMenu is raised instead.
+    virtual void SetOwnContextMenu(bool on) = 0;
     // Both start the job and return; done(ok) follows once the engine has finished, however
     // long that takes. The engine uses the printer until then and offers no way to stop.
     virtual void Print(QPrinter *printer, std::function<void(bool ok)> done) = 0;
@@ -49,6 +61,8 @@ public:
     std::function<void()> OnRenderCrashed;
     // The page was scrolled.
     std::function<void()> OnScrolled;
+    // The reader asked for the page's menu, at this place on the screen.
+    std::function<void(const QPoint &globalPos)> OnContextMenu;
 };
 
 // The preview dialog of the engine's PDFs.
@@ -77,5 +91,5 @@ public:
     virtual TPdfPreview *NewPdfPreview(QWidget *parent) = 0;
 };
 
-#define THtmlEngine_iid "ketab.THtmlEngine/2"
+#define THtmlEngine_iid "ketab.THtmlEngine/3"
 Q_DECLARE_INTERFACE(THtmlEngine, THtmlEngine_iid)

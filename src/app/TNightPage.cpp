@@ -11,6 +11,10 @@ const QColor TNightPage::IndexMark(0x6c, 0xb8, 0xff);
 const char *const TNightPage::SearchMarkColour = "#FF8000";
 const char *const TNightPage::IndexMarkColour = "#3399FF";
 
+const char *const TNightPage::LayerName = "night";
+
+TPageLayer TNightPage::Layer() { return TPageLayer{TPageLayer::loNight, StyleSheet(), QString(), Background}; }
+
 QString TNightPage::StyleSheet()
 {
     // The catch-all rule sits in :where() and weighs nothing, so the rules after it win

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/TPageLayers.h"
 #include <QColor>
 #include <QString>
 
@@ -20,7 +21,10 @@ public:
     static const char *const SearchMarkColour;
     static const char *const IndexMarkColour;
 
+    static const char *const LayerName;
     static QString StyleSheet();
+    // The night page as a layer over the page.
+    static TPageLayer Layer();
     // The contrast ratio of two colours, 1 to 21, by the relative luminance of sRGB.
     static double Contrast(const QColor &a, const QColor &b);
 };

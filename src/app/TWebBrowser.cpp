@@ -3,13 +3,14 @@
 #include "app/KetabApplication.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
-#include "app/TNightPage.h"
-#include <QPrinter>
+#include "app/TPageLayers.h"
+#include "app/TPrintJobs.h"
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
-TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
+TWebBrowser::TWebBrowser(QWidget *parent)
+    : QWidget(parent), FLayers(std::make_unique<TPageLayers>()), FPrintJobs(new TPrintJobs(*this))
 {
     setAccessibleName(QStringLiteral("صفحه"));
     // Focus taken before the engine is in passes to the engine's widget when it comes; the
@@ -21,13 +22,14 @@ TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 
 TWebBrowser::~TWebBrowser()
 {
-    // The engine view goes first, while this object is whole: its last reports must not reach it.
-    for (THtmlEngineView *engine : {FEngine, FHeadEngine}) {
-        if (!engine) continue;
-        engine->OnLoadFinished = nullptr;
-        engine->OnRenderCrashed = nullptr;
-        delete engine->Widget();
-    }
+    // The engine views go first, while this object is whole: their last reports must not reach it.
+    delete std::exchange(FPrintJobs, nullptr);
+    if (!FEngine) return;
+    FEngine->OnLoadFinished = nullptr;
+    FEngine->OnRenderCrashed = nullptr;
+    FEngine->OnContextMenu = nullptr;
+    FLayers->Attach(nullptr);
+    delete FEngine->Widget();
 }
 
 THtmlEngineView &TWebBrowser::Engine()
@@ -48,7 +50,13 @@ THtmlEngineView &TWebBrowser::Engine()
     setFocusProxy(widget);
     KeepInTabOrder();
     if (FZoomLevel != 2) FEngine->SetZoomFactor(ZoomFactorOf(FZoomLevel));
-    if (FNightPage) FEngine->SetUserStyleSheet(TNightPage::StyleSheet(), TNightPage::Background);
+    FLayers->Attach(FEngine);
+    if (OnContextMenu) {
+        FEngine->SetOwnContextMenu(true);
+        FEngine->OnContextMenu = TKetabApplication::Guard([this](const QPoint &at) {
+            if (OnContextMenu) OnContextMenu(this, at);
+        });
+    }
     FEngine->OnScrolled = TKetabApplication::Guard([this] {
         if (OnScroll) OnScroll(this);
     });
@@ -92,7 +100,7 @@ void TWebBrowser::Navigate(const QString &localPath)
     const QUrl url = QUrl::fromLocalFile(localPath);
     // The engine prints the page it holds; loading another one halfway would lose the
     // print. The page loads when the job has ended.
-    if (FJob) FAfterPrintUrl = url;
+    if (FPrintJobs->Printing()) FAfterPrintUrl = url;
     else if (FEmptyLoading) FHeldUrl = url;
     else Engine().Load(url);
 }
@@ -167,8 +175,8 @@ void TWebBrowser::ExecWB(int command, int, int input)
     case OLECMDID_SELECTALL: SelectAll(); break;
     case OLECMDID_COPY: Copy(); break;
     case OLECMDID_ZOOM: SetZoomLevel(input); break;
-    case OLECMDID_PRINTPREVIEW: PrintPreview(); break;
-    case OLECMDID_PRINT: Print(); break;
+    case OLECMDID_PRINTPREVIEW: FPrintJobs->PrintPreview(); break;
+    case OLECMDID_PRINT: FPrintJobs->Print(); break;
     default: throw EKetabError(tr("The HTML view does not support command %1").arg(command));
     }
 }
@@ -193,10 +201,9 @@ void TWebBrowser::SetZoomLevel(int level)
     if (FEngine) FEngine->SetZoomFactor(ZoomFactorOf(level));
 }
 
-void TWebBrowser::SetNightPage(bool on)
+void TWebBrowser::PrintEnded()
 {
-    FNightPage = on;
-    if (FEngine) FEngine->SetUserStyleSheet(on ? TNightPage::StyleSheet() : QString(), on ? TNightPage::Background : QColor(Qt::white));
+    if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
 }
 
 void TWebBrowser::AskScrollShare(std::function<void(double)> answer)

@@ -5,10 +5,9 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
-class QPageLayout;
 class THtmlEngineView;
-class TPdfPreview;
+class TPageLayers;
+class TPrintJobs;
 
 // The one HTML view of the program. The browser engine behind it is loaded at run time
 // (THtmlEngineModule): the view exists as a widget from the start and gets its engine
@@ -45,9 +44,8 @@ public:
     void SetZoomLevel(int level);
     int ZoomLevel() const { return FZoomLevel; }
     static double ZoomFactorOf(int level);
-    // Every page light on dark (TNightPage) or in the book's own colours; kept across pages.
-    void SetNightPage(bool on);
-    bool NightPage() const { return FNightPage; }
+    // What is laid over the pages this view shows (the night page, the reader's marks, ...).
+    TPageLayers &Layers() { return *FLayers; }
     // Raised when the shown page was scrolled.
     std::function<void(TWebBrowser *sender)> OnScroll;
     // How far down the shown page is scrolled, as a share of what can be scrolled (0 top,
@@ -55,32 +53,11 @@ public:
     void AskScrollShare(std::function<void(double share)> answer);
     // Scrolls the shown page to that share.
     void ScrollToShare(double share);
-    // The preview: the engine writes the shown document to a PDF in the temporary folder,
-    // and the preview dialog shows it; printing from there opens the printer dialog. A
-    // long document takes the engine minutes: its first pages come first, from a short
-    // document of its first lines that a second, hidden engine view prints.
-    void PrintPreview();
-    static constexpr int PreviewHeadLines = 60;
-    // The printer dialog, then the print.
-    void Print();
-    // Print jobs: each starts the engine and returns at once. The engine takes one job at
-    // a time and may take minutes; the view keeps the printer until the engine reports,
-    // and takes no new page meanwhile (a page asked for waits for the job's end).
-    // done(ok) runs once the engine has reported, unless the job was abandoned.
-    void StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
-    // A PDF file printer gets a PDF written by the engine, text kept as text.
-    void StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
-    void StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done);
-    // The reader left: the running job's outcome is dropped (no preview, no message). The
-    // engine cannot be stopped, so the job still runs to its end.
-    void AbandonPrint();
-    // The engine is printing this view.
-    bool Printing() const { return FJob != nullptr; }
-    // A print job runs, or what follows its end (the preview it shows, its message).
-    bool PrintBusy() const { return FJob != nullptr || FJobEnding || FPreviewShowing; }
-    // Raised when a print job starts, when the engine has finished it and when what
-    // follows has ended.
-    std::function<void(TWebBrowser *sender)> OnPrintingChange;
+    // The print preview and printing of the shown document (ExecWB's print commands).
+    TPrintJobs &PrintJobs() { return *FPrintJobs; }
+    // Raised when the reader asks for the page's menu (a right click, the menu key); while
+    // it is assigned when the engine comes in, the engine shows no menu of its own.
+    std::function<void(TWebBrowser *sender, const QPoint &globalPos)> OnContextMenu;
     // The last load reported was a success.
     bool LoadSucceeded() const { return FLoadSucceeded; }
     bool RegisterAsDropTarget() const { return true; }
@@ -116,33 +93,15 @@ private:
     // here until the empty page is in.
     bool FEmptyLoading = false;
     QUrl FHeldUrl;
-    struct TPrintJob {
-        std::unique_ptr<QPrinter> Printer;  // the engine's until it reports
-        std::function<void(bool)> Done;
-        bool Abandoned = false;
-    };
-    void StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
-                  const std::function<void(std::function<void(bool)>)> &start);
-    void JobEnded(bool ok);
-    void PrintingChanged();
-    // Prints the first lines of the shown document to headPdf in the hidden view; false
-    // when the document is no longer than that.
-    bool StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done);
-    void HeadLoaded(const QUrl &url, bool ok);
-    // Shows the preview dialog; *shown is the dialog while it shows.
-    void ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown);
-    THtmlEngineView *FHeadEngine = nullptr;
-    QUrl FHeadUrl;
-    std::function<void(bool)> FHeadLoaded;
-    bool FPreviewShowing = false;
-    int FJobNumber = 0;
-    std::unique_ptr<TPrintJob> FJob;
+    // A print job has ended: the page asked for meanwhile loads.
+    void PrintEnded();
+    friend class TPrintJobs;
+    std::unique_ptr<TPageLayers> FLayers;
+    TPrintJobs *FPrintJobs = nullptr;
     QUrl FAfterPrintUrl;  // the page asked for while a job ran
-    bool FJobEnding = false;
     bool FLoadSucceeded = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far
     int FWarmNavigations = 0;  // FNavigations when warming began
     int FZoomLevel = 2;
-    bool FNightPage = false;
 };

@@ -18,12 +18,19 @@ public:
     void Copy() override;
     QString SelectedText() const override { return selectedText(); }
     void DrawWhileHidden() override;
-    void SetUserStyleSheet(const QString &css, const QColor &background) override;
+    void SetOverlay(const QString &css, const QString &script, const QColor &background) override;
+    void SetBridge(QObject *bridge) override;
     void RunScript(const QString &script, std::function<void(const QVariant &)> done) override;
+    void RunOverlayScript(const QString &script, std::function<void(const QVariant &)> done) override;
+    void SetOwnContextMenu(bool on) override;
     void Print(QPrinter *printer, std::function<void(bool ok)> done) override;
     void PrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done) override;
 
 private:
+    void InstallOverlay();
+    QString FOverlayCss;
+    QString FOverlayScript;
+    bool FBridged = false;
     std::function<void(bool)> FPrintDone;
     std::function<void(bool)> FPdfDone;
 };

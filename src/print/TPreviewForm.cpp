@@ -1,6 +1,7 @@
 #include "print/TPreviewForm.h"
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
+#include "app/TPrintJobs.h"
 #include "app/TWebBrowser.h"
 #include "app/WindowProtocol.h"
 #include "print/TPrintDocument.h"
@@ -86,7 +87,7 @@ void TPreviewForm::FormCreate()
 
     // The commands wait for the document: printing a half-loaded page would lose pages.
     PrintBrowser->OnDownloadComplete = [this](TWebBrowser *) { PrintBrowserDownloadComplete(); };
-    PrintBrowser->OnPrintingChange = [this](TWebBrowser *) { UpdateButtons(); };
+    PrintBrowser->PrintJobs().OnPrintingChange = [this](TPrintJobs *) { UpdateButtons(); };
     using G = TKetabApplication;
     G::Connect(ReturnButton, &QPushButton::clicked, this, [this] { ReturnButtonClick(); });
     OnEscape = [this] { ReturnButton->click(); };
@@ -122,8 +123,8 @@ void TPreviewForm::PrintBrowserDownloadComplete()
 
 void TPreviewForm::UpdateButtons()
 {
-    const bool printing = PrintBrowser->Printing();
-    const bool ready = FLoaded && !PrintBrowser->PrintBusy();
+    const bool printing = PrintBrowser->PrintJobs().Printing();
+    const bool ready = FLoaded && !PrintBrowser->PrintJobs().PrintBusy();
     PreButton->setEnabled(ready);
     PrintButton->setEnabled(ready);
     PrintStatus->setVisible(printing && isVisible());
@@ -143,7 +144,7 @@ void TPreviewForm::FormHide()
 {
     // Leaving the preview drops a print being prepared: nothing of it shows later over
     // the reading window.
-    PrintBrowser->AbandonPrint();
+    PrintBrowser->PrintJobs().AbandonPrint();
     UpdateButtons();
     EnableVisibleMainWindow();
 }

@@ -10,6 +10,7 @@
 #include "app/StartupSteps.h"
 #include "app/TWebBrowser.h"
 #include "app/TApplicationMinimizer.h"
+#include "app/TNightPage.h"
 #include "app/WindowProtocol.h"
 #include "info/THelpForm.h"
 #include "print/TNotedPages.h"
@@ -18,6 +19,7 @@
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TPageMenu.h"
 #include "reader/TReadingKeys.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiBookFrames.h"
@@ -94,6 +96,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     PageBrowser->setObjectName(QStringLiteral("PageBrowser"));
     PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };  // guarded by the view
     BuildSidePanels();
+    BuildPageMenu();
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
@@ -133,6 +136,8 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
     TKetabApplication::Guarded([this] { FormCreate(); });
 }
+
+TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate()
 {
@@ -448,8 +453,11 @@ void TMainForm::AllTopCheckBoxClick()
 void TMainForm::NightPageCheckBoxClick()
 {
     const bool night = OptionsPanel->NightPageCheckBox->Checked();
-    PageBrowser->SetNightPage(night);
-    if (HelpForm) HelpForm->PageBrowser->SetNightPage(night);
+    for (TWebBrowser *view : {PageBrowser, HelpForm ? HelpForm->PageBrowser : nullptr}) {
+        if (!view) continue;
+        if (night) view->Layers().Set(QLatin1String(TNightPage::LayerName), TNightPage::Layer());
+        else view->Layers().Remove(QLatin1String(TNightPage::LayerName));
+    }
 }
 
 void TMainForm::SelAllButtonClick()

@@ -20,6 +20,7 @@ class TsuiImagePanel;
 class QWidget;
 class TNotesPanel;
 class TOptionsPanel;
+class TPageMenu;
 class TsuiForm;
 class TsuiSideChannel;
 class TsuiTitleBar;
@@ -32,6 +33,7 @@ class TMainForm : public TForm {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
     void FormCreate();
 
     // Page display and navigation.
@@ -89,6 +91,8 @@ public:
     void EditButtonClick();
 
     TWebBrowser *PageBrowser = nullptr;
+    // The page's own menu; features add their parts to it.
+    std::unique_ptr<TPageMenu> PageMenu;
     QLabel *InfoLabel = nullptr;
     QLineEdit *PageNumber = nullptr;
     QListWidget *BookMarkBox = nullptr;  // the notes list
@@ -139,6 +143,8 @@ private:
     void BuildBottomPanel();
     void BuildSidePanels();
     void BuildActions();
+    // The page menu's first part: copy, select all, search for the selection.
+    void BuildPageMenu();
     // The least room the window's contents need: every control of the bottom bar at its
     // size, the status line at its longest, and both side panels open, with their
     // controls, beside a strip of the page.

@@ -7,6 +7,7 @@
 #include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TPageMenu.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
@@ -213,6 +214,23 @@ void TMainForm::BuildSidePanels()
     G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });
     G::Connect(o->ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
     G::Connect(o->EditButton, &QPushButton::clicked, this, [this] { EditButtonClick(); });
+}
+
+void TMainForm::BuildPageMenu()
+{
+    PageMenu = std::make_unique<TPageMenu>(*PageBrowser);
+    PageMenu->Add(TPageMenu::poEdit, [this](QMenu &menu, const TPageMenu::TContext &context) {
+        const auto item = [&](const QString &caption, const char *name, bool enabled, auto handler) {
+            QAction *a = menu.addAction(caption);
+            a->setObjectName(QString::fromLatin1(name));
+            a->setEnabled(enabled);
+            TKetabApplication::Connect(a, &QAction::triggered, this, handler);
+        };
+        const bool selected = !context.Selected.isEmpty();
+        item(OptionsPanel->CopyButton->text(), "PageCopy", selected, [this] { CopyButtonClick(); });
+        item(OptionsPanel->SelAllButton->text(), "PageSelectAll", true, [this] { SelAllButtonClick(); });
+        item(OptionsPanel->CopToSearchButton->text(), "PageSearch", selected, [this] { CopToSearchButtonClick(); });
+    });
 }
 
 QSize TMainForm::MinimumContentsSize() const

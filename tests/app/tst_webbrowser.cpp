@@ -6,9 +6,11 @@
 #include "app/Errors.h"
 #include "app/StartupSteps.h"
 #include "app/THtmlEngineModule.h"
+#include "app/TPageLayers.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QJsonValue>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QWebEngineLoadingInfo>
@@ -277,6 +279,48 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(cssWidth() > 800, 5000);
         view->SetZoomLevel(2);
         QVERIFY_THROWS_EXCEPTION(std::exception, view->SetZoomLevel(5));
+    }
+
+    // Layers over the page: styles composed by order (a later layer wins), a script that
+    // runs in every page in a world the page's own scripts never see, a message from the
+    // page reaching its listener, the page core's places in the text (a stretch wrapped
+    // across elements and a half-space leaves the text as it was), and a layer taken away.
+    void layersComposeOverThePageAndHearIt()
+    {
+        TPageLayers &layers = view->Layers();
+        QJsonValue told;
+        layers.Listen(QStringLiteral("test-text"), [&](const QJsonValue &v) { told = v; });
+        layers.Set(QStringLiteral("late"), TPageLayer{TPageLayer::loMarks, QStringLiteral("p { color: rgb(1, 2, 3); }"),
+                                                      QStringLiteral("ketab.ready(function () { ketab.tell('test-text', ketab.text()); });"),
+                                                      {}});
+        layers.Set(QStringLiteral("early"), TPageLayer{TPageLayer::loNight, QStringLiteral("p { color: rgb(9, 9, 9); }"), {}, {}});
+        Write(dir.filePath(QStringLiteral("layers.htm")),
+              Page(QStringLiteral("<p id=\"t\">سلام <b>دنیا</b></p><p>می‌روم</p><script>window.own = typeof ketab;</script>")));
+        QVERIFY(LoadAndWait(dir.filePath(QStringLiteral("layers.htm"))));
+        const QString text = QStringLiteral("سلام دنیامی‌روم");
+        QTRY_COMPARE_WITH_TIMEOUT(told.toString(), text, 10000);
+        QCOMPARE(RunJs(*view, QStringLiteral("getComputedStyle(document.getElementById('t')).color")).toString(),
+                 QStringLiteral("rgb(1, 2, 3)"));
+        QCOMPARE(RunJs(*view, QStringLiteral("window.own + ' ' + typeof window.ketab")).toString(), QStringLiteral("undefined undefined"));
+        // From inside the second word of the first paragraph into the half-space compound.
+        QVariant wrapped;
+        layers.Run(QStringLiteral("var spans = ketab.wrap('t', [{start: 7, end: 12, attrs: {'data-x': '1'}}])[0];"
+                                  " [spans.map(function (s) { return s.textContent; }).join(''), ketab.text(), spans.length]"),
+                   [&](const QVariant &v) { wrapped = v; });
+        QTRY_VERIFY_WITH_TIMEOUT(wrapped.isValid(), 10000);
+        QCOMPARE(wrapped.toList().value(0).toString(), text.mid(7, 5));
+        QCOMPARE(wrapped.toList().value(1).toString(), text);
+        QCOMPARE(wrapped.toList().value(2).toInt(), 2);
+        QVariant after;
+        layers.Run(QStringLiteral("ketab.unwrap('t'); [document.querySelectorAll('[data-ketab-layer]').length, document.body.innerHTML.indexOf('<b>دنیا</b>') >= 0]"),
+                   [&](const QVariant &v) { after = v; });
+        QTRY_VERIFY_WITH_TIMEOUT(after.isValid(), 10000);
+        QCOMPARE(after.toList().value(0).toInt(), 0);
+        QVERIFY(after.toList().value(1).toBool());
+        layers.Remove(QStringLiteral("late"));
+        QTRY_COMPARE_WITH_TIMEOUT(RunJs(*view, QStringLiteral("getComputedStyle(document.getElementById('t')).color")).toString(),
+                                  QStringLiteral("rgb(9, 9, 9)"), 5000);
+        layers.Remove(QStringLiteral("early"));
     }
 
     void pagesNeverReachTheNetwork()

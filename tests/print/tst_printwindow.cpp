@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/ReaderState.h"
+#include "app/TPrintJobs.h"
 #include "app/TWebBrowser.h"
 #include "app/TextCodec.h"
 #include "print/TNotedPages.h"
@@ -197,7 +198,7 @@ private slots:
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfFile);
         int ended = -1;
-        PreviewForm->PrintBrowser->StartPrintWith(std::move(printer), [&](bool ok) { ended = ok; });
+        PreviewForm->PrintBrowser->PrintJobs().StartPrintWith(std::move(printer), [&](bool ok) { ended = ok; });
         QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 60000);
         QCOMPARE(ended, 1);
         QFile pdf(pdfFile);
@@ -244,7 +245,7 @@ private slots:
             return int(QDialog::Rejected);
         };
         PreviewForm->PreButtonClick();
-        QTRY_VERIFY_WITH_TIMEOUT(!PreviewForm->PrintBrowser->PrintBusy(), 90000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PreviewForm->PrintBrowser->PrintJobs().PrintBusy(), 90000);
         dialogs->OnExec = nullptr;
         QCOMPARE(execs, 1);
         QVERIFY(firstPartial);
@@ -298,14 +299,14 @@ private slots:
             printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
             printDialog->printer()->setOutputFileName(pdf);
             QTimer::singleShot(0, PreviewForm, [&] {
-                clickedWhilePrinting = PreviewForm->PrintBrowser->Printing();
+                clickedWhilePrinting = PreviewForm->PrintBrowser->PrintJobs().Printing();
                 Click(PreviewForm->PrintButton);
                 Click(PreviewForm->PreButton);
             });
             return QDialog::Accepted;
         };
         Click(PreviewForm->PrintButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!PreviewForm->PrintBrowser->Printing(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PreviewForm->PrintBrowser->PrintJobs().Printing(), 60000);
         dialogs->OnExec = nullptr;
         QCOMPARE(execs, 1);
         QVERIFY(offDuringPrint);

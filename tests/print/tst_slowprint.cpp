@@ -6,6 +6,7 @@
 #include "app/ReaderState.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
+#include "app/TPrintJobs.h"
 #include "app/TWebBrowser.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
@@ -41,8 +42,11 @@ public:
     void Copy() override {}
     QString SelectedText() const override { return {}; }
     void DrawWhileHidden() override {}
-    void SetUserStyleSheet(const QString &, const QColor &) override {}
+    void SetOverlay(const QString &, const QString &, const QColor &) override {}
+    void SetBridge(QObject *) override {}
     void RunScript(const QString &, std::function<void(const QVariant &)>) override {}
+    void RunOverlayScript(const QString &, std::function<void(const QVariant &)>) override {}
+    void SetOwnContextMenu(bool) override {}
     void Print(QPrinter *printer, std::function<void(bool)> done) override
     {
         Printer = printer;
@@ -147,7 +151,7 @@ private slots:
         QVERIFY(ProgressShows());
         QVERIFY(!PreviewForm->PreButton->isEnabled() && !PreviewForm->PrintButton->isEnabled());
         QTest::qWait(200);
-        QVERIFY(PreviewForm->PrintBrowser->Printing());
+        QVERIFY(PreviewForm->PrintBrowser->PrintJobs().Printing());
 
         QTest::mouseClick(PreviewForm->ReturnButton, Qt::LeftButton);
         QVERIFY(!PreviewForm->isVisible());
@@ -162,7 +166,7 @@ private slots:
         QTest::mouseClick(PreviewForm->ReturnButton, Qt::LeftButton);
 
         View()->Finish(false);  // draws into the printer: freed already, the sanitizers say so
-        QTRY_VERIFY(!PreviewForm->PrintBrowser->Printing());
+        QTRY_VERIFY(!PreviewForm->PrintBrowser->PrintJobs().Printing());
         QCOMPARE(View()->Loads.size(), loads + 1);  // the held document, now
         QTest::qWait(100);
         QCOMPARE(dialogs->Messages, QStringList());
@@ -195,7 +199,7 @@ private slots:
         QTest::mouseClick(PreviewForm->PreButton, Qt::LeftButton);
         QTest::mouseClick(PreviewForm->ReturnButton, Qt::LeftButton);
         View()->Finish(true);
-        QTRY_VERIFY(!PreviewForm->PrintBrowser->Printing());
+        QTRY_VERIFY(!PreviewForm->PrintBrowser->PrintJobs().Printing());
         QTest::qWait(100);
         QCOMPARE(shown.size(), 2);
         QCOMPARE(dialogs->Messages.size(), 1);

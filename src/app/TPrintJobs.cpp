@@ -1,4 +1,4 @@
-// Print preview and printing of the HTML view.
+#include "app/TPrintJobs.h"
 #include "app/TWebBrowser.h"
 #include "app/Dialogs.h"
 #include "app/Errors.h"
@@ -32,7 +32,20 @@ QString HeadOf(const QString &text, int lines)
 }
 }
 
-void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
+TPrintJobs::TPrintJobs(TWebBrowser &view) : QObject(&view), FView(view) {}
+
+TPrintJobs::~TPrintJobs()
+{
+    // The hidden view goes first, while this object is whole: its last reports must not reach it.
+    if (!FHeadEngine) return;
+    FHeadEngine->OnLoadFinished = nullptr;
+    FHeadEngine->OnRenderCrashed = nullptr;
+    delete FHeadEngine->Widget();
+}
+
+THtmlEngineView &TPrintJobs::Engine() { return FView.Engine(); }
+
+void TPrintJobs::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(bool)> done,
                            const std::function<void(std::function<void(bool)>)> &start)
 {
     if (FJob) throw EKetabError(tr("A print of this page is already running."));
@@ -48,17 +61,17 @@ void TWebBrowser::StartJob(std::unique_ptr<QPrinter> printer, std::function<void
     PrintingChanged();
 }
 
-void TWebBrowser::PrintingChanged()
+void TPrintJobs::PrintingChanged()
 {
     if (OnPrintingChange) TKetabApplication::Guarded([this] { OnPrintingChange(this); });
 }
 
-void TWebBrowser::JobEnded(bool ok)
+void TPrintJobs::JobEnded(bool ok)
 {
     // The printer goes only now, when the engine is done with it.
     const std::unique_ptr<TPrintJob> job = std::move(FJob);
     if (!job) return;
-    if (!FAfterPrintUrl.isEmpty()) Engine().Load(std::exchange(FAfterPrintUrl, QUrl()));
+    FView.PrintEnded();
     if (job->Abandoned || !job->Done) return PrintingChanged();
     FJobEnding = true;
     PrintingChanged();
@@ -69,21 +82,21 @@ void TWebBrowser::JobEnded(bool ok)
     job->Done(ok);
 }
 
-void TWebBrowser::StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
+void TPrintJobs::StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
 {
     QPrinter *target = printer.get();
     StartJob(std::move(printer), std::move(done),
-             [this, target](std::function<void(bool)> ended) { FEngine->Print(target, std::move(ended)); });
+             [this, target](std::function<void(bool)> ended) { Engine().Print(target, std::move(ended)); });
 }
 
-void TWebBrowser::StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done)
+void TPrintJobs::StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done)
 {
     StartJob(nullptr, std::move(done), [this, fileName, layout](std::function<void(bool)> ended) {
-        FEngine->PrintToPdf(fileName, layout, std::move(ended));
+        Engine().PrintToPdf(fileName, layout, std::move(ended));
     });
 }
 
-void TWebBrowser::StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
+void TPrintJobs::StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
 {
     // A PDF file keeps its text as text when the engine writes it itself.
     if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
@@ -92,12 +105,12 @@ void TWebBrowser::StartPrintWith(std::unique_ptr<QPrinter> printer, std::functio
         StartPrint(std::move(printer), std::move(done));
 }
 
-void TWebBrowser::AbandonPrint()
+void TPrintJobs::AbandonPrint()
 {
     if (FJob) FJob->Abandoned = true;
 }
 
-void TWebBrowser::PrintPreview()
+void TPrintJobs::PrintPreview()
 {
     // Laid out as the printer dialog's first choice would print it.
     const QPageLayout layout = QPrinter().pageLayout();
@@ -113,7 +126,7 @@ void TWebBrowser::PrintPreview()
         ShowPreview(pdf, true, shown);
     };
     StartJob(nullptr, done, [this, pdf, headPdf, layout, shown](std::function<void(bool)> ended) {
-        const auto whole = [this, pdf, layout, ended] { FEngine->PrintToPdf(pdf, layout, ended); };
+        const auto whole = [this, pdf, layout, ended] { Engine().PrintToPdf(pdf, layout, ended); };
         const int job = FJobNumber;
         // The whole document waits for its first pages: both share the engine's renderer.
         const bool head = StartHead(headPdf, layout, [this, job, whole, ended, headPdf, shown](bool ok) {
@@ -126,9 +139,9 @@ void TWebBrowser::PrintPreview()
     });
 }
 
-bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done)
+bool TPrintJobs::StartHead(const QString &headPdf, const QPageLayout &layout, std::function<void(bool)> done)
 {
-    QFile shownFile(Url().toLocalFile());
+    QFile shownFile(FView.Url().toLocalFile());
     if (!shownFile.open(QIODevice::ReadOnly)) return false;
     const QString head = HeadOf(TTextCodec::Decode(shownFile.readAll()), PreviewHeadLines);
     if (head.isEmpty()) return false;
@@ -137,7 +150,7 @@ bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, s
     if (!file.open(QIODevice::WriteOnly) || file.write(TTextCodec::EncodeUtf16LeWithMark(head)) < 0 || !file.commit())
         return false;
     if (!FHeadEngine) {
-        FHeadEngine = THtmlEngineModule::Engine()->NewView(this);
+        FHeadEngine = THtmlEngineModule::Engine()->NewView(&FView);
         FHeadEngine->Widget()->hide();
         FHeadEngine->OnLoadFinished = TKetabApplication::Guard([this](const QUrl &url, bool ok) { HeadLoaded(url, ok); });
         // A load that killed its renderer never ends: the whole document follows without it.
@@ -157,15 +170,15 @@ bool TWebBrowser::StartHead(const QString &headPdf, const QPageLayout &layout, s
     return true;
 }
 
-void TWebBrowser::HeadLoaded(const QUrl &url, bool ok)
+void TPrintJobs::HeadLoaded(const QUrl &url, bool ok)
 {
     if (url != FHeadUrl || !FHeadLoaded) return;
     std::exchange(FHeadLoaded, nullptr)(ok);
 }
 
-void TWebBrowser::ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown)
+void TPrintJobs::ShowPreview(const QString &pdf, bool whole, const std::shared_ptr<TPdfPreview *> &shown)
 {
-    const std::unique_ptr<TPdfPreview> preview(THtmlEngineModule::Engine()->NewPdfPreview(window()));
+    const std::unique_ptr<TPdfPreview> preview(THtmlEngineModule::Engine()->NewPdfPreview(FView.window()));
     preview->ShowPdf(pdf, whole);
     *shown = preview.get();
     FPreviewShowing = true;
@@ -183,10 +196,10 @@ void TWebBrowser::ShowPreview(const QString &pdf, bool whole, const std::shared_
     if (result == THtmlEngine::PreviewPrintChosen) Print();
 }
 
-void TWebBrowser::Print()
+void TPrintJobs::Print()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::PrinterResolution);
-    QPrintDialog dialog(printer.get(), window());
+    QPrintDialog dialog(printer.get(), FView.window());
     dialog.setLayoutDirection(Qt::RightToLeft);
     if (Dialogs().Exec(&dialog) != QDialog::Accepted) return;
     const QString file = printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
