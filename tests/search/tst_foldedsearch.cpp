@@ -10,6 +10,7 @@
 #include "search/TSearchRun.h"
 #include <QRandomGenerator>
 #include <QtTest>
+#include <string_view>
 
 class TestFoldedSearch : public QObject {
     Q_OBJECT
@@ -33,8 +34,9 @@ bool ProgramFinds(const QString &page, const QString &term, bool whole)
 
 void TestFoldedSearch::foldingRules()
 {
+    using namespace std::string_view_literals;
     // Rule, page text, term, found as a substring, found as a whole word.
-    const struct { const char *Rule, *Page, *Term; bool Found, Whole; } rules[] = {
+    const struct { const char *Rule; std::string_view Page, Term; bool Found, Whole; } rules[] = {
         {"yeh", "علي آمد", "علی", true, true},
         {"yeh", "مصطفى", "مصطفي", true, true},
         {"yeh", "هيئت", "هییت", true, true},
@@ -54,6 +56,16 @@ void TestFoldedSearch::foldingRules()
         {"diacritics", "رحمٰن", "رحمن", true, true},
         {"tatweel", "كتـــاب", "كتاب", true, true},
         {"joiner and direction marks", "كتا\u200Dب \u200Fدر", "كتاب در", true, true},
+        {"joiner and direction marks", "\u061Cكتاب", "كتاب", true, true},
+        {"Quranic marks", "الْكِتَابُ\u06DB لَا رَيْبَ\u06DB فِيهِ\u06DB", "الكتاب لا ريب فيه", true, true},
+        {"Quranic marks", "محمد\u0610\u0612 و\u06DFمالك\u06E5\u06E8 ملك\u06EA\u06ED", "محمد ومالك ملك", true, true},
+        {"Quranic marks", "قال\u06D6\u06DC", "قال", true, true},
+        {"no-break space", "مي\u00A0شود", "مي شود", true, true},
+        {"no-break space", "مي شود", "مي\u00A0شود", true, true},
+        {"no-break space", "مي\u00A0شود", "ميشود", false, false},
+        {"other spaces", "مي\u202Fشود و\u2009نه\u3000آن", "مي شود و نه آن", true, true},
+        {"U+0000 is a character", "s\0h\0a\0h"sv, "shah", false, false},
+        {"U+0000 is a character", "s\0hah"sv, "s\0hah"sv, true, true},
         {"half-space", "مي\u200Cشود", "مي\u200Cشود", true, true},
         {"half-space", "مي\u200Cشود", "ميشود", true, true},
         {"half-space", "مي\u200Cشود", "مي شود", true, true},
@@ -73,10 +85,11 @@ void TestFoldedSearch::foldingRules()
         {"whole word", "كتابخانه", "كتاب", true, false},
     };
     for (const auto &r : rules) {
-        const QString page = QString::fromUtf8(r.Page), term = QString::fromUtf8(r.Term);
+        const QByteArray pageBytes(r.Page.data(), r.Page.size()), termBytes(r.Term.data(), r.Term.size());
+        const QString page = QString::fromUtf8(pageBytes), term = QString::fromUtf8(termBytes);
         for (const bool whole : {Substring, WholeWord}) {
             const bool expected = whole ? r.Whole : r.Found;
-            const QByteArray what = QByteArray(r.Rule) + ": " + r.Term + (whole ? " (whole word) in " : " in ") + r.Page;
+            const QByteArray what = QByteArray(r.Rule) + ": " + termBytes + (whole ? " (whole word) in " : " in ") + pageBytes;
             QVERIFY2(!PlainFolding::Matches(page, term, whole).empty() == expected, "plain matcher: " + what);
             QVERIFY2(ProgramFinds(page, term, whole) == expected, what);
         }
@@ -100,7 +113,8 @@ void TestFoldedSearch::scanAgreesWithPlainMatcher()
                                 QStringLiteral("  "), QStringLiteral("كتاب"), QStringLiteral("کتاب"), QStringLiteral("ها"),
                                 QStringLiteral("\u064E"), QStringLiteral("ـ"), QStringLiteral("آ"), QStringLiteral("ة"),
                                 QStringLiteral("۱۳"), QStringLiteral("13"), QStringLiteral("Ab"), QStringLiteral("aB"),
-                                QStringLiteral("<b>"), QStringLiteral("\r\n"), QStringLiteral("\u200F"), QStringLiteral("،")};
+                                QStringLiteral("<b>"), QStringLiteral("\r\n"), QStringLiteral("\u200F"), QStringLiteral("،"),
+                                QStringLiteral("\u00A0"), QStringLiteral("\u06D6"), QStringLiteral("\u3000")};
     QRandomGenerator rng(7);
     const auto draw = [&](int n) {
         QString s;
