@@ -156,9 +156,8 @@ private slots:
         QVERIFY(withCommon > 300);
     }
 
-    // A few percent of the pages hold what folded search is for: vowel marks, Persian
-    // digits, a compound joined by a half-space beside the same compound with a blank, and
-    // a quotation with the Arabic letter mark, Quranic pause marks and a no-break space.
+    // A few percent of the pages hold what folded search is for: vowel marks, Persian digits,
+    // a compound joined and apart, a quotation with Quranic marks and no-break spaces.
     void aFewPagesHoldSpellingVariants()
     {
         const QRegularExpression compound(QStringLiteral("(\\w+)\u200C(\\w+)"), QRegularExpression::UseUnicodePropertiesOption);

@@ -188,11 +188,9 @@ def notes(s):
 
 # Folded matching, written independently of the program: each letter of the query with the
 # letters that count as the same, each followed by what folding ignores; a half-space of the
-# page may stand anywhere; a blank of the query takes one blank (any of Unicode's spaces) or
-# half-spaces of the page.
+# page may stand anywhere; a blank of the query takes one space of any kind or half-spaces.
 SAME_LETTERS = ["يیىئ", "كک", "اأإآٱ", "وؤ", "هةۀ"]
-IGNORED_CHARS = "[\u064b-\u065f\u0670\u0640\u200d-\u200f\u061c\u0610-\u061a\u06d6-\u06dc\u06df-\u06e8\u06ea-\u06ed]"
-IGNORED = IGNORED_CHARS + "*"
+IGNORED = "[\u064b-\u065f\u0670\u0640\u200d-\u200f\u061c\u0610-\u061a\u06d6-\u06dc\u06df-\u06e8\u06ea-\u06ed]"
 SPACES = " \u00a0\u1680\u2000-\u200a\u202f\u205f\u3000"
 
 
@@ -204,7 +202,7 @@ def folded_pattern(query):
             tokens.append(blank)
             continue
         same = next((group for group in SAME_LETTERS if ch in group), None)
-        tokens.append((f"[{same}]" if same else re.escape(ch)) + IGNORED)
+        tokens.append((f"[{same}]" if same else re.escape(ch)) + IGNORED + "*")
     pattern = tokens[0]
     for before, token in zip(tokens, tokens[1:]):
         pattern += token if blank in (before, token) else "\u200c*" + token
@@ -263,7 +261,7 @@ def folded_search(s):
     # A quotation set with Quranic marks and no-break spaces, typed in its plain spelling.
     quoting = next(p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1) if "\u061c" in book.page_text(p))
     verse = re.search("\u061c([^»]*)»", book.page_text(quoting)).group(1)
-    query = " ".join(re.split(f"[{SPACES}]", re.sub(IGNORED_CHARS, "", verse))[:3])
+    query = " ".join(re.split(f"[{SPACES}]", re.sub(IGNORED, "", verse))[:3])
     pattern = folded_pattern(query)
     pages = [p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1)
              if os.path.exists(book.page_file(p)) and pattern.search(searched_text(book.page_text(p)))]
