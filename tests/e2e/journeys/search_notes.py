@@ -266,6 +266,8 @@ def folded_search(s):
     pages = [p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1)
              if os.path.exists(book.page_file(p)) and pattern.search(searched_text(book.page_text(p)))]
     s.check_that("the quotation's page among the pages of its plain spelling", quoting in pages, quoting, pages)
+    w.choose_scope(0)
+    s.wait_value(lambda: w.scope.name, "كل كتاب", "the scope after picking the whole book")
     w.run(query)
     s.check(f"folded results of the quotation's words {query!r}", [result_line(p) for p in pages[:999]], w.lines())
 
