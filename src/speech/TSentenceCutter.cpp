@@ -55,9 +55,12 @@ bool EndsSentence(const QString &text, int from, int end, int at)
     // Something other than a blank right after the dot: a number, an abbreviation, an address.
     if (next < end && !Blank(text[next])) return false;
     const QStringView word = WordBefore(text, from, at);
-    // A lone letter before the dot: an initial or an abbreviation (ق.م.).
-    const QStringView lastPart = word.mid(word.lastIndexOf(u'.') + 1);
-    if (lastPart.size() == 1 && lastPart[0].isLetter()) return false;
+    // A lone letter after another dot (ق.م.) or a Latin capital (J. R.): an abbreviation or
+    // an initial. A Persian word of one letter (و) may well end a sentence.
+    const qsizetype dot = word.lastIndexOf(u'.');
+    const QStringView lastPart = word.mid(dot + 1);
+    if (lastPart.size() == 1 && ((dot >= 0 && lastPart[0].isLetter()) || (lastPart[0] >= u'A' && lastPart[0] <= u'Z')))
+        return false;
     // A number among the first two words labels a caption or a list item.
     if (AllDigits(word)) {
         const QStringView before = QStringView(text).mid(from, at - word.size() - from).trimmed();

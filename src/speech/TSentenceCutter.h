@@ -17,7 +17,8 @@ struct TSentence {
 //   marks beside it (؟!); and at every break the page gives (where a paragraph, heading,
 //   caption or line begins).
 // - A dot with no blank after it ends nothing: a number (3.5, ۱۳۷۴.۰۵.۲۵), an abbreviation
-//   written close (ق.م), an address. Nor does a dot after a lone letter (ق.م. ، J. R.), or
+//   written close (ق.م), an address. Nor does a dot after an abbreviation's last letter
+//   (ق.م.) or a Latin initial (J. R.), though one after a Persian word of one letter does; or
 //   after a number among the first two words of a paragraph: a picture's caption or a
 //   list item is labelled so (شكل 1. نقشه شهر).
 // - Half-spaces and diacritics belong to their words: never a place to cut, kept in what

@@ -44,6 +44,7 @@ void TestSentenceCutter::cuttingRules()
         {"dotted date", "در 1374.05.25 آمد. رفت", "در 1374.05.25 آمد. | رفت"},
         {"slashed date said with pauses", "در ۱۳۷۴/۰۵/۲۵ آمد.", "در ۱۳۷۴، ۰۵، ۲۵ آمد."},
         {"abbreviations", "در ۲۲۵ ق.م. درگذشت. J. R. Tolkien نوشت.", "در ۲۲۵ ق.م. درگذشت. | J. R. Tolkien نوشت."},
+        {"a word of one letter ending a sentence", "آمدند و. رفتند", "آمدند و. | رفتند"},
         {"a number ending a sentence", "سپاه او در سال 1374. سپس رفت", "سپاه او در سال 1374. | سپس رفت"},
         {"half-spaces", "كتاب‌ها را مي‌خواند. نامه‌اي", "كتاب‌ها را مي‌خواند. | نامه‌اي"},
         {"diacritics", "كِتابٌ عَلَى المَكْتَبِ. قَرَأَ", "كِتابٌ عَلَى المَكْتَبِ. | قَرَأَ"},

@@ -9,7 +9,7 @@ import signal
 from ketabe2e import journey
 from ketabe2e.book import Book
 from ketabe2e.screens import Reading, open_section
-from journeys.remember import pixels, track_plays
+from journeys.remember import options_panel, pixels, track_plays
 
 START, PAUSE, RESUME = "خواندن با صدا", "مکث خواندن با صدا", "ادامهٔ خواندن با صدا"
 NOTE = "خواندن با صدا"  # the note's description
@@ -176,6 +176,12 @@ def read_aloud(s):
         s.wait(lambda: r.button(START).showing, "the button to offer reading again after the service died")
         s.check("the section's music after the service died", True, track_plays(s))
         s.step("speech service died")
+        # The service named its Persian voices (espeak-ng's variants among them): a choice,
+        # showing its own first (a combo box is named by what it shows).
+        panel = options_panel(s, r)
+        s.control(panel, "combo box", "Persian", timeout=5)
+        s.step("options panel with the reading pace and voice")
+        r.close_panel(panel)
         r.back_to_menu()
     finally:
         kill_service(s)
