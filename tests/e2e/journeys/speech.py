@@ -11,7 +11,7 @@ from ketabe2e.book import Book
 from ketabe2e.screens import Reading, open_section
 from journeys.remember import options_panel, pixels, track_plays
 
-START, PAUSE, RESUME = "خواندن با صدا", "مکث خواندن با صدا", "ادامهٔ خواندن با صدا"
+START, PAUSE, RESUME, STOP = "خواندن با صدا", "مکث خواندن با صدا", "ادامهٔ خواندن با صدا", "توقف خواندن با صدا"
 NOTE = "خواندن با صدا"  # the note's description
 FILL = (0xe6, 0xdb, 0xf7)  # the spoken sentence's fill by day
 SPEECH_LIBRARIES = re.compile(r"texttospeech|libspeechd|/speech\.so")
@@ -112,6 +112,9 @@ def read_aloud(s):
         configure_service(s, refused=False)
         s.check("the section's music before reading", True, track_plays(s))
         s.click(r.button(START))
+        # The first start lists all the service's voices, seconds on a busy machine: it shows.
+        s.wait(lambda: note_of(r) is not None and "راه‌اندازی" in note_of(r).name, "the note that speech is starting")
+        s.check("the read-aloud button while the service starts", STOP, r.button(STOP).name)
         expected = expected_sentences(book, 766)
         sounds = []
 
