@@ -152,6 +152,7 @@ TKeptChoices TSettingsStore::Choices()
     c.NotesFolder = r.Text(QStringLiteral("NotesFolder"));
     c.SpeechRate = r.Int(QStringLiteral("SpeechRate"), 0, TKeptChoices::SpeechRateCount - 1, defaults.SpeechRate);
     c.SpeechVoice = r.Text(QStringLiteral("SpeechVoice"));
+    c.SpeechUsed = r.Bool(QStringLiteral("SpeechUsed"), defaults.SpeechUsed);
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
@@ -180,6 +181,7 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         put(QStringLiteral("NotesFolder"), &TKeptChoices::NotesFolder);
         put(QStringLiteral("SpeechRate"), &TKeptChoices::SpeechRate);
         put(QStringLiteral("SpeechVoice"), &TKeptChoices::SpeechVoice);
+        put(QStringLiteral("SpeechUsed"), &TKeptChoices::SpeechUsed);
         if (!known) s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())

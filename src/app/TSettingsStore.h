@@ -23,6 +23,7 @@ struct TKeptChoices {
     QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
     int SpeechRate = 2;   // read aloud's pace, the slowest 0 to the fastest
     QString SpeechVoice;  // read aloud's voice by the speech service's name; empty: the service's own
+    bool SpeechUsed = false;  // read aloud was used: the service is started before it is asked for
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
     bool operator==(const TKeptChoices &) const = default;
 };

@@ -89,6 +89,7 @@ void TReaderMemory::Apply()
     MainForm->Notes->SetFolder(c.NotesFolder);
     o->SpeechOptions->SetRateStep(c.SpeechRate);
     o->SpeechOptions->SetVoice(c.SpeechVoice);
+    o->SpeechOptions->Used = c.SpeechUsed;
     for (QCheckBox *box : SearchChecks())
         if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 
@@ -188,6 +189,7 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NotesFolder = MainForm->Notes->Folder();
     c.SpeechRate = o->SpeechOptions->RateStep();
     c.SpeechVoice = o->SpeechOptions->Voice();
+    c.SpeechUsed = o->SpeechOptions->Used;
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     return c;
 }

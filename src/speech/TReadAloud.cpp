@@ -81,6 +81,16 @@ void TReadAloud::EnsureEngine()
     });
 }
 
+void TReadAloud::Prepare()
+{
+    if (FEngine || FPhase != rpIdle) return;
+    QString why;
+    if (!TSpeechModule::Engine(&why)) return;
+    EnsureEngine();
+    FEngineStarting = true;
+    FEngine->Start();
+}
+
 void TReadAloud::Start(int place)
 {
     Halt();
@@ -162,6 +172,8 @@ void TReadAloud::EngineStarted(TSpeechEngine::TFault fault, const QStringList &v
     FEngineStarting = false;
     if (fault != TSpeechEngine::efNone) {
         FEngineUp = false;
+        // A start ahead of the reader's request fails quietly; the request tries again.
+        if (FPhase == rpIdle) return;
         return Fail(FaultText(fault));
     }
     FEngineUp = true;

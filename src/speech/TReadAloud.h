@@ -44,6 +44,10 @@ public:
     TReadAloud(const TReadAloud &) = delete;
     TReadAloud &operator=(const TReadAloud &) = delete;
 
+    // Loads the module and starts the service before the reader asks, quietly: connecting
+    // lists every voice the service has, seconds of work the first request then need not
+    // wait for. What fails is told when the reader asks.
+    void Prepare();
     // What the read-aloud control does: start, pause or resume; while starting, stop.
     void Press();
     // Starts reading at the sentence that holds a place of the page's text (or FromMenuPlace);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QMenu>
+#include <QTimer>
 
 using G = TKetabApplication;
 
@@ -73,6 +74,13 @@ QString TReadAloudControl::StartName() { return tr("Read aloud"); }
 
 bool TReadAloudControl::eventFilter(QObject *watched, QEvent *event)
 {
+    // A reader who read aloud before finds the service up: it starts a moment after the
+    // window's first show, off the user-interface thread.
+    if (watched == FForm && event->type() == QEvent::Show && !FPrepared) {
+        FPrepared = true;
+        if (FForm->OptionsPanel->SpeechOptions->Used)
+            QTimer::singleShot(PrepareAfterMs, this, G::Guard([this] { FReader.Prepare(); }));
+    }
     // A hide the window system makes (minimised) is no leaving: reading goes on.
     const bool left = watched == FForm
         && ((event->type() == QEvent::Hide && !event->spontaneous())
@@ -97,6 +105,7 @@ void TReadAloudControl::Show()
         button->setToolTip(name);
     }
     button->setAccessibleDescription(FReader.Note());
+    if (FReader.Phase() != TReadAloud::rpIdle) FForm->OptionsPanel->SpeechOptions->Used = true;
     FForm->SpeechNote->Say(FReader.Note());
     TSpeechOptions *o = FForm->OptionsPanel->SpeechOptions;
     if (o->VoiceBox->count() != FReader.Voices().size()) o->SetVoices(FReader.Voices());

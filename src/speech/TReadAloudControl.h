@@ -28,7 +28,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr int PrepareAfterMs = 1500;
     void Show();
+    bool FPrepared = false;
     TMainForm *FForm;
     TReadAloud FReader;
 };

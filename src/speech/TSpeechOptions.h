@@ -25,6 +25,8 @@ public:
     // The service's Persian voices, its own first.
     void SetVoices(const QStringList &voices);
 
+    // The reader has read aloud, in this run or an earlier one.
+    bool Used = false;
     // The reader changed the pace or the voice.
     std::function<void()> OnChange;
 

@@ -66,6 +66,7 @@ void TestSettingsStore::roundTripsEveryKeptValueAndKeepsBooksApart()
     c.NotesFolder = QStringLiteral("/tmp/یادداشت ها");
     c.SpeechRate = 4;
     c.SpeechVoice = QStringLiteral("Persian+female2");
+    c.SpeechUsed = true;
     c.SearchChecks = {{QStringLiteral("WholeCase"), true}, {QStringLiteral("FoldedCase"), false}};
     TSettingsStore(Config(), State(), bookA).SaveChoices(c);
     TSettingsStore(Config(), State(), bookA).SavePlace({2144, 0.375});
