@@ -176,24 +176,22 @@ int main(int argc, char **argv)
     }
     std::printf("key to speaking again in the same program, the service up: median of %zu %.1f ms (goal 300 ms)\n",
                 again.size(), Median(again));
-    std::vector<double> fresh;
-    for (int i = 0; i < 3; ++i) {
-        QProcess p;
-        p.start(QCoreApplication::applicationFilePath(), {QLatin1String(Child)});
-        p.waitForFinished(180000);
-        const double ms = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed().split(u'\n').last().toDouble();
-        if (ms > 0) fresh.push_back(ms);
-    }
+    // Fresh programs, each pressing the key once: its time to the first sentence's sound.
+    const auto freshRuns = [](const char *mode) {
+        std::vector<double> times;
+        for (int i = 0; i < 3; ++i) {
+            QProcess p;
+            p.start(QCoreApplication::applicationFilePath(), {QLatin1String(mode)});
+            p.waitForFinished(180000);
+            const double ms = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed().split(u'\n').last().toDouble();
+            if (ms > 0) times.push_back(ms);
+        }
+        return times;
+    };
+    const std::vector<double> fresh = freshRuns(Child);
     std::printf("key to speaking in a fresh program, the service running: median of %zu %.1f ms (goal 300 ms)\n",
                 fresh.size(), Median(fresh));
-    std::vector<double> ready;
-    for (int i = 0; i < 3; ++i) {
-        QProcess p;
-        p.start(QCoreApplication::applicationFilePath(), {QLatin1String(PreparedChild)});
-        p.waitForFinished(180000);
-        const double ms = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed().split(u'\n').last().toDouble();
-        if (ms > 0) ready.push_back(ms);
-    }
+    const std::vector<double> ready = freshRuns(PreparedChild);
     std::printf("key to speaking in a fresh program of a reader who read aloud before (the service started when the "
                 "window showed): median of %zu %.1f ms (goal 300 ms)\n",
                 ready.size(), Median(ready));
