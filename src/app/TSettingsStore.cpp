@@ -74,6 +74,21 @@ public:
         if (v.isValid() && v.typeId() != QMetaType::QString) Whole = false;
         return v.isValid() && v.typeId() == QMetaType::QString ? v.toString() : QString();
     }
+    // Whole numbers apart by blanks, each in its range.
+    QList<int> Numbers(const QString &key, int lowest, int highest)
+    {
+        QList<int> out;
+        for (const QString &n : Text(key).split(u' ', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int v = n.toInt(&ok);
+            if (!ok || v < lowest || v > highest) {
+                Whole = false;
+                return {};
+            }
+            out << v;
+        }
+        return out;
+    }
 
 private:
     QSettings &FSettings;
@@ -144,6 +159,7 @@ TKeptChoices TSettingsStore::Choices()
     c.NotesPinned = r.Bool(QStringLiteral("NotesPinned"), defaults.NotesPinned);
     c.NightPage = r.Bool(QStringLiteral("NightPage"), defaults.NightPage);
     c.NotesFolder = r.Text(QStringLiteral("NotesFolder"));
+    c.PageSeconds = r.Numbers(QStringLiteral("PageSeconds"), 0, 24 * 3600);
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
@@ -161,6 +177,9 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         s.setValue(QStringLiteral("NotesPinned"), c.NotesPinned);
         s.setValue(QStringLiteral("NightPage"), c.NightPage);
         s.setValue(QStringLiteral("NotesFolder"), c.NotesFolder);
+        QStringList seconds;
+        for (int n : c.PageSeconds) seconds << QString::number(n);
+        s.setValue(QStringLiteral("PageSeconds"), seconds.join(u' '));
         s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             s.setValue(SearchGroup + u'/' + box.key(), box.value());

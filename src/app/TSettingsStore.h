@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QMap>
 #include <QString>
 
@@ -20,6 +21,7 @@ struct TKeptChoices {
     bool NightPage = false;
     QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
+    QList<int> PageSeconds;  // the reader's pace: seconds on each of the last pages turned
     bool operator==(const TKeptChoices &) const = default;
 };
 

@@ -4,6 +4,7 @@
 #include "app/TWebBrowser.h"
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TReadingProgress.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
@@ -83,6 +84,7 @@ void TReaderMemory::Apply()
     }
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
     MainForm->Notes->SetFolder(c.NotesFolder);
+    MainForm->Progress->Pace().SetKept(c.PageSeconds);
     for (QCheckBox *box : SearchChecks())
         if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 
@@ -92,7 +94,9 @@ void TReaderMemory::Apply()
         if (processing) processing(sender);
         PageLoaded(sender);
     };
-    view->OnScroll = [this](TWebBrowser *) {
+    auto scrolled = view->OnScroll;
+    view->OnScroll = [this, scrolled](TWebBrowser *sender) {
+        if (scrolled) scrolled(sender);
         if (FShown.Page) SaveSoon();
     };
 }
@@ -163,6 +167,7 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NotesPinned = MainForm->BookMarkChannel->StayOn();
     c.NightPage = o->NightPageCheckBox->Checked();
     c.NotesFolder = MainForm->Notes->Folder();
+    c.PageSeconds = MainForm->Progress->Pace().Kept();
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     return c;
 }
