@@ -228,7 +228,8 @@ void TWebBrowser::AskScrollPlace(std::function<void(const QUrl &page, double sha
 void TWebBrowser::ScrollToShare(double share)
 {
     if (!FEngine) return;
-    FEngine->RunScript(QStringLiteral("window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) * %1);")
-                           .arg(std::clamp(share, 0.0, 1.0)),
+    // To the nearest pixel, with the share in full: a page comes back on the very line it was left at.
+    FEngine->RunScript(QStringLiteral("window.scrollTo(0, Math.round((document.documentElement.scrollHeight - window.innerHeight) * %1));")
+                           .arg(std::clamp(share, 0.0, 1.0), 0, 'g', 17),
                        {});
 }

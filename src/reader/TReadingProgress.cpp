@@ -38,6 +38,7 @@ TReadingProgress::TReadingProgress(QWidget *parent) : QWidget(parent)
         b->SetColor(RGBColor(track.red(), track.green(), track.blue()));
         b->SetBitmap(fill.toImage());
         b->SetFillType(pfBitmap);
+        b->SetFromRight(true);
         b->setFixedHeight(6);
         b->setMinimumWidth(MinimumBarWidth);
     };
