@@ -45,9 +45,8 @@ void TPageHistory::Jump()
 
 void TPageHistory::Scrolled(double share)
 {
-    // Once the reader has left the place, the page's own scrolling as it goes is not the
-    // reader's.
-    if (FCurrent && !FLeft && !FMoving) FCurrent->Scroll = share;
+    // While Back or Forward is under way, the page going away is not the place's.
+    if (FCurrent && !FMoving) FCurrent->Scroll = share;
 }
 
 std::optional<TPagePlace> TPageHistory::Back(const TPrepare &prepare) { return Move(FBack, FForward, prepare); }
