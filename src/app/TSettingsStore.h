@@ -2,6 +2,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <optional>
 
 // Where the reader left off in one book: a book page (1..3983, 0 for none) and how far
 // down it was scrolled, as a share of the page's scrollable height (0 top, 1 bottom).
@@ -14,12 +15,15 @@ struct TReadingPlace {
 // The reader's choices kept between runs. The defaults are a first run's.
 struct TKeptChoices {
     static constexpr int TextSizeCount = 3;
+    static constexpr int SpeechRateCount = 5;
     int TextSize = 1;  // the options panel's size list: small, normal, large
     bool MusicOn = true;
     bool FullScreen = false;
     bool NotesPinned = false;
     bool NightPage = false;
     QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
+    int SpeechRate = 2;   // read aloud's pace, the slowest 0 to the fastest
+    QString SpeechVoice;  // read aloud's voice by the speech service's name; empty: the service's own
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
     QList<int> PageSeconds;  // the reader's pace: seconds on each of the last pages turned
     bool operator==(const TKeptChoices &) const = default;
@@ -34,7 +38,9 @@ struct TKeptChoices {
 // stderr says so. A folder that cannot be written leaves the defaults and says nothing.
 // Each write replaces its file whole (a new file renamed over the old) and takes over only
 // the values this program changed, so two programs running at once never corrupt a file;
-// the last to write a value wins.
+// the last to write a value wins. The choices written are those changed since this store
+// last read or wrote them (all of them before it has, or when it read them damaged), so
+// one program's choice is not turned back by another that changed something else.
 class TSettingsStore {
 public:
     static const char *const ChoicesFileName;
@@ -60,6 +66,7 @@ private:
     QString FConfigFolder;
     QString FStateFolder;
     QString FBookFolder;
+    std::optional<TKeptChoices> FChoicesKnown;  // as last read or written
     bool FChoicesTold = false;
     bool FPlacesTold = false;
 };

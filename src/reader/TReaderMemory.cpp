@@ -9,10 +9,14 @@
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TSpeechOptions.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <memory>
+#include <optional>
 
 TReaderMemory *ReaderMemory = nullptr;
 
@@ -85,6 +89,8 @@ void TReaderMemory::Apply()
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
     MainForm->Notes->SetFolder(c.NotesFolder);
     MainForm->Progress->Pace().SetKept(c.PageSeconds);
+    o->SpeechOptions->SetRateStep(c.SpeechRate);
+    o->SpeechOptions->SetVoice(c.SpeechVoice);
     for (QCheckBox *box : SearchChecks())
         if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 
@@ -150,9 +156,26 @@ void TReaderMemory::Save(const TReadingPlace &place)
     }
 }
 
+void TReaderMemory::ReadPresentScroll()
+{
+    if (!FShown.Page) return;
+    // Shared: an answer later than the wait finds the wait gone.
+    const auto answer = std::make_shared<std::optional<double>>();
+    MainForm->PageBrowser->AskScrollShare([answer](double share) { *answer = share; });
+    // A loop of its own, not a QEventLoop: on the way out the application's repeated
+    // exit would end that at once. The bound's timeout also wakes the wait.
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.start(ExitScrollWaitMs);
+    while (!*answer && bound.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+    if (*answer) FShown.Scroll = **answer;
+}
+
 void TReaderMemory::SaveNow()
 {
     FSaveTimer.stop();
+    ReadPresentScroll();
     Save(FShown);
 }
 
@@ -168,6 +191,8 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NightPage = o->NightPageCheckBox->Checked();
     c.NotesFolder = MainForm->Notes->Folder();
     c.PageSeconds = MainForm->Progress->Pace().Kept();
+    c.SpeechRate = o->SpeechOptions->RateStep();
+    c.SpeechVoice = o->SpeechOptions->Voice();
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     return c;
 }

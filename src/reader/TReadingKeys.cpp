@@ -3,6 +3,7 @@
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TReadingHistory.h"
+#include "speech/TReadAloudControl.h"
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -36,6 +37,8 @@ TReadingKeys::TReadingKeys(TMainForm *form) : QObject(form), FForm(form)
     // Right to left, Back points right, the way the reader came along the line.
     Bind(QKeySequence(Qt::ALT | Qt::Key_Right), [](TMainForm *f) { f->History->GoBack(); });
     Bind(QKeySequence(Qt::ALT | Qt::Key_Left), [](TMainForm *f) { f->History->GoForward(); });
+    Bind(QKeySequence(Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Press(); });
+    Bind(QKeySequence(Qt::SHIFT | Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Stop(); });
 }
 
 void TReadingKeys::Bind(const QKeySequence &keys, void (*run)(TMainForm *))
