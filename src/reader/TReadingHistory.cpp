@@ -77,6 +77,7 @@ void TReadingHistory::LinkFollowed()
 
 void TReadingHistory::PageShown()
 {
+    ++FShownPages;
     TWebBrowser *view = FForm->PageBrowser;
     TPagePlace place;
     place.File = LocalFile(view->Url());
@@ -90,9 +91,11 @@ void TReadingHistory::PageShown()
 void TReadingHistory::Scrolled()
 {
     if (!FHistory.Current()) return;
-    // Only the place's own page says how far it is scrolled, not one that has replaced it.
-    FForm->PageBrowser->AskScrollPlace([this, file = FHistory.Current()->File](const QUrl &page, double share) {
-        if (LocalFile(page) == file && FHistory.Current() && FHistory.Current()->File == file) FHistory.Scrolled(share);
+    // Only the place's own page says how far it is scrolled, not one that has replaced it,
+    // nor the page as it came in (a new page starts at the top before it is shown).
+    FForm->PageBrowser->AskScrollPlace([this, file = FHistory.Current()->File, shown = FShownPages](const QUrl &page, double share) {
+        if (shown == FShownPages && LocalFile(page) == file && FHistory.Current() && FHistory.Current()->File == file)
+            FHistory.Scrolled(share);
     });
 }
 

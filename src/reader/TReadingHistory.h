@@ -39,4 +39,5 @@ private:
     TMainForm *FForm;
     TPageHistory FHistory;
     TScratchText FBuffer;  // a result page written again
+    int FShownPages = 0;   // pages shown so far
 };
