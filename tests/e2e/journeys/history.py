@@ -1,9 +1,11 @@
 """History: back and forward between the places jumps left; where the reader is, how long is left."""
 
+import os
+
 import pyatspi
 
 from ketabe2e import journey
-from ketabe2e.book import FIRST_PAGE, LAST_PAGE, page_status, section_of
+from ketabe2e.book import FIRST_PAGE, LAST_PAGE, page_status, read_if_there, section_of
 from ketabe2e.screens import Reading
 
 BACK, FORWARD = "برگشت", "جلو"
@@ -74,11 +76,16 @@ def back_and_forward(s):
     s.wait_value(r.status, page_status(page), "the status line after Alt+Left")
     s.input.click(*r.view.rect.center, button=8)
     shows_index_as_left("the mouse's back button")
-    # The page's menu: Forward is its second line that can be chosen, after Select all.
+    # The result page is written again when it is gone. The page's menu: Forward is its
+    # second line that can be chosen, after Select all.
+    found = os.path.join(s.program.temp_folder(), "found.htm")
+    os.remove(found)
     s.input.click(*r.view.rect.center, button=3)
     s.popup()
     s.key("Down", "Down", "Return")
     s.wait_value(r.page_number, str(page), "the page number after Forward from the page's menu")
+    s.check_that("the index word marked in found.htm written again", 'color="#3399FF"' in (read_if_there(found) or ""),
+                 "marks", "none")
 
     # Next is no jump: Back still goes to the index. The words follow the page.
     s.check("page after Next", str(page + 1), r.press(Reading.NEXT))
