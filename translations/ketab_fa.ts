@@ -86,6 +86,14 @@
         <source>The notes entry &quot;%1&quot; names page %2, which is not in section %3 of the book</source>
         <translation>يادداشت «%1» صفحهٔ %2 را نام می‌برد كه در بخش %3 كتاب نيست</translation>
     </message>
+    <message>
+        <source>Back</source>
+        <translation>برگشت</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>جلو</translation>
+    </message>
 </context>
 <context>
     <name>TNoteEntry</name>
@@ -234,6 +242,45 @@
     <message>
         <source>Resume reading aloud</source>
         <translation>ادامهٔ خواندن با صدا</translation>
+    </message>
+</context>
+<context>
+    <name>TReadingPace</name>
+    <message>
+        <source>less than a minute</source>
+        <translation>کمتر از یک دقیقه</translation>
+    </message>
+    <message>
+        <source>about %1 minutes</source>
+        <translation>حدود %1 دقیقه</translation>
+    </message>
+    <message>
+        <source>about %1 hours</source>
+        <translation>حدود %1 ساعت</translation>
+    </message>
+    <message>
+        <source>about %1 hours and %2 minutes</source>
+        <translation>حدود %1 ساعت و %2 دقیقه</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2 · %3% of this section · %4% of the book · %5 to the end of the section</source>
+        <extracomment>The place in the book under the status line: &quot;صفحه 835 از 1312 · 13٪ از این بخش · ...&quot;</extracomment>
+        <translation>صفحه %1 از %2 · %3٪ از این بخش · %4٪ از کتاب · %5 تا پایان بخش</translation>
+    </message>
+</context>
+<context>
+    <name>TReadingProgress</name>
+    <message>
+        <source>Where you are</source>
+        <translation>جای شما در کتاب</translation>
+    </message>
+    <message>
+        <source>Place in the section</source>
+        <translation>جای صفحه در بخش</translation>
+    </message>
+    <message>
+        <source>Place in the book</source>
+        <translation>جای صفحه در کتاب</translation>
     </message>
 </context>
 <context>

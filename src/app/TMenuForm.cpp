@@ -13,6 +13,7 @@
 #include "platform/TInstallLayout.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TReadingHistory.h"
 #include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiImageButton.h"
@@ -214,6 +215,7 @@ void TMenuForm::suiImageButton4Click(TsuiCustomButton *) { ShowSection(5); }
 
 void TMenuForm::OpenIndex(const QString &file)
 {
+    MainForm->History->RecordJump();
     MainForm->PageBrowser->Navigate(ReaderState.AppFolder + file);
     MainForm->InfoLabel->setText(QString());
     MainForm->PageNumber->setText(QString());
@@ -243,6 +245,7 @@ void TMenuForm::ContinueButtonClick()
     const TReadingPlace place = ReaderMemory ? ReaderMemory->ContinuePlace() : TReadingPlace{};
     if (!place.Page) return;
     TReaderState &rs = ReaderState;
+    MainForm->History->RecordJump();
     // As a section button: the section and its music, then the page itself.
     rs.CurSection = SectionOf(place.Page);
     rs.CurPage = place.Page;

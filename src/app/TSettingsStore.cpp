@@ -77,6 +77,21 @@ public:
         if (v.isValid() && v.typeId() != QMetaType::QString) Whole = false;
         return v.isValid() && v.typeId() == QMetaType::QString ? v.toString() : QString();
     }
+    // Whole numbers apart by blanks, each in its range.
+    QList<int> Numbers(const QString &key, int lowest, int highest)
+    {
+        QList<int> out;
+        for (const QString &n : Text(key).split(u' ', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int v = n.toInt(&ok);
+            if (!ok || v < lowest || v > highest) {
+                Whole = false;
+                return {};
+            }
+            out << v;
+        }
+        return out;
+    }
 
 private:
     QSettings &FSettings;
@@ -150,6 +165,7 @@ TKeptChoices TSettingsStore::Choices()
     c.NotesPinned = r.Bool(QStringLiteral("NotesPinned"), defaults.NotesPinned);
     c.NightPage = r.Bool(QStringLiteral("NightPage"), defaults.NightPage);
     c.NotesFolder = r.Text(QStringLiteral("NotesFolder"));
+    c.PageSeconds = r.Numbers(QStringLiteral("PageSeconds"), 0, 24 * 3600);
     c.SpeechRate = r.Int(QStringLiteral("SpeechRate"), 0, TKeptChoices::SpeechRateCount - 1, defaults.SpeechRate);
     c.SpeechVoice = r.Text(QStringLiteral("SpeechVoice"));
     c.SpeechUsed = r.Bool(QStringLiteral("SpeechUsed"), defaults.SpeechUsed);
@@ -182,6 +198,11 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         put(QStringLiteral("SpeechRate"), &TKeptChoices::SpeechRate);
         put(QStringLiteral("SpeechVoice"), &TKeptChoices::SpeechVoice);
         put(QStringLiteral("SpeechUsed"), &TKeptChoices::SpeechUsed);
+        if (!known || known->PageSeconds != c.PageSeconds) {
+            QStringList seconds;
+            for (int n : c.PageSeconds) seconds << QString::number(n);
+            s.setValue(QStringLiteral("PageSeconds"), seconds.join(u' '));
+        }
         if (!known) s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <optional>
@@ -25,6 +26,7 @@ struct TKeptChoices {
     QString SpeechVoice;  // read aloud's voice by the speech service's name; empty: the service's own
     bool SpeechUsed = false;  // read aloud was used: the service is started before it is asked for
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
+    QList<int> PageSeconds;  // the reader's pace: seconds on each of the last pages turned
     bool operator==(const TKeptChoices &) const = default;
 };
 

@@ -98,6 +98,7 @@ void TWebBrowser::Navigate(const QString &localPath)
 {
     ++FNavigations;
     const QUrl url = QUrl::fromLocalFile(localPath);
+    FRequestedUrl = url;
     // The engine prints the page it holds; loading another one halfway would lose the
     // print. The page loads when the job has ended.
     if (FPrintJobs->Printing()) FAfterPrintUrl = url;
@@ -208,20 +209,27 @@ void TWebBrowser::PrintEnded()
 
 void TWebBrowser::AskScrollShare(std::function<void(double)> answer)
 {
+    AskScrollPlace([answer = std::move(answer)](const QUrl &, double share) { answer(share); });
+}
+
+void TWebBrowser::AskScrollPlace(std::function<void(const QUrl &page, double share)> answer)
+{
     if (!FEngine || FEngine->Url().isEmpty()) return;
     FEngine->RunScript(QStringLiteral("(function () { var room = document.documentElement.scrollHeight - window.innerHeight;"
-                                      " return room > 0 ? Math.min(1, window.scrollY / room) : 0; })()"),
+                                      " return [location.href, room > 0 ? Math.min(1, window.scrollY / room) : 0]; })()"),
                        TKetabApplication::Guard([answer = std::move(answer)](const QVariant &value) {
+                           const QVariantList pair = value.toList();
                            bool ok = false;
-                           const double share = value.toDouble(&ok);
-                           if (ok) answer(std::clamp(share, 0.0, 1.0));
+                           const double share = pair.size() == 2 ? pair[1].toDouble(&ok) : 0.0;
+                           if (ok) answer(QUrl(pair[0].toString()), std::clamp(share, 0.0, 1.0));
                        }));
 }
 
 void TWebBrowser::ScrollToShare(double share)
 {
     if (!FEngine) return;
-    FEngine->RunScript(QStringLiteral("window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) * %1);")
-                           .arg(std::clamp(share, 0.0, 1.0)),
+    // To the nearest pixel, with the share in full: a page comes back on the very line it was left at.
+    FEngine->RunScript(QStringLiteral("window.scrollTo(0, Math.round((document.documentElement.scrollHeight - window.innerHeight) * %1));")
+                           .arg(std::clamp(share, 0.0, 1.0), 0, 'g', 17),
                        {});
 }

@@ -34,6 +34,8 @@ public:
     // The address now shown, fragment included, percent-decoded (a Persian fragment reads as written).
     QString LocationURL() const;
     QUrl Url() const;
+    // The address last given to Navigate: a page shown at another one came by a link.
+    QUrl RequestedUrl() const { return FRequestedUrl; }
 
     // Runs one of the commands above; input is the zoom level for OLECMDID_ZOOM.
     void ExecWB(int command, int option, int input = 0);
@@ -51,6 +53,9 @@ public:
     // How far down the shown page is scrolled, as a share of what can be scrolled (0 top,
     // 1 bottom), handed to answer once the page has said; nothing without a page.
     void AskScrollShare(std::function<void(double share)> answer);
+    // The same with the address of the page that answered, which may be one that has
+    // come in since the question.
+    void AskScrollPlace(std::function<void(const QUrl &page, double share)> answer);
     // Scrolls the shown page to that share.
     void ScrollToShare(double share);
     // The print preview and printing of the shown document (ExecWB's print commands).
@@ -99,6 +104,7 @@ private:
     std::unique_ptr<TPageLayers> FLayers;
     TPrintJobs *FPrintJobs = nullptr;
     QUrl FAfterPrintUrl;  // the page asked for while a job ran
+    QUrl FRequestedUrl;
     bool FLoadSucceeded = false;
     int FCrashReloads = 0;
     int FNavigations = 0;  // Navigate calls so far

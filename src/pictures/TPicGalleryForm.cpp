@@ -10,6 +10,7 @@
 #include "pictures/TPictureList.h"
 #include "pictures/TShowPicForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TReadingHistory.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TImage32.h"
 #include <QAction>
@@ -210,6 +211,7 @@ void TPicGalleryForm::GotoButtonClick()
     const QListWidgetItem *item = GalleryListBox->currentItem();
     if (!item) return;
     const int page = TGalleryItems::PageOf(item->text());
+    MainForm->History->RecordJump();
     ReaderState.CurPage = page;
     ReaderState.CurSection = SectionOf(page);
     // Run directly, not through the action's guard: a failed refresh ends this handler too.

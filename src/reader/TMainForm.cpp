@@ -4,7 +4,6 @@
 #include "app/Dialogs.h"
 #include "app/Errors.h"
 #include "app/KetabApplication.h"
-#include "app/PageMarker.h"
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
 #include "app/StartupSteps.h"
@@ -20,7 +19,10 @@
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TPageMenu.h"
+#include "reader/TReadingHistory.h"
 #include "reader/TReadingKeys.h"
+#include "reader/TReadingProgress.h"
+#include "search/TResultPage.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiBookFrames.h"
 #include "skin/TsuiRadioButton.h"
@@ -94,11 +96,13 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     BuildActions();
     BuildTopPanel();
     BuildBottomPanel();
+    Progress = new TReadingProgress(this);
     PageBrowser = new TWebBrowser(this);
     PageBrowser->setObjectName(QStringLiteral("PageBrowser"));
     PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };  // guarded by the view
     BuildSidePanels();
     BuildPageMenu();
+    History = new TReadingHistory(this);
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
@@ -106,7 +110,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
               o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
-              n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
+              n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, HistoryBackButton, HistoryForwardButton, FirstButton, BackButton, PageNumber, NextButton,
               LastButton, SpeakButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
@@ -121,6 +125,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     layout->setSpacing(0);
     layout->addWidget(TopPanel);
     layout->addLayout(middle, 1);
+    layout->addWidget(Progress);
     layout->addWidget(BottomPanel);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
@@ -183,6 +188,7 @@ void TMainForm::ShowPageInfo()
 void TMainForm::ShowContents(int section)
 {
     CheckedSection(section, 1);
+    History->RecordJump();
     ReaderState.CurSection = section;
     ChMusic->trigger();
     ReaderState.CurPage = ReaderState.FirstPage[section];
@@ -213,6 +219,7 @@ void TMainForm::NextPageExecute()
         rs.CurPage = rs.FirstPage[s];
         RefreshPageExecute();
     } else if (rs.CurPage < rs.LastPage[s] && rs.CanForward) {
+        Progress->TurningNext();
         ++rs.CurPage;
         RefreshPageExecute();
     }
@@ -254,6 +261,7 @@ void TMainForm::PageNumber_KeyPress(QChar key)
     const int n = StrToInt(PageNumber->text());
     const int f = rs.FirstPage[rs.CurSection];
     const int l = rs.LastPage[rs.CurSection];
+    History->RecordJump();
     rs.CurPage = n > l ? l : n < f ? f : n;
     RefreshPageExecute();
 }
@@ -301,6 +309,8 @@ void TMainForm::PageBrowserDownloadComplete(TWebBrowser *)
     TReaderState &rs = ReaderState;
     const TLoadedPageClassifier::TResult r =
         TLoadedPageClassifier::Classify(PageBrowser->Url(), rs.ResultPending, rs.ContentsMode, rs.IndexMode);
+    if (r.Kind == TLoadedPageClassifier::lpIndexLink || r.Kind == TLoadedPageClassifier::lpContentsLink)
+        History->LinkFollowed();
     switch (r.Kind) {
     case TLoadedPageClassifier::lpResultPage:
         rs.ResultPending = false;
@@ -344,6 +354,8 @@ void TMainForm::PageBrowserDownloadComplete(TWebBrowser *)
         ChMusic->trigger();
         break;
     }
+    History->PageShown();
+    Progress->PageShown();
 }
 
 void TMainForm::FollowIndexLink(int section, int page, const QString &word)
@@ -354,11 +366,9 @@ void TMainForm::FollowIndexLink(int section, int page, const QString &word)
     rs.CanForward = true;
     rs.CanBack = true;
     TScratchText text;
-    text.LoadFromFile(PageFile(section, page));
     // The copy lies in the temp folder: its pictures are pointed back at the data folder.
-    QString marked = TPageMarker::MarkTerms(text.Text(), {word}, TScratchText::foMatchCase, IndexWordColor);
-    text.SetText(TPageMarker::RewritePictureRefs(marked, rs.AppFolder));
-    text.SaveToTempFolder(rs.TempFolder, QStringLiteral("found.htm"));
+    TResultPage::Write(text, {PageFile(section, page), {word}, TScratchText::foMatchCase, false, IndexWordColor},
+                       rs.AppFolder, rs.TempFolder);
     rs.CurPage = page;
     rs.CurSection = section;
     ShowPageInfo();
@@ -401,6 +411,7 @@ void TMainForm::GotoEntry(const QString &entry)
                                 .arg(entry)
                                 .arg(page)
                                 .arg(section));
+    History->RecordJump();
     ReaderState.CurPage = page;
     ReaderState.CurSection = section;
     RefreshPageExecute();

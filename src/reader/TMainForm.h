@@ -21,6 +21,8 @@ class QWidget;
 class TNotesPanel;
 class TOptionsPanel;
 class TPageMenu;
+class TReadingHistory;
+class TReadingProgress;
 class TReadAloudControl;
 class TSpeechNote;
 class TsuiForm;
@@ -96,6 +98,9 @@ public:
     // The page's own menu; features add their parts to it.
     std::unique_ptr<TPageMenu> PageMenu;
     QLabel *InfoLabel = nullptr;
+    TReadingProgress *Progress = nullptr;  // under the page: the place and the time left
+    // Back and forward; every jump to another place calls History->RecordJump() first.
+    TReadingHistory *History = nullptr;
     QLineEdit *PageNumber = nullptr;
     QListWidget *BookMarkBox = nullptr;  // the notes list
     QLabel *PageLabel = nullptr;
@@ -109,6 +114,8 @@ public:
     QWidget *BottomPanel = nullptr;
     TsuiImageButton *MenuButton = nullptr;
     TsuiImageButton *DirButton = nullptr;
+    TsuiImageButton *HistoryBackButton = nullptr;     // back to the place left by a jump
+    TsuiImageButton *HistoryForwardButton = nullptr;  // undoes a Back
     TsuiImageButton *FirstButton = nullptr;
     TsuiImageButton *BackButton = nullptr;
     TsuiImageButton *NextButton = nullptr;

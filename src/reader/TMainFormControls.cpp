@@ -8,6 +8,7 @@
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TPageMenu.h"
+#include "reader/TReadingProgress.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
@@ -103,6 +104,10 @@ void TMainForm::BuildBottomPanel()
     };
     button(MenuButton, "MenuButton", "SHELL_BAR_MENU", QStringLiteral("بازگشت به منو"));
     button(DirButton, "DirButton", "SHELL_BAR_CONTENTS", QStringLiteral("فهرست بخشها"));
+    button(HistoryBackButton, "HistoryBackButton", "SHELL_HISTORY_BACK", tr("Back"));
+    button(HistoryForwardButton, "HistoryForwardButton", "SHELL_HISTORY_FORWARD", tr("Forward"));
+    HistoryBackButton->SetPicDisabled(QImage(QStringLiteral(":/SHELL_HISTORY_BACK_DISABLED")));
+    HistoryForwardButton->SetPicDisabled(QImage(QStringLiteral(":/SHELL_HISTORY_FORWARD_DISABLED")));
     button(FirstButton, "FirstButton", "SHELL_PAGE_FIRST", QStringLiteral("صفحه اول"));
     button(BackButton, "BackButton", "SHELL_PAGE_PREVIOUS", QStringLiteral("صفحه قبلی"));
     button(NextButton, "NextButton", "SHELL_PAGE_NEXT", QStringLiteral("صفحه بعدی"));
@@ -113,7 +118,8 @@ void TMainForm::BuildBottomPanel()
     SpeechNote = new TSpeechNote(BottomPanel);
     // The page buttons are a pixel wider and taller than their pictures: the bar's colour
     // shows along their right and bottom edges. The others take their pictures' size.
-    for (TsuiImageButton *b : {FirstButton, BackButton, NextButton, LastButton}) b->setFixedSize(32, 24);
+    for (TsuiImageButton *b : {HistoryBackButton, HistoryForwardButton, FirstButton, BackButton, NextButton, LastButton})
+        b->setFixedSize(32, 24);
     PageNumber = new QLineEdit(BottomPanel);
     PageNumber->setObjectName(QStringLiteral("PageNumber"));
     PageNumber->setAccessibleName(QStringLiteral("شماره صفحه"));
@@ -151,6 +157,9 @@ void TMainForm::BuildBottomPanel()
     // Right to left, as the reader sees them.
     row->addWidget(MenuButton, 0, Qt::AlignVCenter);
     row->addWidget(DirButton, 0, Qt::AlignVCenter);
+    row->addSpacing(4);
+    row->addWidget(HistoryBackButton, 0, Qt::AlignVCenter);
+    row->addWidget(HistoryForwardButton, 0, Qt::AlignVCenter);
     row->addWidget(SpeechNote, 1);
     for (QWidget *w : std::initializer_list<QWidget *>{FirstButton, BackButton, PageNumber, NextButton, LastButton})
         row->addWidget(w, 0, Qt::AlignVCenter);
@@ -253,8 +262,8 @@ QSize TMainForm::MinimumContentsSize() const
                                       QStringLiteral(" 0000 - ") + SectionName(s)));
     const QMargins top = TopPanel->layout()->contentsMargins();
     const int header = top.left() + HeaderImage->sizeHint().width() + TopPanel->layout()->spacing() + status + top.right();
-    const int width = std::max({least(BottomPanel).width(), header,
+    const int width = std::max({least(BottomPanel).width(), header, least(Progress).width(),
                                 BookMarkChannel->Width() + RHidePanel->Width() + MinimumPageWidth});
     const int middle = std::max(openHeight(BookMarkChannel, NotesPanel), openHeight(RHidePanel, OptionsPanel));
-    return {width, least(TopPanel).height() + middle + least(BottomPanel).height()};
+    return {width, least(TopPanel).height() + middle + least(Progress).height() + least(BottomPanel).height()};
 }

@@ -4,6 +4,7 @@
 #include "app/TWebBrowser.h"
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TReadingProgress.h"
 #include "search/TSearchForm.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
@@ -87,6 +88,7 @@ void TReaderMemory::Apply()
     }
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
     MainForm->Notes->SetFolder(c.NotesFolder);
+    MainForm->Progress->Pace().SetKept(c.PageSeconds);
     o->SpeechOptions->SetRateStep(c.SpeechRate);
     o->SpeechOptions->SetVoice(c.SpeechVoice);
     o->SpeechOptions->Used = c.SpeechUsed;
@@ -99,7 +101,9 @@ void TReaderMemory::Apply()
         if (processing) processing(sender);
         PageLoaded(sender);
     };
-    view->OnScroll = [this](TWebBrowser *) {
+    auto scrolled = view->OnScroll;
+    view->OnScroll = [this, scrolled](TWebBrowser *sender) {
+        if (scrolled) scrolled(sender);
         if (FShown.Page) SaveSoon();
     };
 }
@@ -187,6 +191,7 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NotesPinned = MainForm->BookMarkChannel->StayOn();
     c.NightPage = o->NightPageCheckBox->Checked();
     c.NotesFolder = MainForm->Notes->Folder();
+    c.PageSeconds = MainForm->Progress->Pace().Kept();
     c.SpeechRate = o->SpeechOptions->RateStep();
     c.SpeechVoice = o->SpeechOptions->Voice();
     c.SpeechUsed = o->SpeechOptions->Used;

@@ -2,6 +2,7 @@
 #include "app/KetabApplication.h"
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TReadingHistory.h"
 #include "speech/TReadAloudControl.h"
 #include <QAction>
 #include <QComboBox>
@@ -33,6 +34,9 @@ TReadingKeys::TReadingKeys(TMainForm *form) : QObject(form), FForm(form)
     Bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [](TMainForm *f) { StepTextSize(f, -1); });
     Bind(QKeySequence(Qt::CTRL | Qt::Key_0), [](TMainForm *f) { StepTextSize(f, 0); });
     Bind(QKeySequence(Qt::Key_F1), [](TMainForm *f) { f->suiFormTitleBarCustomBtnsClick(nullptr, 4); });
+    // Right to left, Back points right, the way the reader came along the line.
+    Bind(QKeySequence(Qt::ALT | Qt::Key_Right), [](TMainForm *f) { f->History->GoBack(); });
+    Bind(QKeySequence(Qt::ALT | Qt::Key_Left), [](TMainForm *f) { f->History->GoForward(); });
     Bind(QKeySequence(Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Press(); });
     Bind(QKeySequence(Qt::SHIFT | Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Stop(); });
 }

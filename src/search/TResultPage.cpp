@@ -77,11 +77,24 @@ QString TResultPage::MarkTerms(const QString &text, const QStringList &terms, in
     return TPageMarker::MarkTerms(text, static_cast<int>(terms.size()), find, color, marked);
 }
 
+namespace {
+TResultPage::TMarking Written;
+}
+
 void TResultPage::Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
                         bool folded, const QString &appFolder, const QString &tempFolder)
 {
-    buffer.LoadFromFile(pageFile);
-    const QString marked = MarkTerms(buffer.Text(), terms, findOptions, folded, MarkColor());
+    Write(buffer, {pageFile, terms, findOptions, folded, MarkColor()}, appFolder, tempFolder);
+}
+
+void TResultPage::Write(TScratchText &buffer, const TMarking &marking, const QString &appFolder,
+                        const QString &tempFolder)
+{
+    buffer.LoadFromFile(marking.PageFile);
+    const QString marked = MarkTerms(buffer.Text(), marking.Terms, marking.FindOptions, marking.Folded, marking.Color);
     buffer.SetText(TPageMarker::RewritePictureRefs(marked, appFolder));
     buffer.SaveToTempFolder(tempFolder, FileName());
+    Written = marking;
 }
+
+const TResultPage::TMarking &TResultPage::LastWritten() { return Written; }

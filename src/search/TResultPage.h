@@ -9,6 +9,17 @@ class TScratchText;
 // page and the highlighted copy of a page ("found.htm").
 class TResultPage {
 public:
+    // What a result page is made from: the book page, the terms marked on it, how they
+    // are matched and the colour of their marks.
+    struct TMarking {
+        QString PageFile;
+        QStringList Terms;
+        int FindOptions = 0;
+        bool Folded = false;
+        QString Color;
+        bool operator==(const TMarking &) const = default;
+    };
+
     static QString MarkColor() { return QStringLiteral("#FF8000"); }
     static QString FileName() { return QStringLiteral("found.htm"); }
 
@@ -26,6 +37,11 @@ public:
     // match that would put a mark inside a tag or a character reference is left unmarked.
     static void Write(TScratchText &buffer, const QString &pageFile, const QStringList &terms, int findOptions,
                       bool folded, const QString &appFolder, const QString &tempFolder);
+    // The same for any marking (the index's marks are another colour).
+    static void Write(TScratchText &buffer, const TMarking &marking, const QString &appFolder, const QString &tempFolder);
+    // What found.htm was last written from, so a result page shown again later can be
+    // written again after another one has replaced it.
+    static const TMarking &LastWritten();
     // The marking step alone.
     static QString MarkTerms(const QString &text, const QStringList &terms, int findOptions, bool folded,
                              const QString &color, int *marked = nullptr);

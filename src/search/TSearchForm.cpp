@@ -8,6 +8,7 @@
 #include "app/WindowProtocol.h"
 #include "platform/TPersianKeyboard.h"
 #include "reader/TMainForm.h"
+#include "reader/TReadingHistory.h"
 #include "reader/TNoteEntry.h"
 #include "search/TResultContext.h"
 #include "search/TResultPage.h"
@@ -270,6 +271,7 @@ void TSearchForm::GotoButtonClick()
     QListWidgetItem *item = ResultListBox->currentItem();
     if (!item || !item->isSelected()) return;
     const int k = ResultListBox->row(item);
+    if (MainForm) MainForm->History->RecordJump();
     ReaderState.ContentsMode = false;
     const int page = ResultPages[k];
     // Marked as the search that listed it matched, as its context line was.

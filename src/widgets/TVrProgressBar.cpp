@@ -83,6 +83,13 @@ void TVrProgressBar::SetSmooth(bool value)
     UpdateControl();
 }
 
+void TVrProgressBar::SetFromRight(bool value)
+{
+    if (value == FFromRight) return;
+    FFromRight = value;
+    UpdateControl();
+}
+
 void TVrProgressBar::SetOrientation(TVrOrientation value)
 {
     if (value == FOrientation) return;
@@ -141,6 +148,11 @@ void TVrProgressBar::Paint(QPainter &canvas)
 
     const int percent = Percent();
     if (FOrientation == voHorizontal) {
+        // Filled from the right: the same blocks, mirrored inside the bevel.
+        if (FFromRight) {
+            canvas.translate(area.Left + area.Right, 0);
+            canvas.scale(-1, 1);
+        }
         // Filled length: the truncation of extent x percent / 100.
         const int len = int(qint64(area.Width()) * percent / 100);
         const int w0 = (area.Height() / 3) * 2;

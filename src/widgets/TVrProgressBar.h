@@ -35,6 +35,9 @@ public:
     void SetFillType(TVrProgressBarFill value);
     const QImage &Bitmap() const { return FBitmap; }
     void SetBitmap(const QImage &value);
+    // A horizontal bar filled from its right end, as a right-to-left reader goes.
+    bool FromRight() const { return FFromRight; }
+    void SetFromRight(bool value);
 
     // Share of the range covered by Position, 0..100.
     int Percent() const;
@@ -59,6 +62,7 @@ private:
     TColor FStartColor = clNavy;
     TColor FEndColor = clAqua;
     bool FSmooth = false;
+    bool FFromRight = false;
     TVrOrientation FOrientation = voHorizontal;
     TVrProgressBarFill FFillType = pfGradient;
     QImage FBitmap;

@@ -1,6 +1,7 @@
 // Pictures of the start menu and of the reading window's bars: the menu's background,
 // its twelve buttons (normal and mouse-over, captions drawn in), the reading window's
-// bottom-bar and page buttons and its header picture; and the application icon.
+// bottom-bar, page and back and forward buttons and its header picture; and the
+// application icon.
 #include "ArtworkRegistry.h"
 #include "app/BookData.h"
 #include <QFont>
@@ -260,6 +261,28 @@ QImage PageButton(TArrow arrow, TButtonLook look)
     return img;
 }
 
+// Back and forward through the places left by jumps: an arrow with its shaft, so it
+// reads apart from the page buttons' heads alone. Back points right, the way a
+// right-to-left reader came; a button with nowhere to go shows its arrow faded.
+QImage HistoryButton(bool back, TButtonLook look, bool disabled)
+{
+    QImage img(31, 23, QImage::Format_ARGB32_Premultiplied);
+    img.fill(BarGrey);
+    PaintFace(img, look, 4);
+    QPainter p(&img);
+    Smooth(p);
+    const double shift = look.down ? 1 : 0;
+    p.translate(15.5 + shift, 11.5 + shift);
+    if (!back) p.scale(-1, 1);
+    const QColor ink = disabled ? QColor(Cream.red(), Cream.green(), Cream.blue(), 80) : TextColor(look);
+    p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(-7, 0), QPointF(2, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPolygon(QPolygonF{QPointF(8, 0), QPointF(1.5, -5.5), QPointF(1.5, 5.5)});
+    return img;
+}
+
 QImage Header()
 {
     QImage img(300, 50, QImage::Format_ARGB32_Premultiplied);
@@ -367,6 +390,13 @@ void PaintShell(const QString &folder)
         Save(PageButton(b.arrow, normal), folder, name);
         Save(PageButton(b.arrow, hot), folder, name + QStringLiteral("_HOT"));
         Save(PageButton(b.arrow, down), folder, name + QStringLiteral("_DOWN"));
+    }
+    for (const bool back : {true, false}) {
+        const QString name = back ? QStringLiteral("SHELL_HISTORY_BACK") : QStringLiteral("SHELL_HISTORY_FORWARD");
+        Save(HistoryButton(back, normal, false), folder, name);
+        Save(HistoryButton(back, hot, false), folder, name + QStringLiteral("_HOT"));
+        Save(HistoryButton(back, down, false), folder, name + QStringLiteral("_DOWN"));
+        Save(HistoryButton(back, normal, true), folder, name + QStringLiteral("_DISABLED"));
     }
     (void)pressed;
     Save(Header(), folder, QStringLiteral("SHELL_HEADER"));
