@@ -1,6 +1,7 @@
 #pragma once
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 // Where the reader left off in one book: a book page (1..3983, 0 for none) and how far
 // down it was scrolled, as a share of the page's scrollable height (0 top, 1 bottom).
@@ -20,6 +21,15 @@ struct TKeptChoices {
     bool NightPage = false;
     QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
+    // The page's layout: line spacing and text width in three steps (1 the book's own),
+    // the typeface (empty for the book's own), justified text.
+    static constexpr int LayoutSteps = 3;
+    int LineSpacing = 1;
+    int TextWidth = 1;
+    QString Typeface;
+    bool Justified = true;
+    static constexpr int MaxRecentSearches = 20;
+    QStringList RecentSearches;  // newest first
     bool operator==(const TKeptChoices &) const = default;
 };
 

@@ -15,10 +15,12 @@
 #include "info/THelpForm.h"
 #include "print/TNotedPages.h"
 #include "print/TPrintForm.h"
+#include "reader/TLayoutOptions.h"
 #include "reader/TLoadedPageClassifier.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TPageLayout.h"
 #include "reader/TPageMenu.h"
 #include "reader/TReadingKeys.h"
 #include "search/TSearchForm.h"
@@ -100,7 +102,9 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
-    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox, o->SelAllButton,
+    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
+              o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox, o->LayoutOptions->TypefaceBox,
+              o->LayoutOptions->JustifiedBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
               n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
@@ -459,6 +463,8 @@ void TMainForm::NightPageCheckBoxClick()
         else view->Layers().Remove(QLatin1String(TNightPage::LayerName));
     }
 }
+
+void TMainForm::PageLayoutChange() { TPageLayout::Apply(PageBrowser->Layers(), OptionsPanel->LayoutOptions->Choice()); }
 
 void TMainForm::SelAllButtonClick()
 {

@@ -1,0 +1,47 @@
+#pragma once
+#include "reader/TPageLayout.h"
+#include "skin/TsuiFileTheme.h"
+#include "skin/TsuiStyledControl.h"
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class TsuiCheckBox;
+
+// The layout choices of the options panel: line spacing, the text column's width and
+// the typeface in lists, justified text as a check box, each on one line with its label
+// (which names it for screen readers), so the group takes four lines of the narrow
+// panel. The typefaces listed are the book's own and those that qualify here.
+class TLayoutOptions : public QWidget, public TsuiStyledControl {
+    Q_OBJECT
+public:
+    explicit TLayoutOptions(QWidget *parent = nullptr);
+
+    TPageLayout::TChoice Choice() const;
+    // Shows a choice (checked first) without running OnChange.
+    void SetChoice(const TPageLayout::TChoice &choice);
+    // The reader changed a choice.
+    std::function<void(TLayoutOptions *sender)> OnChange;
+
+    TsuiUIStyle UIStyle() const override { return FUIStyle; }
+    void SetUIStyle(TsuiUIStyle style) override;
+    TsuiFileTheme *FileTheme() const override { return FFileTheme; }
+    void SetFileTheme(TsuiFileTheme *fileTheme) override { FFileTheme = fileTheme; }
+
+    QLabel *SpacingLabel = nullptr;
+    QComboBox *SpacingBox = nullptr;
+    QLabel *WidthLabel = nullptr;
+    QComboBox *WidthBox = nullptr;
+    QLabel *TypefaceLabel = nullptr;
+    QComboBox *TypefaceBox = nullptr;
+    QLabel *JustifiedLabel = nullptr;
+    TsuiCheckBox *JustifiedBox = nullptr;
+
+private:
+    void Changed();
+    bool FSetting = false;
+    TsuiUIStyle FUIStyle = TsuiUIStyle::DeepBlue;
+    QPointer<TsuiFileTheme> FFileTheme;
+};
