@@ -19,7 +19,7 @@ from check_install import check, expected_layout, failures, run  # noqa: E402
 # the decoder library)
 # and those the program needs by other means.
 NEEDED = ["libqt6webenginewidgets6", "libqt6printsupport6", "libjpeg62-turbo", "libmpg123-0", "libpulse0",
-          "libasound2", "libqt6webenginecore6-bin", "qt6-qpa-plugins", "fonts-dejavu-core"]
+          "libasound2", "libqt6webenginecore6-bin", "qt6-qpa-plugins", "fonts-dejavu-core", "fonts-noto-core"]
 
 
 def field(deb, name):
