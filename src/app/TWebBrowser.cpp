@@ -221,7 +221,10 @@ void TWebBrowser::AskScrollShare(std::function<void(double)> answer)
 void TWebBrowser::ScrollToShare(double share)
 {
     if (!FEngine) return;
-    FEngine->RunScript(QStringLiteral("window.scrollTo(0, (document.documentElement.scrollHeight - window.innerHeight) * %1);")
-                           .arg(std::clamp(share, 0.0, 1.0)),
-                       {});
+    // To the whole pixel nearest the share, written in full: six digits and a scroll cut
+    // down to whole pixels left a page a pixel above where it was.
+    FEngine->RunScript(
+        QStringLiteral("window.scrollTo(0, Math.round((document.documentElement.scrollHeight - window.innerHeight) * %1));")
+            .arg(std::clamp(share, 0.0, 1.0), 0, 'g', 17),
+        {});
 }

@@ -49,7 +49,8 @@ const char BackToTop[] = R"JS(
       r.setStart(n, off);
       r.setEnd(n, off + 1);
       var rect = r.getBoundingClientRect();
-      if (rect.height > 0) window.scrollBy(0, rect.top);
+      // Whole pixels: a page scrolled to a fraction draws its letters blurred.
+      if (rect.height > 0) window.scrollTo(window.scrollX, Math.round(window.scrollY + rect.top));
       break;
     }
     from += n.length;

@@ -217,6 +217,7 @@ void TSearchForm::FormHide()
 {
     // A typed search counts among the recent ones once the reader has left it.
     if (!FTypedQuery.isEmpty()) Remember(FTypedQuery);
+    FTypedQuery.clear();
     EnableVisibleMainWindow();
 }
 
