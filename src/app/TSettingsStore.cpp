@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <cstdio>
+#include <utility>
 
 const char *const TSettingsStore::ChoicesFileName = "ketab.conf";
 const char *const TSettingsStore::PlacesFileName = "places.conf";
@@ -22,7 +23,9 @@ bool WellFormed(const QString &file)
 {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return true;  // nothing there, or nothing to read: the defaults
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes = f.readAll();
+    // A byte-order mark, as some editors write, which Qt's reader passes over.
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     if (bytes.contains('\0') || !QUtf8StringView(bytes).isValidUtf8()) return false;
     for (QByteArray line : bytes.split('\n')) {
         line = line.trimmed();
@@ -135,7 +138,10 @@ void TSettingsStore::Damaged(const QString &file, bool &told)
 TKeptChoices TSettingsStore::Choices()
 {
     const TKeptChoices defaults;
-    if (!QFileInfo::exists(ChoicesFile())) return defaults;
+    if (!QFileInfo::exists(ChoicesFile())) {
+        FChoicesKnown = defaults;
+        return defaults;
+    }
     QSettings s(ChoicesFile(), QSettings::IniFormat);
     TReader r(s);
     TKeptChoices c;
@@ -161,34 +167,46 @@ TKeptChoices TSettingsStore::Choices()
         c.RecentSearches << query;
     }
     s.endArray();
-    if (r.Whole) return c;
+    if (r.Whole) {
+        FChoicesKnown = c;
+        return c;
+    }
+    // Known as nothing: the next write puts every value over the damaged ones.
+    FChoicesKnown.reset();
     Damaged(ChoicesFile(), FChoicesTold);
     return defaults;
 }
 
 void TSettingsStore::SaveChoices(const TKeptChoices &c)
 {
-    Write(FConfigFolder, ChoicesFile(), [&c](QSettings &s) {
-        s.setValue(QStringLiteral("TextSize"), c.TextSize);
-        s.setValue(QStringLiteral("MusicOn"), c.MusicOn);
-        s.setValue(QStringLiteral("FullScreen"), c.FullScreen);
-        s.setValue(QStringLiteral("NotesPinned"), c.NotesPinned);
-        s.setValue(QStringLiteral("NightPage"), c.NightPage);
-        s.setValue(QStringLiteral("NotesFolder"), c.NotesFolder);
-        s.remove(SearchGroup);
+    const std::optional<TKeptChoices> known = std::exchange(FChoicesKnown, c);
+    Write(FConfigFolder, ChoicesFile(), [&c, &known](QSettings &s) {
+        const auto put = [&](const QString &key, auto TKeptChoices::*value) {
+            if (!known || (*known).*value != c.*value) s.setValue(key, c.*value);
+        };
+        put(QStringLiteral("TextSize"), &TKeptChoices::TextSize);
+        put(QStringLiteral("MusicOn"), &TKeptChoices::MusicOn);
+        put(QStringLiteral("FullScreen"), &TKeptChoices::FullScreen);
+        put(QStringLiteral("NotesPinned"), &TKeptChoices::NotesPinned);
+        put(QStringLiteral("NightPage"), &TKeptChoices::NightPage);
+        put(QStringLiteral("NotesFolder"), &TKeptChoices::NotesFolder);
+        if (!known) s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
-            s.setValue(SearchGroup + u'/' + box.key(), box.value());
-        s.setValue(QStringLiteral("LineSpacing"), c.LineSpacing);
-        s.setValue(QStringLiteral("TextWidth"), c.TextWidth);
-        s.setValue(QStringLiteral("Typeface"), c.Typeface);
-        s.setValue(QStringLiteral("Justified"), c.Justified);
-        s.remove(RecentGroup);
-        s.beginWriteArray(RecentGroup, static_cast<int>(c.RecentSearches.size()));
-        for (int i = 0; i < c.RecentSearches.size(); ++i) {
-            s.setArrayIndex(i);
-            s.setValue(QStringLiteral("Query"), c.RecentSearches[i]);
+            if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())
+                s.setValue(SearchGroup + u'/' + box.key(), box.value());
+        put(QStringLiteral("LineSpacing"), &TKeptChoices::LineSpacing);
+        put(QStringLiteral("TextWidth"), &TKeptChoices::TextWidth);
+        put(QStringLiteral("Typeface"), &TKeptChoices::Typeface);
+        put(QStringLiteral("Justified"), &TKeptChoices::Justified);
+        if (!known || known->RecentSearches != c.RecentSearches) {
+            s.remove(RecentGroup);
+            s.beginWriteArray(RecentGroup, static_cast<int>(c.RecentSearches.size()));
+            for (int i = 0; i < c.RecentSearches.size(); ++i) {
+                s.setArrayIndex(i);
+                s.setValue(QStringLiteral("Query"), c.RecentSearches[i]);
+            }
+            s.endArray();
         }
-        s.endArray();
     });
 }
 

@@ -178,8 +178,9 @@ void TSearchForm::FormCreate()
     G::Connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     G::Connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { ResultListBoxDblClick(); });
     G::Connect(AddtoBKButton, &QPushButton::clicked, this, [this] { AddtoBKButtonClick(); });
+    // The context follows the current line alone: a change of the selection that keeps it
+    // reads no page.
     G::Connect(ResultListBox, &QListWidget::currentRowChanged, this, [this] { ResultListBoxCurrentChange(); });
-    G::Connect(ResultListBox, &QListWidget::itemSelectionChanged, this, [this] { ResultListBoxCurrentChange(); });
 
     // The results follow the query as the reader types it, and the options as the reader
     // changes them; what the program itself puts into the field waits for the reader.
@@ -283,7 +284,7 @@ std::unique_ptr<TSearchRun> TSearchForm::NewRun()
     TermCount = parsed.TermCount();
     ResultPages.fill(0);
     ProgressBar->SetPosition(0);
-    return std::make_unique<TSearchRun>(parsed, first, last, FindOptions(), std::function<QString(int)>(), &KeptText);
+    return std::make_unique<TSearchRun>(parsed, first, last, FSearchOptions, std::function<QString(int)>(), &KeptText);
 }
 
 void TSearchForm::SearchButtonClick()
@@ -322,9 +323,9 @@ void TSearchForm::GotoButtonClick()
     const int k = ResultListBox->row(item);
     ReaderState.ContentsMode = false;
     const int page = ResultPages[k];
-    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FindOptions(), FoldedCase->isChecked(),
-                       ReaderState.AppFolder,
-                       ReaderState.TempFolder);
+    // Marked as the search that listed it matched, as its context line was.
+    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FSearchOptions, FSearchFolded,
+                       ReaderState.AppFolder, ReaderState.TempFolder);
     ReaderState.CurPage = page;
     ReaderState.ResultPending = true;
     hide();

@@ -93,7 +93,7 @@ private:
     bool FSettingQuery = false;  // the program, not the reader, is changing the query
     bool FSearching = false;
     bool FSearchFolded = false;  // how the listed results were found
-    int FSearchOptions = 0;
+    int FSearchOptions = TScratchText::foMatchCase;
 };
 
 extern TSearchForm *SearchForm;
