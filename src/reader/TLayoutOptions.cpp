@@ -15,27 +15,27 @@ TLayoutOptions::TLayoutOptions(QWidget *parent) : QWidget(parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(0, 1);
     int row = 0;
     const auto label = [&](QLabel *&l, const char *name, const QString &caption) {
         l = new QLabel(caption, this);
         l->setObjectName(QString::fromLatin1(name));
         l->setAccessibleName(caption);
-        grid->addWidget(l, row, 0);
     };
     const auto list = [&](QLabel *&l, const char *labelName, QComboBox *&box, const char *name, const QString &caption,
                           const QStringList &items) {
         label(l, labelName, caption);
+        grid->addWidget(l, row++, 0, 1, 2);
         box = new QComboBox(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setAccessibleName(caption);
         box->addItems(items);
-        // The closed list takes what room its line leaves; the open one is as wide as its items.
+        // The panel's width, whatever the longest family name: the open list is as wide as its items.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(4);
         box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 2 * box->view()->frameWidth() + 8);
         l->setBuddy(box);
-        grid->addWidget(box, row++, 1);
+        grid->addWidget(box, row++, 0, 1, 2);
         TKetabApplication::Connect(box, &QComboBox::currentIndexChanged, this, [this] { Changed(); });
     };
     list(SpacingLabel, "SpacingLabel", SpacingBox, "SpacingBox", tr("Line spacing"),
@@ -55,6 +55,7 @@ TLayoutOptions::TLayoutOptions(QWidget *parent) : QWidget(parent)
         TypefaceBox->setItemData(i + 1, face, Qt::FontRole);
     }
     label(JustifiedLabel, "JustifiedLabel", tr("Justified"));
+    grid->addWidget(JustifiedLabel, row, 0);
     JustifiedBox = new TsuiCheckBox(this);
     JustifiedBox->setObjectName(QStringLiteral("JustifiedBox"));
     JustifiedBox->setAccessibleName(JustifiedLabel->text());

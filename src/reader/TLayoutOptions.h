@@ -11,9 +11,9 @@ class QLabel;
 class TsuiCheckBox;
 
 // The layout choices of the options panel: line spacing, the text column's width and
-// the typeface in lists, justified text as a check box, each on one line with its label
-// (which names it for screen readers), so the group takes four lines of the narrow
-// panel. The typefaces listed are the book's own and those that qualify here.
+// the typeface in lists under their labels, justified text as a check box beside its
+// label; each label names its control for screen readers. The typefaces listed are the
+// book's own and those that qualify here.
 class TLayoutOptions : public QWidget, public TsuiStyledControl {
     Q_OBJECT
 public:
