@@ -45,6 +45,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -102,7 +103,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
-    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
+    TabChain({o->Pages, o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
               o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox, o->LayoutOptions->TypefaceBox,
               o->LayoutOptions->JustifiedBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,

@@ -3,7 +3,7 @@ paragraph at its top, and comes back after a new start; the search follows the q
 it is typed, against an independent count, and a recent search is picked from its list."""
 
 from ketabe2e import journey
-from ketabe2e.access import page_texts
+from ketabe2e.access import page_texts, press_and_follow
 from ketabe2e.book import Book
 from ketabe2e.screens import Reading, Search, count_line, open_section, result_line
 from journeys.remember import leave_from_menu, options_panel, settled
@@ -96,12 +96,23 @@ def page_layout(s):
                                  if b.name.startswith("ادامه مطالعه")), None), "the continue control"))
     r = Reading(s)
     s.wait(lambda: s.grab(r.view.rect) == left, "the page laid out and scrolled as it was left")
-    panel = layout_page(s, r)
+    # By keyboard: Tab from the page number round to the options' tabs, an arrow to the layout page.
+    # (The current tab reads as focused wherever the focus is: the focus events tell.)
+    s.key("ctrl+g")
+    tabs = [press_and_follow(s, "Tab") for _ in range(5)][-1]
+    s.check("the role of what Tab reaches after the bottom bar", True, tabs is not None and "page tab" in tabs.role)
+    s.key("Left")
+    panel = r.panel(Reading.OPTIONS)
+    s.control(panel, "check box", JUSTIFIED)
+    spacing = press_and_follow(s, "Tab")
+    s.check("what Tab reaches on the layout page", ("combo box", chosen[0]), spacing and (spacing.role, spacing.name))
     s.check("the layout lists after a new start", chosen, [box.name for box in layout_lists(s, panel)])
     s.check("the justified box after a new start", False, s.control(panel, "check box", JUSTIFIED).checked)
-    s.step("layout choices back after a new start")
-    s.click(s.control(panel, "page tab", "عمومی"))
-    r.close_panel(panel)
+    s.step("layout choices back after a new start, reached by keyboard")
+    s.key("shift+Tab", "Right")
+    s.control(panel, "check box", "صفحه شب")
+    s.key("ctrl+g")
+    s.wait(lambda: panel.rect.w <= 10, "the options panel to close once the focus has left it")
     r.back_to_menu()
 
 
