@@ -29,6 +29,8 @@
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TReadAloudControl.h"
+#include "speech/TSpeechOptions.h"
 #include "widgets/TXAPlayer.h"
 #include <QAction>
 #include <QCheckBox>
@@ -104,12 +106,12 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
     TabChain({o->Pages, o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
-              o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox, o->LayoutOptions->TypefaceBox,
-              o->LayoutOptions->JustifiedBox, o->SelAllButton,
+              o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox,
+              o->LayoutOptions->TypefaceBox, o->LayoutOptions->JustifiedBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
               n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
-              LastButton, SearchButton, PrintButton});
+              LastButton, SpeakButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -139,6 +141,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     SectionMusic = std::make_unique<TSectionMusic>(*MusicPlayer, ReaderState);
     // The music stops with the program, before the library's thread could outlive it.
     TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
+    ReadAloud = new TReadAloudControl(this);
     TKetabApplication::Guarded([this] { FormCreate(); });
 }
 

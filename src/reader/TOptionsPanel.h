@@ -11,6 +11,7 @@ class QTabBar;
 class TLayoutOptions;
 class TsuiCheckBox;
 class TsuiRadioButton;
+class TSpeechOptions;
 
 // The controls of the reader's options panel. The reading window binds them to its
 // handlers. The panel fills its side channel and stands for the channel's client area:
@@ -38,6 +39,7 @@ public:
     TsuiCheckBox *BookMarkShow = nullptr;
     QLabel *TntLabel7 = nullptr;
     TsuiCheckBox *NightPageCheckBox = nullptr;  // every page light on dark
+    TSpeechOptions *SpeechOptions = nullptr;    // read aloud's pace and voice
     TLayoutOptions *LayoutOptions = nullptr;    // the page laid out the reader's way
     QPushButton *SelAllButton = nullptr;
     QPushButton *CopyButton = nullptr;

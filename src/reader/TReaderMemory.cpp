@@ -9,6 +9,7 @@
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TSpeechOptions.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -90,6 +91,8 @@ void TReaderMemory::Apply()
     if (!o->LayoutOptions->Choice().IsBook()) MainForm->PageLayoutChange();
     if (SearchForm) SearchForm->SetRecentSearches(c.RecentSearches);
     MainForm->Notes->SetFolder(c.NotesFolder);
+    o->SpeechOptions->SetRateStep(c.SpeechRate);
+    o->SpeechOptions->SetVoice(c.SpeechVoice);
     for (QCheckBox *box : SearchChecks())
         if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 
@@ -187,6 +190,8 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NotesPinned = MainForm->BookMarkChannel->StayOn();
     c.NightPage = o->NightPageCheckBox->Checked();
     c.NotesFolder = MainForm->Notes->Folder();
+    c.SpeechRate = o->SpeechOptions->RateStep();
+    c.SpeechVoice = o->SpeechOptions->Voice();
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     const TPageLayout::TChoice layout = o->LayoutOptions->Choice();
     c.LineSpacing = layout.Spacing;
