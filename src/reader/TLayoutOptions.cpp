@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <utility>
 
 TLayoutOptions::TLayoutOptions(QWidget *parent) : QWidget(parent)
 {
@@ -41,19 +42,9 @@ TLayoutOptions::TLayoutOptions(QWidget *parent) : QWidget(parent)
     list(SpacingLabel, "SpacingLabel", SpacingBox, "SpacingBox", tr("Line spacing"),
          {tr("Tight"), tr("Normal"), tr("Wide")});
     list(WidthLabel, "WidthLabel", WidthBox, "WidthBox", tr("Text width"), {tr("Narrow"), tr("Medium"), tr("Full")});
-    QStringList faces{tr("The book's")};
-    const QStringList installed = TPageLayout::Typefaces();
-    faces << installed;
-    list(TypefaceLabel, "TypefaceLabel", TypefaceBox, "TypefaceBox", tr("Typeface"), faces);
+    list(TypefaceLabel, "TypefaceLabel", TypefaceBox, "TypefaceBox", tr("Typeface"), {tr("The book's")});
     TypefaceBox->setItemData(0, QString(), Qt::UserRole);
     TypefaceBox->setItemData(0, QString::fromLatin1(TPageLayout::BookTypeface), Qt::ToolTipRole);
-    for (int i = 0; i < installed.size(); ++i) {
-        TypefaceBox->setItemData(i + 1, installed[i], Qt::UserRole);
-        // Each family named in its own letters, so the reader sees what it looks like.
-        QFont face = font();
-        face.setFamilies({installed[i]});
-        TypefaceBox->setItemData(i + 1, face, Qt::FontRole);
-    }
     label(JustifiedLabel, "JustifiedLabel", tr("Justified"));
     grid->addWidget(JustifiedLabel, row, 0);
     JustifiedBox = new TsuiCheckBox(this);
@@ -79,9 +70,32 @@ TPageLayout::TChoice TLayoutOptions::Choice() const
     return c;
 }
 
+void TLayoutOptions::FillTypefaces()
+{
+    if (FFilled) return;
+    FFilled = true;
+    const bool setting = std::exchange(FSetting, true);
+    for (const QString &family : TPageLayout::Typefaces()) {
+        // Each family named in its own letters, so the reader sees what it looks like.
+        QFont face = font();
+        face.setFamilies({family});
+        TypefaceBox->addItem(family, family);
+        TypefaceBox->setItemData(TypefaceBox->count() - 1, face, Qt::FontRole);
+    }
+    TypefaceBox->view()->setMinimumWidth(TypefaceBox->view()->sizeHintForColumn(0) + 2 * TypefaceBox->view()->frameWidth() + 8);
+    FSetting = setting;
+}
+
+void TLayoutOptions::showEvent(QShowEvent *event)
+{
+    FillTypefaces();
+    QWidget::showEvent(event);
+}
+
 void TLayoutOptions::SetChoice(const TPageLayout::TChoice &choice)
 {
     const TPageLayout::TChoice c = TPageLayout::Checked(choice);
+    if (!c.Typeface.isEmpty()) FillTypefaces();
     FSetting = true;
     SpacingBox->setCurrentIndex(c.Spacing);
     WidthBox->setCurrentIndex(c.Width);

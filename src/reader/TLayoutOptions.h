@@ -13,7 +13,8 @@ class TsuiCheckBox;
 // The layout choices of the options panel: line spacing, the text column's width and
 // the typeface in lists under their labels, justified text as a check box beside its
 // label; each label names its control for screen readers. The typefaces listed are the
-// book's own and those that qualify here.
+// book's own and those that qualify here, looked up when the group first shows or a kept
+// choice names one, not while the program starts.
 class TLayoutOptions : public QWidget, public TsuiStyledControl {
     Q_OBJECT
 public:
@@ -39,8 +40,13 @@ public:
     QLabel *JustifiedLabel = nullptr;
     TsuiCheckBox *JustifiedBox = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Changed();
+    void FillTypefaces();
+    bool FFilled = false;
     bool FSetting = false;
     TsuiUIStyle FUIStyle = TsuiUIStyle::DeepBlue;
     QPointer<TsuiFileTheme> FFileTheme;
