@@ -73,6 +73,53 @@
     </message>
 </context>
 <context>
+    <name>TLayoutOptions</name>
+    <message>
+        <source>Line spacing</source>
+        <translation>فاصله سطرها</translation>
+    </message>
+    <message>
+        <source>Tight</source>
+        <translation>فشرده</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>معمولی</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>باز</translation>
+    </message>
+    <message>
+        <source>Text width</source>
+        <translation>پهنای متن</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>باريك</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>متوسط</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>تمام صفحه</translation>
+    </message>
+    <message>
+        <source>The book&apos;s</source>
+        <translation>قلم كتاب</translation>
+    </message>
+    <message>
+        <source>Typeface</source>
+        <translation>قلم</translation>
+    </message>
+    <message>
+        <source>Justified</source>
+        <translation>تراز دو طرفه</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>There is no section %1 in the book</source>
@@ -114,6 +161,21 @@
     <message>
         <source>The file &quot;%1&quot; already exists. Do you want to replace it?</source>
         <translation>پروندهٔ «⁦%1⁩» از پيش هست. جايگزين شود؟</translation>
+    </message>
+</context>
+<context>
+    <name>TOptionsPanel</name>
+    <message>
+        <source>Pages of options</source>
+        <translation>صفحه‌های تنظيمات</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>عمومی</translation>
+    </message>
+    <message>
+        <source>Page layout</source>
+        <translation>صفحه‌آرايی</translation>
     </message>
 </context>
 <context>
@@ -323,6 +385,14 @@
     <message>
         <source>Page %1 cannot be read.</source>
         <translation>صفحهٔ %1 خوانده نشد.</translation>
+    </message>
+    <message>
+        <source>Recent searches</source>
+        <translation>جستجوهای اخير</translation>
+    </message>
+    <message>
+        <source>Clear recent searches</source>
+        <translation>پاك كردن جستجوهای اخير</translation>
     </message>
 </context>
 <context>

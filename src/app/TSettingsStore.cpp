@@ -14,6 +14,7 @@ const char *const TSettingsStore::PlacesFileName = "places.conf";
 
 namespace {
 const QString SearchGroup = QStringLiteral("Search");
+const QString RecentGroup = QStringLiteral("RecentSearches");
 
 // Whether a file is an INI file line by line: sections, keys with values, comments and
 // blank lines, in UTF-8. Qt's reader passes over what it cannot read; a file cut short
@@ -172,6 +173,19 @@ TKeptChoices TSettingsStore::Choices()
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
+    c.LineSpacing = r.Int(QStringLiteral("LineSpacing"), 0, TKeptChoices::LayoutSteps - 1, defaults.LineSpacing);
+    c.TextWidth = r.Int(QStringLiteral("TextWidth"), 0, TKeptChoices::LayoutSteps - 1, defaults.TextWidth);
+    c.Typeface = r.Text(QStringLiteral("Typeface"));
+    c.Justified = r.Bool(QStringLiteral("Justified"), defaults.Justified);
+    const int recent = r.Int(RecentGroup + QStringLiteral("/size"), 0, TKeptChoices::MaxRecentSearches, 0);
+    s.beginReadArray(RecentGroup);
+    for (int i = 0; i < recent; ++i) {
+        s.setArrayIndex(i);
+        const QString query = r.Text(QStringLiteral("Query"));
+        if (query.isEmpty()) r.Whole = false;
+        c.RecentSearches << query;
+    }
+    s.endArray();
     if (r.Whole) {
         FChoicesKnown = c;
         return c;
@@ -207,6 +221,19 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())
                 s.setValue(SearchGroup + u'/' + box.key(), box.value());
+        put(QStringLiteral("LineSpacing"), &TKeptChoices::LineSpacing);
+        put(QStringLiteral("TextWidth"), &TKeptChoices::TextWidth);
+        put(QStringLiteral("Typeface"), &TKeptChoices::Typeface);
+        put(QStringLiteral("Justified"), &TKeptChoices::Justified);
+        if (!known || known->RecentSearches != c.RecentSearches) {
+            s.remove(RecentGroup);
+            s.beginWriteArray(RecentGroup, static_cast<int>(c.RecentSearches.size()));
+            for (int i = 0; i < c.RecentSearches.size(); ++i) {
+                s.setArrayIndex(i);
+                s.setValue(QStringLiteral("Query"), c.RecentSearches[i]);
+            }
+            s.endArray();
+        }
     });
 }
 

@@ -2,6 +2,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Where the reader left off in one book: a book page (1..3983, 0 for none) and how far
@@ -27,6 +28,15 @@ struct TKeptChoices {
     bool SpeechUsed = false;  // read aloud was used: the service is started before it is asked for
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
     QList<int> PageSeconds;  // the reader's pace: seconds on each of the last pages turned
+    // The page's layout: line spacing and text width in three steps (1 the book's own),
+    // the typeface (empty for the book's own), justified text.
+    static constexpr int LayoutSteps = 3;
+    int LineSpacing = 1;
+    int TextWidth = 1;
+    QString Typeface;
+    bool Justified = true;
+    static constexpr int MaxRecentSearches = 20;
+    QStringList RecentSearches;  // newest first
     bool operator==(const TKeptChoices &) const = default;
 };
 

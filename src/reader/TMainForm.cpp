@@ -14,10 +14,12 @@
 #include "info/THelpForm.h"
 #include "print/TNotedPages.h"
 #include "print/TPrintForm.h"
+#include "reader/TLayoutOptions.h"
 #include "reader/TLoadedPageClassifier.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include "reader/TPageLayout.h"
 #include "reader/TPageMenu.h"
 #include "reader/TReadingHistory.h"
 #include "reader/TReadingKeys.h"
@@ -47,6 +49,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -106,8 +109,9 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
-    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
-              o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->SelAllButton,
+    TabChain({o->Pages, o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
+              o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox,
+              o->LayoutOptions->TypefaceBox, o->LayoutOptions->JustifiedBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
               n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, HistoryBackButton, HistoryForwardButton, FirstButton, BackButton, PageNumber, NextButton,
@@ -474,6 +478,8 @@ void TMainForm::NightPageCheckBoxClick()
         else view->Layers().Remove(QLatin1String(TNightPage::LayerName));
     }
 }
+
+void TMainForm::PageLayoutChange() { TPageLayout::Apply(PageBrowser->Layers(), OptionsPanel->LayoutOptions->Choice()); }
 
 void TMainForm::SelAllButtonClick()
 {

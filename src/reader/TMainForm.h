@@ -88,6 +88,8 @@ public:
     void AllTopCheckBoxClick();
     // Every page light on dark, the help's too; printing keeps the book's colours.
     void NightPageCheckBoxClick();
+    // The layout choices laid over the page, which keeps the line at its top.
+    void PageLayoutChange();
     void SelAllButtonClick();
     void CopyButtonClick();
     void CopToSearchButtonClick();

@@ -4,6 +4,7 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TKeyAction.h"
+#include "reader/TLayoutOptions.h"
 #include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
@@ -223,6 +224,7 @@ void TMainForm::BuildSidePanels()
     o->AllTopCheckBox->OnClick = G::Guard([this](QObject *) { AllTopCheckBoxClick(); });
     o->BookMarkShow->OnClick = G::Guard([this](QObject *) { BookMarkShowClick(); });
     o->NightPageCheckBox->OnClick = G::Guard([this](QObject *) { NightPageCheckBoxClick(); });
+    o->LayoutOptions->OnChange = G::Guard([this](TLayoutOptions *) { PageLayoutChange(); });
     G::Connect(o->SelAllButton, &QPushButton::clicked, this, [this] { SelAllButtonClick(); });
     G::Connect(o->CopyButton, &QPushButton::clicked, this, [this] { CopyButtonClick(); });
     G::Connect(o->CopToSearchButton, &QPushButton::clicked, this, [this] { CopToSearchButtonClick(); });

@@ -1,4 +1,6 @@
 #include "reader/TOptionsPanel.h"
+#include "reader/TLayoutOptions.h"
+#include "app/KetabApplication.h"
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiThemes.h"
@@ -7,6 +9,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
 
 TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
 {
@@ -62,6 +67,8 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     check(TntLabel7, "TntLabel7", NightPageCheckBox, "NightPageCheckBox", QStringLiteral("صفحه شب"));
     SpeechOptions = new TSpeechOptions(this);
 
+    LayoutOptions = new TLayoutOptions(this);
+
     button(SelAllButton, "SelAllButton", QStringLiteral("انتخاب كل متن"));
     button(CopyButton, "CopyButton", QStringLiteral("كپی"));
     button(CopToSearchButton, "CopToSearchButton", QStringLiteral("جستجو متن انتخابی"));
@@ -79,15 +86,48 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     for (int s : {8, 10, 12, 14, 18}) TntComboBox1->addItem(QString::number(s));
     TntComboBox1->hide();
 
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(2, 2, 2, 2);
+    // Two pages, so the panel is no taller than before at the window's least size: the
+    // options of old on the first, each on one line with its label; the page's layout on
+    // the second. The tabs above them switch pages, by mouse and by keyboard.
+    Pages = new QTabBar(this);
+    Pages->setObjectName(QStringLiteral("OptionsPages"));
+    Pages->setAccessibleName(tr("Pages of options"));
+    Pages->addTab(tr("General"));
+    Pages->addTab(tr("Page layout"));
+    Pages->setExpanding(true);
+    Pages->setDrawBase(false);
+    Pages->setUsesScrollButtons(false);
+    auto *stack = new QStackedWidget(this);
+    General = new QWidget(stack);
+    General->setObjectName(QStringLiteral("GeneralOptions"));
+    stack->addWidget(General);
+    auto *layoutPage = new QWidget(stack);
+    layoutPage->setObjectName(QStringLiteral("LayoutPage"));
+    auto *layoutColumn = new QVBoxLayout(layoutPage);
+    layoutColumn->setContentsMargins(0, 0, 0, 0);
+    LayoutOptions->setParent(layoutPage);
+    layoutColumn->addWidget(LayoutOptions);
+    layoutColumn->addStretch(1);
+    stack->addWidget(layoutPage);
+    TKetabApplication::Connect(Pages, &QTabBar::currentChanged, stack, [stack](int page) { stack->setCurrentIndex(page); });
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(4);
+    column->addWidget(Pages);
+    column->addWidget(stack, 1);
+
+    auto *grid = new QGridLayout(General);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
     int row = 0;
-    grid->addWidget(TntLabel1, row++, 0, 1, 2);
-    grid->addWidget(MusicOn, row, 0);
-    grid->addWidget(MusicOff, row++, 1);
-    grid->addWidget(TntLabel2, row++, 0, 1, 2);
-    grid->addWidget(FontSizeComboBox, row++, 0, 1, 2);
+    auto *music = new QHBoxLayout;
+    music->setSpacing(4);
+    music->addWidget(MusicOn);
+    music->addWidget(MusicOff);
+    grid->addWidget(TntLabel1, row, 0);
+    grid->addLayout(music, row++, 1);
+    grid->addWidget(TntLabel2, row, 0);
+    grid->addWidget(FontSizeComboBox, row++, 1);
     grid->addWidget(TntLabel3, row, 0);
     grid->addWidget(AllTopCheckBox, row++, 1);
     grid->addWidget(TntLabel6, row, 0);
@@ -105,5 +145,7 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
 void TOptionsPanel::SetUIStyle(TsuiUIStyle style)
 {
     FUIStyle = style;
-    TsuiThemes::PropagateStyle(this, style, FFileTheme);
+    TsuiThemes::PropagateStyle(General, style, FFileTheme);
+    LayoutOptions->SetFileTheme(FFileTheme);
+    LayoutOptions->SetUIStyle(style);
 }

@@ -7,6 +7,8 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTabBar;
+class TLayoutOptions;
 class TsuiCheckBox;
 class TsuiRadioButton;
 class TSpeechOptions;
@@ -24,6 +26,8 @@ public:
     TsuiFileTheme *FileTheme() const override { return FFileTheme; }
     void SetFileTheme(TsuiFileTheme *fileTheme) override { FFileTheme = fileTheme; }
 
+    QTabBar *Pages = nullptr;     // the general options, the page's layout
+    QWidget *General = nullptr;   // the first page
     QLabel *TntLabel1 = nullptr;
     TsuiRadioButton *MusicOn = nullptr;
     TsuiRadioButton *MusicOff = nullptr;
@@ -36,6 +40,7 @@ public:
     QLabel *TntLabel7 = nullptr;
     TsuiCheckBox *NightPageCheckBox = nullptr;  // every page light on dark
     TSpeechOptions *SpeechOptions = nullptr;    // read aloud's pace and voice
+    TLayoutOptions *LayoutOptions = nullptr;    // the page laid out the reader's way
     QPushButton *SelAllButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *CopToSearchButton = nullptr;

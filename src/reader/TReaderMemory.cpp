@@ -2,6 +2,7 @@
 #include "app/KetabApplication.h"
 #include "app/ReaderState.h"
 #include "app/TWebBrowser.h"
+#include "reader/TLayoutOptions.h"
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TReadingProgress.h"
@@ -87,6 +88,9 @@ void TReaderMemory::Apply()
         MainForm->BookMarkChannel->SetQuickMove(false);
     }
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
+    o->LayoutOptions->SetChoice({c.LineSpacing, c.TextWidth, c.Typeface, c.Justified});
+    if (!o->LayoutOptions->Choice().IsBook()) MainForm->PageLayoutChange();
+    if (SearchForm) SearchForm->SetRecentSearches(c.RecentSearches);
     MainForm->Notes->SetFolder(c.NotesFolder);
     MainForm->Progress->Pace().SetKept(c.PageSeconds);
     o->SpeechOptions->SetRateStep(c.SpeechRate);
@@ -196,5 +200,11 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.SpeechVoice = o->SpeechOptions->Voice();
     c.SpeechUsed = o->SpeechOptions->Used;
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
+    const TPageLayout::TChoice layout = o->LayoutOptions->Choice();
+    c.LineSpacing = layout.Spacing;
+    c.TextWidth = layout.Width;
+    c.Typeface = layout.Typeface;
+    c.Justified = layout.Justified;
+    if (SearchForm) c.RecentSearches = SearchForm->RecentSearches();
     return c;
 }

@@ -4,12 +4,12 @@
 
 class TWebBrowser;
 
-// What the reader finds again on the next run: the choices of the options panel, the
-// search window's check boxes and the notes dialogs' folder, and the last book page read
-// with how far down it was scrolled. Contents, index and result pages are not a reading
-// place. The place is written a second at most after it changed, so a program that is
-// killed loses that second at most, and everything is written on the way out, with the
-// page's present scroll.
+// What the reader finds again on the next run: the choices of the options panel (the page's
+// layout among them), the search window's check boxes and recent searches, the notes
+// dialogs' folder, and the last book page read with how far down it was scrolled.
+// Contents, index and result pages are not a reading place. The place is written a
+// second at most after it changed, so a program that is killed loses that second at
+// most, and everything is written on the way out, with the page's present scroll.
 // Nothing remembered (a first run) changes nothing: every window starts as it always has.
 class TReaderMemory {
 public:

@@ -14,6 +14,7 @@
 #include "search/TResultPage.h"
 #include "search/TSearchQuery.h"
 #include "search/TSearchRun.h"
+#include "search/TTypedSearch.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TVrProgressBar.h"
 #include <QApplication>
@@ -25,8 +26,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TSearchForm *SearchForm = nullptr;
@@ -116,12 +119,27 @@ void TSearchForm::FormCreate()
     ContextLabel->setAlignment(Qt::AlignTop | Qt::AlignLeading);
     ContextLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     ContextLabel->setFixedHeight(2 * ContextLabel->fontMetrics().lineSpacing() + 2);
+    RecentButton = new QToolButton(this);
+    RecentButton->setObjectName(QStringLiteral("RecentButton"));
+    RecentButton->setArrowType(Qt::DownArrow);
+    RecentButton->setAccessibleName(tr("Recent searches"));
+    RecentButton->setToolTip(RecentButton->accessibleName());
+    RecentButton->setFocusPolicy(Qt::StrongFocus);
+    RecentButton->setEnabled(false);
+    RecentMenu = new QMenu(RecentButton);
+    RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
+    RecentMenu->setAccessibleName(RecentButton->accessibleName());
+    RecentMenu->setLayoutDirection(Qt::RightToLeft);
     GotoButton = MakeButton(this, QStringLiteral("رجوع"), "GotoButton");
     ReturnButton = MakeButton(this, QStringLiteral("بازگشت"), "ReturnButton");
 
     auto *grid = new QGridLayout;
     grid->addWidget(MakeLabel(this, QStringLiteral("متن جستجو"), "QueryLabel"), 0, 0);
-    grid->addWidget(SearchEdit, 1, 0);
+    auto *query = new QHBoxLayout;
+    query->setSpacing(0);
+    query->addWidget(SearchEdit, 1);
+    query->addWidget(RecentButton);
+    grid->addLayout(query, 1, 0);
     grid->addWidget(MakeLabel(this, QStringLiteral("جستجو در"), "LookinLabel"), 0, 1);
     grid->addWidget(LookinComboBox, 1, 1);
     grid->setColumnStretch(0, 3);
@@ -165,10 +183,27 @@ void TSearchForm::FormCreate()
     // reads no page.
     G::Connect(ResultListBox, &QListWidget::currentRowChanged, this, [this] { ResultListBoxCurrentChange(); });
 
+    // The results follow the query as the reader types it, and the options as the reader
+    // changes them; what the program itself puts into the field waits for the reader.
+    TypedSearch = new TTypedSearch(
+        this,
+        [this]() -> std::unique_ptr<TSearchRun> {
+            if (FSearching) return nullptr;
+            std::unique_ptr<TSearchRun> run = NewRun();
+            if (run) FTypedQuery = SearchEdit->text();
+            return run;
+        },
+        [this](const TSearchRun &run) { ShowRun(run); });
+    G::Connect(SearchEdit, &QLineEdit::textChanged, this, [this] { QueryTyped(); });
+    for (QCheckBox *box : {WholeCase, FoldedCase}) G::Connect(box, &QCheckBox::clicked, this, [this] { QueryTyped(); });
+    G::Connect(LookinComboBox, &QComboBox::activated, this, [this] { QueryTyped(); });
+    G::Connect(RecentButton, &QToolButton::clicked, this, [this] { RecentButtonClick(); });
+    TKeyAction::Bind(SearchEdit, {Qt::Key_Down}, [this] { RecentButtonClick(); });
+
     // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
     TKeyAction::OpenLineOnEnter(ResultListBox, [this] { ResultListBoxDblClick(); });
     OnEscape = [this] { ReturnButton->click(); };
-    TabChain({SearchEdit, LookinComboBox, WholeCase, FoldedCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
+    TabChain({SearchEdit, RecentButton, LookinComboBox, WholeCase, FoldedCase, SearchButton, ResultListBox, GotoButton, AddtoBKButton,
               ReturnButton});
 }
 
@@ -180,7 +215,13 @@ void TSearchForm::FormShow()
     LookinComboBox->setCurrentIndex(overReader && section >= 1 && section <= SectionCount ? section : 0);
 }
 
-void TSearchForm::FormHide() { EnableVisibleMainWindow(); }
+void TSearchForm::FormHide()
+{
+    // A typed search counts among the recent ones once the reader has left it.
+    if (!FTypedQuery.isEmpty()) Remember(FTypedQuery);
+    FTypedQuery.clear();
+    EnableVisibleMainWindow();
+}
 
 void TSearchForm::ReturnButtonClick() { hide(); }
 
@@ -223,11 +264,10 @@ void TSearchForm::ShowRun(const TSearchRun &run)
     if (grew) ResultListBox->repaint();
 }
 
-void TSearchForm::SearchButtonClick()
+std::unique_ptr<TSearchRun> TSearchForm::NewRun()
 {
-    if (FSearching) return;
     const QString query = SearchEdit->text();
-    if (query.isEmpty()) return;
+    if (query.isEmpty()) return nullptr;
     const TSearchQuery parsed = TSearchQuery::Parse(query, FoldedCase->isChecked());
     const int scope = LookinComboBox->currentIndex();
     const int first = scope >= 1 && scope <= SectionCount ? ReaderState.FirstPage[scope] : 1;
@@ -245,12 +285,23 @@ void TSearchForm::SearchButtonClick()
     TermCount = parsed.TermCount();
     ResultPages.fill(0);
     ProgressBar->SetPosition(0);
+    return std::make_unique<TSearchRun>(parsed, first, last, FSearchOptions, std::function<QString(int)>(), &KeptText);
+}
+
+void TSearchForm::SearchButtonClick()
+{
+    if (FSearching) return;
+    TypedSearch->Cancel();
+    std::unique_ptr<TSearchRun> made = NewRun();
+    if (!made) return;
+    FTypedQuery.clear();
+    Remember(SearchEdit->text());
+    TSearchRun &run = *made;
 
     // The pages are scanned on worker threads; this handler takes their results in
     // page order and redraws the count, the list and the bar between waits. Input
     // stays blocked until the run ends.
     FSearching = true;
-    TSearchRun run(parsed, first, last, FSearchOptions, {}, &KeptText);
     try {
         run.Start();
         while (!run.Poll(TSearchRun::ProgressIntervalMs)) {
@@ -336,9 +387,56 @@ void TSearchForm::SearchSelectedText(TWebBrowser *view)
     // The view copies in its own process; the clipboard is given the same text now so
     // the paste below sees it. With nothing selected the clipboard stays as it was.
     if (!selected.isEmpty()) QGuiApplication::clipboard()->setText(selected);
+    FSettingQuery = true;
     SearchEdit->clear();
     SearchEdit->paste();
+    FSettingQuery = false;
     if (SearchEdit->text().isEmpty()) return;
     if (MainForm) MainForm->setEnabled(false);
     ShowOver(this, MainForm);
+}
+
+void TSearchForm::QueryTyped()
+{
+    if (!FSettingQuery) TypedSearch->Changed();
+}
+
+void TSearchForm::Remember(const QString &query)
+{
+    FRecent.Add(query);
+    RecentButton->setEnabled(!FRecent.Entries().isEmpty());
+}
+
+void TSearchForm::SetRecentSearches(const QStringList &queries)
+{
+    FRecent.Set(queries);
+    RecentButton->setEnabled(!FRecent.Entries().isEmpty());
+}
+
+void TSearchForm::RecentButtonClick()
+{
+    if (FRecent.Entries().isEmpty()) return;
+    RecentMenu->clear();
+    for (const QString &query : FRecent.Entries()) {
+        // A query may hold an ampersand, which a menu would take for a shortcut's mark.
+        QAction *a = RecentMenu->addAction(QString(query).replace(u'&', QStringLiteral("&&")));
+        TKetabApplication::Connect(a, &QAction::triggered, this, [this, query] {
+            FSettingQuery = true;
+            SearchEdit->setText(query);
+            FSettingQuery = false;
+            SearchButtonClick();
+        });
+    }
+    RecentMenu->addSeparator();
+    QAction *clear = RecentMenu->addAction(tr("Clear recent searches"));
+    clear->setObjectName(QStringLiteral("ClearRecent"));
+    TKetabApplication::Connect(clear, &QAction::triggered, this, [this] {
+        FRecent.Clear();
+        FTypedQuery.clear();
+        RecentButton->setEnabled(false);
+        SearchEdit->setFocus();
+    });
+    // Under the query field, growing leftwards from its right end, the newest search active.
+    RecentMenu->popup(SearchEdit->mapToGlobal(QPoint(SearchEdit->width(), SearchEdit->height())));
+    RecentMenu->setActiveAction(RecentMenu->actions().first());
 }

@@ -2,16 +2,21 @@
 #include "app/ScratchText.h"
 #include "app/TForm.h"
 #include "search/TBookText.h"
+#include "search/TRecentSearches.h"
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
+class QToolButton;
 class TSearchRun;
+class TTypedSearch;
 class TVrProgressBar;
 class TWebBrowser;
 
@@ -38,6 +43,10 @@ public:
     // puts it into the query field and, when that is not empty, opens this window over
     // the reading window (the search is left for the reader to start).
     void SearchSelectedText(TWebBrowser *view);
+    // The recent searches' list under the query field; picking one runs it.
+    void RecentButtonClick();
+    QStringList RecentSearches() const { return FRecent.Entries(); }
+    void SetRecentSearches(const QStringList &queries);
 
     // The search state of the last non-empty search.
     std::array<QString, 10> SearchTerms;
@@ -61,6 +70,9 @@ public:
     QLabel *ContextLabel = nullptr;  // the current result's line of text
     QPushButton *GotoButton = nullptr;
     QPushButton *ReturnButton = nullptr;
+    QToolButton *RecentButton = nullptr;  // opens RecentMenu: the last searches, and clearing them
+    QMenu *RecentMenu = nullptr;
+    TTypedSearch *TypedSearch = nullptr;  // the search that follows the query as it is typed
 
 protected:
     void FormShow() override;
@@ -71,6 +83,14 @@ private:
     QStringList Terms() const;
     QString CountText() const;
     void ShowRun(const TSearchRun &run);
+    // Resets the search state, the list, the count and the bar for the query as it
+    // stands and gives the run that fills them; null for an empty query (nothing changes).
+    std::unique_ptr<TSearchRun> NewRun();
+    void QueryTyped();
+    void Remember(const QString &query);
+    TRecentSearches FRecent;
+    QString FTypedQuery;    // the query of the last typed search, kept once the window hides
+    bool FSettingQuery = false;  // the program, not the reader, is changing the query
     bool FSearching = false;
     bool FSearchFolded = false;  // how the listed results were found
     int FSearchOptions = TScratchText::foMatchCase;

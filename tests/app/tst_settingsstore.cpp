@@ -68,6 +68,12 @@ void TestSettingsStore::roundTripsEveryKeptValueAndKeepsBooksApart()
     c.SpeechVoice = QStringLiteral("Persian+female2");
     c.SpeechUsed = true;
     c.SearchChecks = {{QStringLiteral("WholeCase"), true}, {QStringLiteral("FoldedCase"), false}};
+    c.LineSpacing = 0;
+    c.TextWidth = 2;
+    c.Typeface = QStringLiteral("Noto Sans Arabic");
+    c.Justified = false;
+    // What an INI file would otherwise read as a list, a key or a comment.
+    c.RecentSearches = {QStringLiteral("ايران, توران"), QStringLiteral("a=b;c"), QStringLiteral("\"#آب*جوش")};
     TSettingsStore(Config(), State(), bookA).SaveChoices(c);
     TSettingsStore(Config(), State(), bookA).SavePlace({2144, 0.375});
     // The other book reached through a link: its canonical path is the same book.
@@ -117,6 +123,8 @@ void TestSettingsStore::damagedFileGivesDefaultsAndOneLine_data()
                                            << QByteArray("[book-");
     QTest::newRow("values out of range") << QByteArray("[General]\nTextSize=7\nMusicOn=false\n")
                                          << QByteArray("Page=5") << QByteArray("Page=99999");
+    QTest::newRow("more recent searches than are kept") << QByteArray("[RecentSearches]\n1\\Query=x\nsize=21\n")
+                                                        << QByteArray() << QByteArray("[book-");
     QTest::newRow("values of another kind") << QByteArray("[General]\nTextSize=2\nMusicOn=maybe\n")
                                             << QByteArray("Scroll=0.5") << QByteArray("Scroll=lots");
 }

@@ -19,7 +19,7 @@ from check_install import check, expected_layout, failures, run  # noqa: E402
 # speech module and the decoder library) and those the program needs by other means.
 NEEDED = ["libqt6webenginewidgets6", "libqt6printsupport6", "libjpeg62-turbo", "libmpg123-0", "libpulse0",
           "libasound2", "libqt6texttospeech6", "libqt6webenginecore6-bin", "qt6-qpa-plugins", "fonts-dejavu-core",
-          "qt6-speech-speechd-plugin"]
+          "fonts-noto-core", "qt6-speech-speechd-plugin"]
 # What read aloud speaks through, recommended: the reader works without it.
 RECOMMENDED = ["speech-dispatcher", "speech-dispatcher-espeak-ng"]
 

@@ -13,6 +13,7 @@
 #include "reader/TNotesList.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
+#include <QTabBar>
 #include "widgets/TXAPlayer.h"
 #include "xaudio/FakeLibrary.h"
 #include "skin/TsuiSideChannel.h"
@@ -213,9 +214,15 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(form->BookMarkChannel->width(), 169);
         QCOMPARE(form->RHidePanel->width(), 160);
-        for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
-            for (QWidget *w : panel->findChildren<QWidget *>())
-                if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        // The options panel's second page too: the page's layout.
+        for (int page : {0, 1}) {
+            form->OptionsPanel->Pages->setCurrentIndex(page);
+            QTest::qWait(20);
+            for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
+                for (QWidget *w : panel->findChildren<QWidget *>())
+                    if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        }
+        form->OptionsPanel->Pages->setCurrentIndex(0);
         form->BookMarkChannel->Push(true);
         form->RHidePanel->Push(true);
         form->setGeometry(was);

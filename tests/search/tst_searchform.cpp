@@ -6,6 +6,7 @@
 #include "EngineView.h"
 #include "reader/TMainForm.h"
 #include "search/TSearchForm.h"
+#include "search/TTypedSearch.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
 #include "widgets/TVrProgressBar.h"
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -33,6 +36,9 @@ private slots:
     void listsAtMost999Lines();
     void searchesSelectedText();
     void failuresAreReportedAndKeepWhatWasThere();
+    void typedSearchEqualsTheButtonsAndIsKeptAmongTheRecent();
+    void recentSearchesKeepTheLastOfEachSpelling_data();
+    void recentSearchesKeepTheLastOfEachSpelling();
 
 private:
     void Search(const QString &query, bool wholeWord = false, int scope = 0);
@@ -285,6 +291,82 @@ void TestSearchForm::failuresAreReportedAndKeepWhatWasThere()
     QVERIFY(QFile::rename(FFolder + QStringLiteral("datas/moved.htm"), FFolder + QStringLiteral("datas/p010005.htm")));
     FSearch->hide();
     SetDialogs(std::move(previous));
+}
+
+void TestSearchForm::typedSearchEqualsTheButtonsAndIsKeptAmongTheRecent()
+{
+    const QString query = QStringLiteral("ايران+توران");
+    const auto lines = [this] {
+        QStringList out;
+        for (int k = 0; k < FSearch->ResultListBox->count(); ++k) out << FSearch->ResultListBox->item(k)->text();
+        return out;
+    };
+    FMain->hide();  // over the start menu, the window searches the whole book each time it shows
+    FSearch->show();
+    Search(query);
+    const QString count = FSearch->ResultLabel->text();
+    const QStringList listed = lines();
+    Search(QStringLiteral("توران"));
+    FSearch->SearchEdit->clear();
+    // Keys quicker than the pause: one search, after the last of them (each empties the list).
+    QSignalSpy searches(FSearch->ResultListBox->model(), &QAbstractItemModel::modelReset);
+    for (QChar c : query) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(FSearch->SearchEdit, &key);
+        QTest::qWait(TTypedSearch::PauseMs / 20);
+    }
+    QCOMPARE(FSearch->SearchEdit->text(), query);
+    QTRY_VERIFY(!FSearch->TypedSearch->Pausing() && !FSearch->TypedSearch->Running());
+    QCOMPARE(searches.count(), 1);
+    QCOMPARE(FSearch->ResultLabel->text(), count);
+    QCOMPARE(lines(), listed);
+    // Left, the typed search joins the recent ones, its earlier run under the button merged.
+    FSearch->hide();
+    QCOMPARE(FSearch->RecentSearches().mid(0, 2), (QStringList{query, QStringLiteral("توران")}));
+    FSearch->show();
+    FSearch->RecentButtonClick();
+    QVERIFY(FSearch->RecentMenu->isVisible());
+    FSearch->RecentMenu->actions().at(1)->trigger();
+    QCOMPARE(FSearch->SearchEdit->text(), QStringLiteral("توران"));
+    QCOMPARE(FSearch->ResultLabel->text(), CountLine(2));
+    QCOMPARE(FSearch->RecentSearches().first(), QStringLiteral("توران"));
+    FSearch->RecentButtonClick();
+    FSearch->RecentMenu->actions().last()->trigger();
+    QCOMPARE(FSearch->RecentSearches(), QStringList());
+    QVERIFY(!FSearch->RecentButton->isEnabled());
+    FSearch->hide();
+}
+
+void TestSearchForm::recentSearchesKeepTheLastOfEachSpelling_data()
+{
+    QTest::addColumn<QStringList>("run");  // in this order
+    QTest::addColumn<QStringList>("kept");
+    const QString a = QStringLiteral("آبجوش"), b = QStringLiteral("توران");
+    QTest::newRow("newest first") << QStringList{a, b} << QStringList{b, a};
+    QTest::newRow("run again, to the front") << QStringList{a, b, a} << QStringList{a, b};
+    QTest::newRow("the yeh and kaf forms are one, the last spelling kept")
+        << QStringList{QStringLiteral("کتاب ایران"), b, QStringLiteral("كتاب ايران")}
+        << QStringList{QStringLiteral("كتاب ايران"), b};
+    QTest::newRow("a blank is not a half-space") << QStringList{QStringLiteral("آب جوش"), QStringLiteral("آب\u200Cجوش")}
+                                                 << QStringList{QStringLiteral("آب\u200Cجوش"), QStringLiteral("آب جوش")};
+    QTest::newRow("never empty") << QStringList{QString(), a} << QStringList{a};
+    QStringList many, twenty;
+    for (int i = 1; i <= 25; ++i) many << QString::number(i);
+    for (int i = 25; i > 5; --i) twenty << QString::number(i);
+    QTest::newRow("the twenty newest") << many << twenty;
+}
+
+void TestSearchForm::recentSearchesKeepTheLastOfEachSpelling()
+{
+    QFETCH(QStringList, run);
+    QFETCH(QStringList, kept);
+    TRecentSearches recent;
+    for (const QString &query : run) recent.Add(query);
+    QCOMPARE(recent.Entries(), kept);
+    // As read back from the store, a kept list stays as it was.
+    TRecentSearches again;
+    again.Set(kept);
+    QCOMPARE(again.Entries(), kept);
 }
 
 QTEST_MAIN(TestSearchForm)

@@ -188,7 +188,11 @@ class Search:
             return count, self.results.acc.getChildAtIndex(0).name if count else None
         before = shape()
         self.s.type_into(self.edit, query)
-        self.s.click(self.s.control(self.window, "push button", "جستجو"))
+        button = self.s.control(self.window, "push button", "جستجو")
+        self.s.click(button)
+        # The search as typed may have ended before the click: the button's own run has
+        # begun once the button has the focus, and the bar shows 100 % again at its end.
+        self.s.wait(lambda: "focused" in button.states, "the search button to take the click")
         self.s.wait(lambda: self.progress.value == 100 and shape() != before,
                     f"the search for {query!r} to end with a new result list", 60)
         return shape()[0]
