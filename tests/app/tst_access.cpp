@@ -306,6 +306,8 @@ private slots:
         // Round from the last button of the bar into the options panel at the right edge.
         MainForm->PrintButton->setFocus(Qt::TabFocusReason);
         Key(Qt::Key_Tab);
+        QCOMPARE(Focus(), MainForm->OptionsPanel->Pages);  // the panel's pages, then the first page's options
+        Key(Qt::Key_Tab);
         QCOMPARE(Focus(), MainForm->OptionsPanel->MusicOn);
         QCOMPARE(options->ActualWidth(), 160);
         // Space chooses a radio button.
@@ -397,7 +399,7 @@ private slots:
         Key(Qt::Key_Return);
         QVERIFY(SearchForm->ResultListBox->count() > 0);
         QVERIFY(SearchForm->isVisible());
-        for (int i = 0; i < 5; ++i) Key(Qt::Key_Tab);  // scope, the two check boxes, the button, the list
+        for (int i = 0; i < 6; ++i) Key(Qt::Key_Tab);  // recent searches, scope, the two check boxes, the button, the list
         QCOMPARE(Focus(), SearchForm->ResultListBox);
         Key(Qt::Key_Down);
         const int line = SearchForm->ResultListBox->currentRow();
