@@ -13,6 +13,8 @@
 #include "app/TNightPage.h"
 #include "app/WindowProtocol.h"
 #include "info/THelpForm.h"
+#include "marks/TMarksPanel.h"
+#include "marks/TReaderMarks.h"
 #include "print/TNotedPages.h"
 #include "print/TPrintForm.h"
 #include "reader/TLoadedPageClassifier.h"
@@ -97,13 +99,16 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     PageBrowser->OnDownloadComplete = [this](TWebBrowser *sender) { PageBrowserDownloadComplete(sender); };  // guarded by the view
     BuildSidePanels();
     BuildPageMenu();
+    Marks = std::make_unique<TReaderMarks>(*this);
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
     TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
-              n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
-              n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
+              NotesPages->tabBar(), n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
+              n->SaveButton, n->PrintBMButton, n->PrintListButton, MarksPanel->FilterEdit, MarksPanel->StyleBox,
+              MarksPanel->List, MarksPanel->GotoButton, MarksPanel->RemoveButton, MarksPanel->ExportButton,
+              MarksPanel->ImportButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
               LastButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
@@ -458,6 +463,7 @@ void TMainForm::NightPageCheckBoxClick()
         if (night) view->Layers().Set(QLatin1String(TNightPage::LayerName), TNightPage::Layer());
         else view->Layers().Remove(QLatin1String(TNightPage::LayerName));
     }
+    Marks->SetNight(night);
 }
 
 void TMainForm::SelAllButtonClick()

@@ -5,6 +5,7 @@
 #include "app/ReaderState.h"
 #include "app/TKeyAction.h"
 #include "reader/TNotesList.h"
+#include "marks/TMarksPanel.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TPageMenu.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -178,8 +180,15 @@ void TMainForm::BuildSidePanels()
             TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
-    NotesPanel = new TNotesPanel(BookMarkChannel);
-    BookMarkChannel->layout()->addWidget(NotesPanel);
+    NotesPages = new QTabWidget(BookMarkChannel);
+    NotesPages->setObjectName(QStringLiteral("NotesPages"));
+    NotesPages->setLayoutDirection(Qt::RightToLeft);
+    NotesPages->setDocumentMode(true);
+    NotesPanel = new TNotesPanel(NotesPages);
+    MarksPanel = new TMarksPanel(NotesPages);
+    NotesPages->addTab(NotesPanel, QStringLiteral("يادداشتها"));
+    NotesPages->addTab(MarksPanel, tr("Marks"));
+    BookMarkChannel->layout()->addWidget(NotesPages);
     BookMarkBox = NotesPanel->BookMarkBox;
     Notes = std::make_unique<TNotesList>(BookMarkBox);
     using G = TKetabApplication;
@@ -250,6 +259,6 @@ QSize TMainForm::MinimumContentsSize() const
     const int header = top.left() + HeaderImage->sizeHint().width() + TopPanel->layout()->spacing() + status + top.right();
     const int width = std::max({least(BottomPanel).width(), header,
                                 BookMarkChannel->Width() + RHidePanel->Width() + MinimumPageWidth});
-    const int middle = std::max(openHeight(BookMarkChannel, NotesPanel), openHeight(RHidePanel, OptionsPanel));
+    const int middle = std::max(openHeight(BookMarkChannel, NotesPages), openHeight(RHidePanel, OptionsPanel));
     return {width, least(TopPanel).height() + middle + least(BottomPanel).height()};
 }

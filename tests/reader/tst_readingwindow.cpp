@@ -7,6 +7,10 @@
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
 #include "EngineView.h"
+#include "app/TPageLayers.h"
+#include "marks/TMarkStore.h"
+#include "marks/TMarkedHtml.h"
+#include "marks/TReaderMarks.h"
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
@@ -106,6 +110,15 @@ class TestReadingWindow : public QObject {
         ReaderState.ContentsMode = ReaderState.IndexMode = false;
         return Load([&] { form->RefreshPage->trigger(); });
     }
+    // Runs script in the page's overlay world and gives its value.
+    QVariant Overlay(const QString &script)
+    {
+        QVariant out;
+        bool done = false;
+        form->PageBrowser->Layers().Run(script, [&](const QVariant &v) { out = v, done = true; });
+        if (!QTest::qWaitFor([&] { return done; }, 5000)) qWarning("no answer to %s", qPrintable(script));
+        return out;
+    }
     bool EnterPage(const QString &text)
     {
         form->PageNumber->setText(text);
@@ -115,6 +128,8 @@ class TestReadingWindow : public QObject {
 private slots:
     void initTestCase()
     {
+        // The reader's marks go into a folder of the test's.
+        qputenv("XDG_DATA_HOME", temp.filePath("data").toLocal8Bit());
         dialogs = new TScriptedDialogs;
         SetDialogs(std::unique_ptr<TDialogs>(dialogs));
         ReaderState.AppFolder = book.Folder();
@@ -590,6 +605,48 @@ private slots:
         QCOMPARE(TNotesFile::Load(file + ".bmk"), QStringList{TNoteEntry::Compose(1, 376)});
         form->NewButtonClick();
         QVERIFY(!TKetabApplication::Terminated());
+    }
+
+    // A mark made on a page is drawn on its words as a mark with its note, on the page and
+    // on its result page, found again when the page's file changed, written into the print.
+    // The page core reads the text a print or an import reads from the file.
+    void marksOnBookAndResultPages()
+    {
+        const QString marked = QStringLiteral("Array.from(document.querySelectorAll('span[role=mark]'))"
+                                              ".map(function (s) { return s.textContent; }).join('')");
+        TScratchText real;
+        for (const QString &file : {QStringLiteral(KETAB_BOOK_DIR "/datas/p042144.htm"), book.Folder() + "datas/dir02.htm"}) {
+            QVERIFY(Load([&] { form->PageBrowser->Navigate(file); }));
+            real.LoadFromFile(file);
+            QCOMPARE(Overlay("ketab.text()").toString(), TMarkedHtml::Text(real.Text()));
+        }
+        QVERIFY(Page(2, 800));
+        Overlay("(function () { var at = ketab.text().indexOf('ايرانيان'), s = document.getSelection();"
+                " s.removeAllRanges(); s.addRange(ketab.range(at + 1, at + 8)); })()");
+        form->Marks->MarkSelection(TMark::msGreen, false);
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيان"));
+        TMark mark = form->Marks->MarksOf(800).value(0);
+        mark.Note = QStringLiteral("نكته");
+        form->Marks->Store().Put(mark);
+        QTRY_COMPARE(Overlay("document.querySelector('span[role=mark]').getAttribute('aria-description')").toString(), mark.Note);
+        QVERIFY(Overlay("!!document.querySelector('[data-ketab-mark-sign]:last-child, span[role=mark] + [data-ketab-mark-sign]')").toBool());
+        // The index word's result page of page 800 shows it too, across the word's own mark.
+        QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/ind01.htm"); }));
+        const int before = loads;
+        EngineView(form->PageBrowser)->page()->runJavaScript("document.getElementById('w').click()");
+        QVERIFY(WaitLoads(before + 2));
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيان"));
+        real.LoadFromFile(book.Folder() + "datas/p020800.htm");
+        QVERIFY(form->Marks->PrintBody(book.Folder() + "datas/p020800.htm", real.Text())
+                    .contains(TMarkedHtml::PrintStyle(TMark::msGreen) + QStringLiteral("\">يرانيان</span>")));
+        // Words put before it and a hamza changed in it: the same words, a new place.
+        book.WritePage(2, 800, QStringLiteral("<p>سخن نو: ايران و ايرانيأن؛ ايران زمين. Iran ايران</p>"));
+        QVERIFY(Page(2, 800));
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيأن"));
+        QTRY_VERIFY(form->Marks->MarksOf(800).value(0).Start > mark.Start);
+        book.WritePage(2, 800, QStringLiteral("<p>ايران و ايرانيان؛ ايران زمين. Iran ايران</p>"));
+        form->Marks->Remove(mark.Id);
+        QVERIFY(form->Marks->MarksOf(800).isEmpty());
     }
 };
 
