@@ -53,19 +53,24 @@ public:
             p->drawRect(swatch.adjusted(0, 0, -1, -1));
         }
         const QRect text = r.adjusted(0, 0, -(Swatch + Pad), 0);
-        const auto row = [&](int n, const QString &s, const QColor &colour, bool bold) {
+        // The quote in the list's font, the lines under it a little smaller; each cut where
+        // it is longer than the line.
+        const auto row = [&](int n, const QString &s, const QColor &colour, bool bold, Qt::TextElideMode cut = Qt::ElideRight) {
             QFont f = o.font;
             f.setBold(bold);
+            if (n > 0 && f.pixelSize() > 0) f.setPixelSize(f.pixelSize() * 9 / 10);
+            else if (n > 0) f.setPointSizeF(f.pointSizeF() * 0.9);
             p->setFont(f);
             p->setPen(colour);
             const QRect at(text.left(), text.top() + n * line, text.width(), line);
-            p->drawText(at, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                        QFontMetrics(f).elidedText(s, Qt::ElideLeft, at.width()));
+            p->drawText(at, Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                        QFontMetrics(f).elidedText(s, cut, at.width()));
         };
         row(0, index.data(Qt::DisplayRole).toString(), ink, false);
         if (index.data(TMarksList::LostRole).toBool()) row(1, TMarksList::LostText(), selected ? ink : QColor(0xa0, 0, 0), true);
         else row(1, index.data(TMarksList::NoteRole).toString(), dim, false);
-        row(2, index.data(TMarksList::PlaceRole).toString(), dim, false);
+        // The place keeps its page number, cut in its middle.
+        row(2, index.data(TMarksList::PlaceRole).toString(), dim, false, Qt::ElideMiddle);
         p->restore();
     }
 };
@@ -96,7 +101,6 @@ TMarksPanel::TMarksPanel(QWidget *parent) : QWidget(parent)
     List->setUniformItemSizes(true);
     List->setSelectionMode(QAbstractItemView::SingleSelection);
     List->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List->setTextElideMode(Qt::ElideLeft);
 
     const auto button = [this](QPushButton *&b, const char *name, const QString &caption) {
         b = new QPushButton(caption, this);

@@ -64,7 +64,6 @@ void TMarksTransfer::Import()
         return texts.value(page);
     }, &notFound);
     const int merged = FMarks.Store().Merge(marks);
-    FMarks.Store().SaveSoon();
     QString said = tr("%n mark(s) brought in.", "", merged);
     if (notFound) said += u' ' + tr("%n passage(s) were not found on their pages; their marks are kept.", "", notFound);
     if (read.Skipped) said += u' ' + tr("%n annotation(s) of other pages or without a quote were passed over.", "", read.Skipped);

@@ -37,6 +37,13 @@ QJsonObject Parsed(const QVariant &value)
 
 QDateTime Now() { return QDateTime::currentDateTimeUtc(); }
 
+// A box the page gives, {x, y, w, h} in fractions of its pixels.
+QRect Box(const QJsonObject &box)
+{
+    const auto at = [&box](const char *key) { return qRound(box.value(QLatin1String(key)).toDouble()); };
+    return QRect(at("x"), at("y"), at("w"), at("h"));
+}
+
 // A value for a script: a JSON array of one, read back as [0], never as code.
 QString Quoted(const QString &value)
 {
@@ -291,14 +298,11 @@ void TReaderMarks::MarkSelection(TMark::TStyle style, bool withNote)
         const TMark mark = TMarkAnchor::Make(page, text, start, end, style);
         FLastStyle = style;
         FStore->Put(mark);
-        FStore->SaveSoon();
         // The mark shows in its colour rather than under the selection's.
         FForm.PageBrowser->Layers().Run(
             QStringLiteral("(function () { var s = document.getSelection(); if (s && s.rangeCount) s.collapseToEnd(); })()"));
         if (withNote) {
-            const QJsonObject box = said.value(QLatin1String("box")).toObject();
-            OpenEditor(mark.Id, QRect(box.value(QLatin1String("x")).toInt(), box.value(QLatin1String("y")).toInt(),
-                                      box.value(QLatin1String("w")).toInt(), box.value(QLatin1String("h")).toInt()));
+            OpenEditor(mark.Id, Box(said.value(QLatin1String("box")).toObject()));
         }
     });
 }
@@ -324,15 +328,12 @@ void TReaderMarks::Restyle(const QString &id, TMark::TStyle style)
     mark.Changed = Now();
     FLastStyle = style;
     FStore->Put(mark);
-    FStore->SaveSoon();
 }
 
 void TReaderMarks::EditNote(const QString &id)
 {
     FForm.PageBrowser->Layers().Run(QStringLiteral("ketab.marks.markBox(%1[0])").arg(Quoted(id)), [this, id](const QVariant &v) {
-        const QJsonObject box = Parsed(v);
-        OpenEditor(id, QRect(box.value(QLatin1String("x")).toInt(), box.value(QLatin1String("y")).toInt(),
-                             box.value(QLatin1String("w")).toInt(), box.value(QLatin1String("h")).toInt()));
+        OpenEditor(id, Box(Parsed(v)));
     });
 }
 
@@ -351,7 +352,6 @@ void TReaderMarks::OpenEditor(const QString &id, const QRect &cssBox)
         changed.Note = note;
         changed.Changed = Now();
         FStore->Put(changed);
-        FStore->SaveSoon();
     };
     // The page's pixels are the view's times the text size.
     TWebBrowser *view = FForm.PageBrowser;
@@ -371,7 +371,6 @@ void TReaderMarks::Remove(const QString &id)
     FRemoved.append(*found);
     while (FRemoved.size() > KeptRemovals) FRemoved.removeFirst();
     FStore->Remove(id);
-    FStore->SaveSoon();
 }
 
 bool TReaderMarks::UndoRemove()
@@ -384,7 +383,6 @@ bool TReaderMarks::UndoRemove()
         mark.Removed = false;
         mark.Changed = Now();
         FStore->Put(mark);
-        FStore->SaveSoon();
         FForm.MarksPanel->SetCurrent(mark.Id);
         return true;
     }

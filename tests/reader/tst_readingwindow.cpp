@@ -9,6 +9,7 @@
 #include "EngineView.h"
 #include "app/TPageLayers.h"
 #include "marks/TMarkStore.h"
+#include "marks/TMarksPanel.h"
 #include "marks/TMarkedHtml.h"
 #include "marks/TReaderMarks.h"
 #include "reader/TMainForm.h"
@@ -30,6 +31,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QWebEnginePage>
 #include <QtTest>
 #include <atomic>
@@ -228,9 +230,15 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(form->BookMarkChannel->width(), 169);
         QCOMPARE(form->RHidePanel->width(), 160);
-        for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
-            for (QWidget *w : panel->findChildren<QWidget *>())
-                if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        // The notes panel's two pages (the notes, the list of marks), each in turn.
+        for (QWidget *page : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->MarksPanel)}) {
+            form->NotesPages->setCurrentWidget(page);
+            QTest::qWait(20);
+            for (QWidget *panel : {page, static_cast<QWidget *>(form->OptionsPanel)})
+                for (QWidget *w : panel->findChildren<QWidget *>())
+                    if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+        }
+        form->NotesPages->setCurrentWidget(form->NotesPanel);
         form->BookMarkChannel->Push(true);
         form->RHidePanel->Push(true);
         form->setGeometry(was);
