@@ -88,6 +88,56 @@
     </message>
 </context>
 <context>
+    <name>TMarkStore</name>
+    <message>
+        <source>The marks file %1 cannot be read; marks made now will not be kept.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ خوانده نمی‌شود؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The marks file %1 was damaged or not this book&apos;s; it was moved to %2 and the list of marks starts empty. Once mended, it can be imported back.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده بود يا از آنِ اين كتاب نبود؛ به ⁦%2⁩ برده شد و فهرست علامت‌ها خالی آغاز می‌شود. پس از درست شدن، می‌توان آن را دوباره وارد كرد.</translation>
+    </message>
+    <message>
+        <source>The marks file %1 is damaged and cannot be moved aside; marks made now will not be kept.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده است و نمی‌توان آن را كنار گذاشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written; marks made now will not be kept.</source>
+        <translation>در پوشهٔ ⁦%1⁩ نمی‌توان نوشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The marks could not be saved in %1.</source>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند.</translation>
+    </message>
+    <message>
+        <source>The marks could not be saved in %1: %2</source>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TMarkStyle</name>
+    <message>
+        <source>yellow</source>
+        <translation>زرد</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>سبز</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>آبی</translation>
+    </message>
+    <message>
+        <source>pink</source>
+        <translation>صورتی</translation>
+    </message>
+    <message>
+        <source>underline</source>
+        <translation>زيرخط</translation>
+    </message>
+</context>
+<context>
     <name>TNoteEntry</name>
     <message>
         <source>&apos;%1&apos; is not a valid integer value (notes entry &quot;%2&quot;)</source>
