@@ -88,6 +88,25 @@
     </message>
 </context>
 <context>
+    <name>TMarkExport</name>
+    <message>
+        <source>Marks and notes</source>
+        <translation>علامت‌ها و يادداشت‌ها</translation>
+    </message>
+    <message>
+        <source>The file is not JSON (%1 at byte %2); nothing was imported.</source>
+        <translation>پرونده JSON نيست (%1 در بايت %2)؛ چيزی وارد نشد.</translation>
+    </message>
+    <message>
+        <source>The marks file cannot be read (%1); nothing was imported.</source>
+        <translation>پروندهٔ علامت‌ها خوانده نمی‌شود (%1)؛ چيزی وارد نشد.</translation>
+    </message>
+    <message>
+        <source>The file holds no marks of this book: it is neither web annotations of the book&apos;s pages nor a marks file of this program; nothing was imported.</source>
+        <translation>در اين پرونده علامتی از اين كتاب نيست: نه حاشيه‌نويسی وب بر صفحه‌های كتاب است و نه پروندهٔ علامت‌های اين برنامه؛ چيزی وارد نشد.</translation>
+    </message>
+</context>
+<context>
     <name>TMarkStore</name>
     <message>
         <source>The marks file %1 cannot be read; marks made now will not be kept.</source>
