@@ -318,18 +318,22 @@ TMarkStore::TWritten TMarkStore::Write(const QString &fileName, const QString &b
         return out;
     }
 
-    QHash<QString, TMark> joined;
-    joined.reserve(marks.size());
-    for (const TMark &m : std::as_const(marks)) Join(joined, m);
+    // The marks are this program's, one for each Id; another program's are joined in
+    // only when it wrote the file since.
     const TStamp now = StampOf(fileName);
     if (!(now == TFileStamp()) && !(now == seen)) {
         TFileRead r = ReadFile(fileName, book);
         switch (r.State) {
         case TFileRead::frAbsent: break;
-        case TFileRead::frWhole:
+        case TFileRead::frWhole: {
+            QHash<QString, TMark> joined;
+            joined.reserve(marks.size() + r.Marks.size());
+            for (const TMark &m : std::as_const(marks)) joined.insert(m.Id, m);
             for (const TMark &m : std::as_const(r.Marks))
                 if (Join(joined, m)) out.Theirs.push_back(m);
+            marks = joined.values();
             break;
+        }
         case TFileRead::frUnreadable:
             out.Problem = NotKept(fileName);
             out.Untouchable = true;
@@ -343,10 +347,7 @@ TMarkStore::TWritten TMarkStore::Write(const QString &fileName, const QString &b
     }
 
     const QDateTime forgotten = QDateTime::currentDateTimeUtc().addDays(-TombstoneDays);
-    marks.clear();
-    for (const TMark &m : std::as_const(joined))
-        if (!m.Removed || m.Changed >= forgotten) marks.push_back(m);
-    std::sort(marks.begin(), marks.end(), BookOrder);
+    marks.removeIf([&forgotten](const TMark &m) { return m.Removed && m.Changed < forgotten; });
     const QByteArray bytes = TMarkFile::Write(book, marks);
 
     // The version before, kept by a second name for the same file, or a copy.

@@ -18,7 +18,12 @@ constexpr TStyleRow Styles[TMark::StyleCount] = {
 
 QString TMarkStyle::Name(TMark::TStyle style)
 {
-    return QString::fromLatin1(Styles[style].Name);
+    return Latin1Name(style);
+}
+
+QLatin1StringView TMarkStyle::Latin1Name(TMark::TStyle style)
+{
+    return QLatin1StringView(Styles[style].Name);
 }
 
 bool TMarkStyle::FromName(const QString &name, TMark::TStyle &style)

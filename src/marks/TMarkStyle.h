@@ -9,6 +9,7 @@ class TMarkStyle {
     Q_DECLARE_TR_FUNCTIONS(TMarkStyle)
 public:
     static QString Name(TMark::TStyle style);
+    static QLatin1StringView Latin1Name(TMark::TStyle style);
     // False, leaving style as it was, for a name that is none of the styles.
     static bool FromName(const QString &name, TMark::TStyle &style);
     static QString Caption(TMark::TStyle style);
