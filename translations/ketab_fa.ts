@@ -95,19 +95,19 @@
     <name>TMarkExport</name>
     <message>
         <source>Marks and notes</source>
-        <translation>علامت‌ها و یادداشت‌ها</translation>
+        <translation>علامت‌ها و يادداشت‌ها</translation>
     </message>
     <message>
         <source>The file is not JSON (%1 at byte %2); nothing was imported.</source>
-        <translation>این پرونده JSON نیست (%1 در بایت %2)؛ چیزی وارد نشد.</translation>
+        <translation>پرونده JSON نيست (%1 در بايت %2)؛ چيزی وارد نشد.</translation>
     </message>
     <message>
         <source>The marks file cannot be read (%1); nothing was imported.</source>
-        <translation>پرونده علامت‌ها خوانده نمی‌شود (%1)؛ چیزی وارد نشد.</translation>
+        <translation>پروندهٔ علامت‌ها خوانده نمی‌شود (%1)؛ چيزی وارد نشد.</translation>
     </message>
     <message>
         <source>The file holds no marks of this book: it is neither web annotations of the book&apos;s pages nor a marks file of this program; nothing was imported.</source>
-        <translation>این پرونده علامتی از این کتاب ندارد: نه یادداشت‌های وب بر صفحه‌های کتاب است و نه پرونده علامت‌های این برنامه؛ چیزی وارد نشد.</translation>
+        <translation>در اين پرونده علامتی از اين كتاب نيست: نه حاشيه‌نويسی وب بر صفحه‌های كتاب است و نه پروندهٔ علامت‌های اين برنامه؛ چيزی وارد نشد.</translation>
     </message>
 </context>
 <context>
@@ -133,27 +133,27 @@
     <name>TMarkStore</name>
     <message>
         <source>The marks file %1 cannot be read; marks made now will not be kept.</source>
-        <translation>پرونده علامت‌ها %1 خوانده نمی‌شود؛ علامت‌هایی که اکنون گذاشته شود نگه داشته نمی‌شود.</translation>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ خوانده نمی‌شود؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
     </message>
     <message>
         <source>The marks file %1 was damaged or not this book&apos;s; it was moved to %2 and the list of marks starts empty. Once mended, it can be imported back.</source>
-        <translation>پرونده علامت‌ها %1 آسیب دیده بود یا از این کتاب نبود؛ به %2 منتقل شد و فهرست علامت‌ها خالی آغاز می‌شود. پس از درست شدن، می‌توان آن را دوباره درون‌بری کرد.</translation>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده بود يا از آنِ اين كتاب نبود؛ به ⁦%2⁩ برده شد و فهرست علامت‌ها خالی آغاز می‌شود. پس از درست شدن، می‌توان آن را دوباره وارد كرد.</translation>
     </message>
     <message>
         <source>The marks file %1 is damaged and cannot be moved aside; marks made now will not be kept.</source>
-        <translation>پرونده علامت‌ها %1 آسیب دیده است و نمی‌توان آن را کنار گذاشت؛ علامت‌هایی که اکنون گذاشته شود نگه داشته نمی‌شود.</translation>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده است و نمی‌توان آن را كنار گذاشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be written; marks made now will not be kept.</source>
-        <translation>در پوشه %1 نمی‌توان نوشت؛ علامت‌هایی که اکنون گذاشته شود نگه داشته نمی‌شود.</translation>
+        <translation>در پوشهٔ ⁦%1⁩ نمی‌توان نوشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
     </message>
     <message>
         <source>The marks could not be saved in %1.</source>
-        <translation>علامت‌ها در %1 ذخیره نشد.</translation>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند.</translation>
     </message>
     <message>
         <source>The marks could not be saved in %1: %2</source>
-        <translation>علامت‌ها در %1 ذخیره نشد: %2</translation>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند: %2</translation>
     </message>
 </context>
 <context>
@@ -176,7 +176,7 @@
     </message>
     <message>
         <source>underline</source>
-        <translation>خط زیر</translation>
+        <translation>زيرخط</translation>
     </message>
 </context>
 <context>
@@ -284,75 +284,6 @@
         <translation>
             <numerusform>از %n یادداشت وب که از صفحه‌های دیگر یا بی‌نقل‌قول بود گذشته شد.</numerusform>
         </translation>
-    </message>
-</context>
-<context>
-    <name>TMarkExport</name>
-    <message>
-        <source>Marks and notes</source>
-        <translation>علامت‌ها و يادداشت‌ها</translation>
-    </message>
-    <message>
-        <source>The file is not JSON (%1 at byte %2); nothing was imported.</source>
-        <translation>پرونده JSON نيست (%1 در بايت %2)؛ چيزی وارد نشد.</translation>
-    </message>
-    <message>
-        <source>The marks file cannot be read (%1); nothing was imported.</source>
-        <translation>پروندهٔ علامت‌ها خوانده نمی‌شود (%1)؛ چيزی وارد نشد.</translation>
-    </message>
-    <message>
-        <source>The file holds no marks of this book: it is neither web annotations of the book&apos;s pages nor a marks file of this program; nothing was imported.</source>
-        <translation>در اين پرونده علامتی از اين كتاب نيست: نه حاشيه‌نويسی وب بر صفحه‌های كتاب است و نه پروندهٔ علامت‌های اين برنامه؛ چيزی وارد نشد.</translation>
-    </message>
-</context>
-<context>
-    <name>TMarkStore</name>
-    <message>
-        <source>The marks file %1 cannot be read; marks made now will not be kept.</source>
-        <translation>پروندهٔ علامت‌ها ⁦%1⁩ خوانده نمی‌شود؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
-    </message>
-    <message>
-        <source>The marks file %1 was damaged or not this book&apos;s; it was moved to %2 and the list of marks starts empty. Once mended, it can be imported back.</source>
-        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده بود يا از آنِ اين كتاب نبود؛ به ⁦%2⁩ برده شد و فهرست علامت‌ها خالی آغاز می‌شود. پس از درست شدن، می‌توان آن را دوباره وارد كرد.</translation>
-    </message>
-    <message>
-        <source>The marks file %1 is damaged and cannot be moved aside; marks made now will not be kept.</source>
-        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده است و نمی‌توان آن را كنار گذاشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
-    </message>
-    <message>
-        <source>The folder %1 cannot be written; marks made now will not be kept.</source>
-        <translation>در پوشهٔ ⁦%1⁩ نمی‌توان نوشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
-    </message>
-    <message>
-        <source>The marks could not be saved in %1.</source>
-        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند.</translation>
-    </message>
-    <message>
-        <source>The marks could not be saved in %1: %2</source>
-        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند: %2</translation>
-    </message>
-</context>
-<context>
-    <name>TMarkStyle</name>
-    <message>
-        <source>yellow</source>
-        <translation>زرد</translation>
-    </message>
-    <message>
-        <source>green</source>
-        <translation>سبز</translation>
-    </message>
-    <message>
-        <source>blue</source>
-        <translation>آبی</translation>
-    </message>
-    <message>
-        <source>pink</source>
-        <translation>صورتی</translation>
-    </message>
-    <message>
-        <source>underline</source>
-        <translation>زيرخط</translation>
     </message>
 </context>
 <context>

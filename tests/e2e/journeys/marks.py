@@ -148,7 +148,7 @@ def marks(s):
     s.wait(lambda: os.path.exists(out), "the Markdown file written")
     with open(out, encoding="utf-8") as f:
         lines = f.read().splitlines()
-    s.check("the Markdown export", ["# علامت‌ها و یادداشت‌ها", "", "## جلد دوم", "", "### بخش يكم: روزگار ساسانيان", "",
+    s.check("the Markdown export", ["# علامت‌ها و يادداشت‌ها", "", "## جلد دوم", "", "### بخش يكم: روزگار ساسانيان", "",
                                     f"- «{word}» (کتاب، جلد دوم، بخش يكم، صفحه {PAGE}) — زرد", f"  > {NOTE}"], lines)
     r.close_panel(notes)
     r.back_to_menu()
