@@ -308,6 +308,17 @@
     </message>
 </context>
 <context>
+    <name>TPdfCutter</name>
+    <message>
+        <source>Cannot write the PDF file &quot;%1&quot;.</source>
+        <translation>پروندهٔ PDF «⁦%1⁩» نوشته نشد.</translation>
+    </message>
+    <message>
+        <source>None of the chosen pages is in the document; its pages are 1 - %1.</source>
+        <translation>هيچ‌يك از صفحه‌های برگزيده در سند نيست؛ صفحه‌های آن 1 - %1 است.</translation>
+    </message>
+</context>
+<context>
     <name>TPdfPreviewDialog</name>
     <message>
         <source>Pages to print</source>

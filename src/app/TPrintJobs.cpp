@@ -6,6 +6,7 @@
 #include "app/ReaderState.h"
 #include "app/THtmlEngine.h"
 #include "app/THtmlEngineModule.h"
+#include "app/TPdfCutter.h"
 #include "app/TextCodec.h"
 #include <QDialog>
 #include <QFile>
@@ -53,6 +54,7 @@ void TPrintJobs::StartJob(std::unique_ptr<QPrinter> printer, std::function<void(
     FJob = std::make_unique<TPrintJob>();
     FJob->Printer = std::move(printer);
     FJob->Done = std::move(done);
+    FFailure.clear();
     ++FJobNumber;
     // The engine reports from inside its own work: the job ends once that is over.
     start([this](bool ok) {
@@ -98,16 +100,35 @@ void TPrintJobs::StartPrintToPdf(const QString &fileName, const QPageLayout &lay
 
 void TPrintJobs::StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done)
 {
-    // A PDF file keeps its text as text when the engine writes it itself.
-    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
-        StartPrintToPdf(printer->outputFileName(), printer->pageLayout(), std::move(done));
-    else
-        StartPrint(std::move(printer), std::move(done));
+    if (printer->outputFormat() != QPrinter::PdfFormat || printer->outputFileName().isEmpty())
+        return StartPrint(std::move(printer), std::move(done));
+    // A PDF file keeps its text as text when the engine writes it itself. The engine
+    // writes every page once: other pages, copies or order are cut from its PDF, or,
+    // without the PDF tool, drawn by the printer path, which honours them.
+    const TPdfPageChoice choice = TPdfPageChoice::Of(*printer);
+    const QString target = printer->outputFileName();
+    const QPageLayout layout = printer->pageLayout();
+    if (choice.All()) return StartPrintToPdf(target, layout, std::move(done));
+    if (!TPdfCutter::Available()) return StartPrint(std::move(printer), std::move(done));
+    const QString whole = ReaderState.TempFolder + QStringLiteral("print-whole.pdf");
+    StartJob(std::move(printer), std::move(done), [this, whole, target, choice, layout](std::function<void(bool)> ended) {
+        Engine().PrintToPdf(whole, layout, [this, whole, target, choice, ended](bool ok) {
+            if (!ok) return ended(false);
+            // Cut once the engine is done reporting; the job ends when the cut has.
+            QTimer::singleShot(0, this, TKetabApplication::Guard([this, whole, target, choice, ended] {
+                TPdfCutter::Cut(whole, target, choice, this, [this, whole, ended](const QString &why) {
+                    QFile::remove(whole);
+                    FFailure = why;
+                    ended(why.isEmpty());
+                });
+            }));
+        });
+    });
 }
 
-void TPrintJobs::AbandonPrint()
+void TPrintJobs::AbandonPreview()
 {
-    if (FJob) FJob->Abandoned = true;
+    if (FJob && FJob->Preview) FJob->Abandoned = true;
 }
 
 void TPrintJobs::PrintPreview()
@@ -126,6 +147,7 @@ void TPrintJobs::PrintPreview()
         ShowPreview(pdf, true, shown);
     };
     StartJob(nullptr, done, [this, pdf, headPdf, layout, shown](std::function<void(bool)> ended) {
+        FJob->Preview = true;
         const auto whole = [this, pdf, layout, ended] { Engine().PrintToPdf(pdf, layout, ended); };
         const int job = FJobNumber;
         // The whole document waits for its first pages: both share the engine's renderer.
@@ -203,8 +225,9 @@ void TPrintJobs::Print()
     dialog.setLayoutDirection(Qt::RightToLeft);
     if (Dialogs().Exec(&dialog) != QDialog::Accepted) return;
     const QString file = printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
-    StartPrintWith(std::move(printer), [file](bool ok) {
+    StartPrintWith(std::move(printer), [this, file](bool ok) {
         if (ok) return;
+        if (!FFailure.isEmpty()) throw EFileError(std::exchange(FFailure, QString()));
         if (!file.isEmpty()) throw EFileError(tr("Cannot write the PDF file \"%1\".").arg(file));
         throw EKetabError(tr("The page could not be printed."));
     });

@@ -30,14 +30,15 @@ public:
     // The printer dialog, then the print.
     void Print();
     // Each starts the engine and returns at once. done(ok) runs once the engine has
-    // reported, unless the job was abandoned.
+    // reported (and a PDF's pages are cut), unless the job was abandoned.
     void StartPrint(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
     // A PDF file printer gets a PDF written by the engine, text kept as text.
     void StartPrintWith(std::unique_ptr<QPrinter> printer, std::function<void(bool ok)> done);
     void StartPrintToPdf(const QString &fileName, const QPageLayout &layout, std::function<void(bool ok)> done);
-    // The reader left: the running job's outcome is dropped (no preview, no message). The
-    // engine cannot be stopped, so the job still runs to its end.
-    void AbandonPrint();
+    // The reader left the preview's window: a preview being prepared is dropped (it shows
+    // nothing later). A print the reader asked for runs on, and a failure of it is still
+    // told. The engine cannot be stopped, so the job runs to its end either way.
+    void AbandonPreview();
     // The engine is printing the view.
     bool Printing() const { return FJob != nullptr; }
     // A print job runs, or what follows its end (the preview it shows, its message).
@@ -50,6 +51,7 @@ private:
     struct TPrintJob {
         std::unique_ptr<QPrinter> Printer;  // the engine's until it reports
         std::function<void(bool)> Done;
+        bool Preview = false;
         bool Abandoned = false;
     };
     THtmlEngineView &Engine();
@@ -71,4 +73,5 @@ private:
     int FJobNumber = 0;
     std::unique_ptr<TPrintJob> FJob;
     bool FJobEnding = false;
+    QString FFailure;  // why the last job failed, when more is known than that it did
 };

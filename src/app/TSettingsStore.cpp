@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <cstdio>
+#include <utility>
 
 const char *const TSettingsStore::ChoicesFileName = "ketab.conf";
 const char *const TSettingsStore::PlacesFileName = "places.conf";
@@ -21,7 +22,9 @@ bool WellFormed(const QString &file)
 {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return true;  // nothing there, or nothing to read: the defaults
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes = f.readAll();
+    // A byte-order mark, as some editors write, which Qt's reader passes over.
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     if (bytes.contains('\0') || !QUtf8StringView(bytes).isValidUtf8()) return false;
     for (QByteArray line : bytes.split('\n')) {
         line = line.trimmed();
@@ -139,7 +142,10 @@ void TSettingsStore::Damaged(const QString &file, bool &told)
 TKeptChoices TSettingsStore::Choices()
 {
     const TKeptChoices defaults;
-    if (!QFileInfo::exists(ChoicesFile())) return defaults;
+    if (!QFileInfo::exists(ChoicesFile())) {
+        FChoicesKnown = defaults;
+        return defaults;
+    }
     QSettings s(ChoicesFile(), QSettings::IniFormat);
     TReader r(s);
     TKeptChoices c;
@@ -152,23 +158,33 @@ TKeptChoices TSettingsStore::Choices()
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
-    if (r.Whole) return c;
+    if (r.Whole) {
+        FChoicesKnown = c;
+        return c;
+    }
+    // Known as nothing: the next write puts every value over the damaged ones.
+    FChoicesKnown.reset();
     Damaged(ChoicesFile(), FChoicesTold);
     return defaults;
 }
 
 void TSettingsStore::SaveChoices(const TKeptChoices &c)
 {
-    Write(FConfigFolder, ChoicesFile(), [&c](QSettings &s) {
-        s.setValue(QStringLiteral("TextSize"), c.TextSize);
-        s.setValue(QStringLiteral("MusicOn"), c.MusicOn);
-        s.setValue(QStringLiteral("FullScreen"), c.FullScreen);
-        s.setValue(QStringLiteral("NotesPinned"), c.NotesPinned);
-        s.setValue(QStringLiteral("NightPage"), c.NightPage);
-        s.setValue(QStringLiteral("NotesFolder"), c.NotesFolder);
-        s.remove(SearchGroup);
+    const std::optional<TKeptChoices> known = std::exchange(FChoicesKnown, c);
+    Write(FConfigFolder, ChoicesFile(), [&c, &known](QSettings &s) {
+        const auto put = [&](const QString &key, auto TKeptChoices::*value) {
+            if (!known || (*known).*value != c.*value) s.setValue(key, c.*value);
+        };
+        put(QStringLiteral("TextSize"), &TKeptChoices::TextSize);
+        put(QStringLiteral("MusicOn"), &TKeptChoices::MusicOn);
+        put(QStringLiteral("FullScreen"), &TKeptChoices::FullScreen);
+        put(QStringLiteral("NotesPinned"), &TKeptChoices::NotesPinned);
+        put(QStringLiteral("NightPage"), &TKeptChoices::NightPage);
+        put(QStringLiteral("NotesFolder"), &TKeptChoices::NotesFolder);
+        if (!known) s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
-            s.setValue(SearchGroup + u'/' + box.key(), box.value());
+            if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())
+                s.setValue(SearchGroup + u'/' + box.key(), box.value());
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMap>
 #include <QString>
+#include <optional>
 
 // Where the reader left off in one book: a book page (1..3983, 0 for none) and how far
 // down it was scrolled, as a share of the page's scrollable height (0 top, 1 bottom).
@@ -32,7 +33,9 @@ struct TKeptChoices {
 // stderr says so. A folder that cannot be written leaves the defaults and says nothing.
 // Each write replaces its file whole (a new file renamed over the old) and takes over only
 // the values this program changed, so two programs running at once never corrupt a file;
-// the last to write a value wins.
+// the last to write a value wins. The choices written are those changed since this store
+// last read or wrote them (all of them before it has, or when it read them damaged), so
+// one program's choice is not turned back by another that changed something else.
 class TSettingsStore {
 public:
     static const char *const ChoicesFileName;
@@ -60,6 +63,7 @@ private:
     QString FConfigFolder;
     QString FStateFolder;
     QString FBookFolder;
+    std::optional<TKeptChoices> FChoicesKnown;  // as last read or written
     bool FChoicesTold = false;
     bool FPlacesTold = false;
 };

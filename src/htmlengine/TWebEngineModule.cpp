@@ -3,12 +3,14 @@
 #include "htmlengine/TWebEngineView.h"
 #include <QCoreApplication>
 #include <QList>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
+#include <algorithm>
 
 namespace {
 // Refuses everything but local content, so no page ever reaches a network.
@@ -23,6 +25,32 @@ public:
             info.block(true);
     }
 };
+
+// The engine reports its set-up on every start: a dump as info of this category and, in
+// Qt's default category, that it found no OpenGL to draw with (Start chose none) and that
+// its sandbox is off when the environment asks for that. A reader has no use for either;
+// all of it shows when the category's info is asked for, as QT_LOGGING_RULES can, whose
+// rules win over the one Start sets.
+Q_LOGGING_CATEGORY(EngineContext, "qt.webenginecontext")
+
+QtMessageHandler EarlierHandler = nullptr;
+
+void LeaveOutStartReport(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    static const QLatin1StringView reportLines[] = {QLatin1StringView("No suitable graphics backend found"),
+                                                    QLatin1StringView("Sandboxing disabled by user.")};
+    if (!EngineContext().isInfoEnabled() && qstrcmp(context.category, "default") == 0
+        && std::find(std::begin(reportLines), std::end(reportLines), text.trimmed()) != std::end(reportLines))
+        return;
+    EarlierHandler(type, context, text);
+}
+
+void QuietStartReport()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    EarlierHandler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(LeaveOutStartReport);
+}
 
 // The pages made on the shared profile, while they live.
 QList<QPointer<QWebEnginePage>> &LivePages()
@@ -77,6 +105,7 @@ void TWebEngineModule::Start()
     static const bool chosen = [] {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+        QuietStartReport();
         return true;
     }();
     (void)chosen;

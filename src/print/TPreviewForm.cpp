@@ -142,9 +142,9 @@ void TPreviewForm::RunCommand(int command)
 
 void TPreviewForm::FormHide()
 {
-    // Leaving the preview drops a print being prepared: nothing of it shows later over
-    // the reading window.
-    PrintBrowser->PrintJobs().AbandonPrint();
+    // Leaving the window drops a preview being prepared: nothing of it shows later over
+    // the reading window. A print runs on, and tells when it fails.
+    PrintBrowser->PrintJobs().AbandonPreview();
     UpdateButtons();
     EnableVisibleMainWindow();
 }

@@ -11,7 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <memory>
+#include <optional>
 
 TReaderMemory *ReaderMemory = nullptr;
 
@@ -146,9 +149,26 @@ void TReaderMemory::Save(const TReadingPlace &place)
     }
 }
 
+void TReaderMemory::ReadPresentScroll()
+{
+    if (!FShown.Page) return;
+    // Shared: an answer later than the wait finds the wait gone.
+    const auto answer = std::make_shared<std::optional<double>>();
+    MainForm->PageBrowser->AskScrollShare([answer](double share) { *answer = share; });
+    // A loop of its own, not a QEventLoop: on the way out the application's repeated
+    // exit would end that at once. The bound's timeout also wakes the wait.
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.start(ExitScrollWaitMs);
+    while (!*answer && bound.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+    if (*answer) FShown.Scroll = **answer;
+}
+
 void TReaderMemory::SaveNow()
 {
     FSaveTimer.stop();
+    ReadPresentScroll();
     Save(FShown);
 }
 

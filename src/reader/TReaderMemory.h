@@ -8,11 +8,14 @@ class TWebBrowser;
 // search window's check boxes and the notes dialogs' folder, and the last book page read
 // with how far down it was scrolled. Contents, index and result pages are not a reading
 // place. The place is written a second at most after it changed, so a program that is
-// killed loses that second at most, and everything is written on the way out.
+// killed loses that second at most, and everything is written on the way out, with the
+// page's present scroll.
 // Nothing remembered (a first run) changes nothing: every window starts as it always has.
 class TReaderMemory {
 public:
     static constexpr int SaveDelayMs = 1000;
+    // How long the way out waits for the page to tell its present scroll.
+    static constexpr int ExitScrollWaitMs = 300;
 
     // Reads what the store keeps; the program's one memory is reached through ReaderMemory.
     explicit TReaderMemory(TSettingsStore store);
@@ -28,7 +31,7 @@ public:
     TReadingPlace ContinuePlace() const;
     // The next load of that place's page scrolls it as it was left.
     void ScrollWhenShown(const TReadingPlace &place);
-    // Writes the place and the choices now.
+    // Writes the place, scrolled as the page is now, and the choices.
     void SaveNow();
 
     TKeptChoices CurrentChoices() const;
@@ -37,6 +40,7 @@ public:
 private:
     void PageLoaded(TWebBrowser *view);
     void SaveSoon();
+    void ReadPresentScroll();
     void Save(const TReadingPlace &place);
     TSettingsStore FStore;
     TReadingPlace FKept;     // as last read from or written to the store

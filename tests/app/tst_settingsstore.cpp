@@ -86,6 +86,18 @@ void TestSettingsStore::roundTripsEveryKeptValueAndKeepsBooksApart()
     second.SavePlace({801, 0.5});
     QCOMPARE(first.Place(), (TReadingPlace{801, 0.5}));
     QCOMPARE(b.Place(), (TReadingPlace{12, 1.0}));
+    // Each writes only what it changed: the night page one turned off stays off.
+    TKeptChoices night = first.Choices(), size = second.Choices();
+    night.NightPage = false;
+    size.TextSize = night.TextSize = 0;
+    first.SaveChoices(night);
+    second.SaveChoices(size);
+    QCOMPARE(a.Choices(), night);
+    // A byte-order mark, as some editors write, leaves the file whole.
+    QFile file(a.ChoicesFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    WriteFile(a.ChoicesFile(), "\xEF\xBB\xBF" + file.readAll());
+    QCOMPARE(a.Choices(), night);
 }
 
 void TestSettingsStore::damagedFileGivesDefaultsAndOneLine_data()

@@ -2,6 +2,7 @@
 #include "app/Errors.h"
 #include "app/PageMarker.h"
 #include "app/ReaderState.h"
+#include "app/TPdfPageChoice.h"
 #include "app/TextCodec.h"
 #include "print/TNotedPages.h"
 #include "print/TPrintDocument.h"
@@ -130,6 +131,39 @@ private slots:
         QFile f(TPrintDocument::FileName(app));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(TTextCodec::Decode(f.readAll()), QStringLiteral("OLD"));
+    }
+
+    // The pages of a PDF file the printer dialog asked for, in a 5-page document.
+    void pdfPagesFollowThePrinterDialog()
+    {
+        const auto choice = [](QList<QPageRanges::Range> ranges, int copies = 1, bool collate = true, bool lastFirst = false) {
+            TPdfPageChoice c;
+            c.Ranges = ranges;
+            c.Copies = copies;
+            c.Collate = collate;
+            c.LastFirst = lastFirst;
+            return c;
+        };
+        const struct {
+            TPdfPageChoice Choice;
+            QList<int> Pages;
+            bool All;
+        } rows[] = {
+            {choice({}), {1, 2, 3, 4, 5}, true},
+            {choice({{2, 3}}), {2, 3}, false},
+            {choice({{4, 9}}), {4, 5}, false},  // past the end: dropped
+            {choice({{7, 9}}), {}, false},
+            {choice({{1, 1}, {4, 5}}), {1, 4, 5}, false},
+            {choice({{1, 2}}, 2), {1, 2, 1, 2}, false},
+            {choice({{1, 2}}, 2, false), {1, 1, 2, 2}, false},
+            {choice({{1, 3}}, 1, true, true), {3, 2, 1}, false},
+            {choice({}, 1, true, true), {5, 4, 3, 2, 1}, false},
+        };
+        for (const auto &row : rows) {
+            QCOMPARE(row.Choice.Pages(5), row.Pages);
+            QCOMPARE(row.Choice.All(), row.All);
+        }
+        QCOMPARE(TPdfPageChoice::PageList({1, 2, 3, 5, 5, 4}), QStringLiteral("1-3,5,5,4"));
     }
 
     void emptyBodyStillMakesADocument()

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QPrinter>
@@ -205,8 +206,29 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
-        QVERIFY2(PdfPageCount(bytes) >= 2, qPrintable(QString::number(PdfPageCount(bytes))));
+        QVERIFY2(PdfPageCount(bytes) >= 4, qPrintable(QString::number(PdfPageCount(bytes))));
         QVERIFY(bytes.contains("/FontFile"));  // text as text, with its font
+        pdf.close();
+        // Pages 2 to 3 as the printer dialog's range asks: those only, text still text; a
+        // range past the document's end fails and leaves the file as it was.
+        for (const int from : {2, 90}) {
+            auto ranged = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            ranged->setOutputFormat(QPrinter::PdfFormat);
+            ranged->setOutputFileName(pdfFile);
+            ranged->setPrintRange(QPrinter::PageRange);
+            QPageRanges ranges;
+            ranges.addRange(from, from + 1);
+            ranged->setPageRanges(ranges);
+            ended = -1;
+            PreviewForm->PrintBrowser->PrintJobs().StartPrintWith(std::move(ranged), [&](bool ok) { ended = ok; });
+            QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 60000);
+            QCOMPARE(ended, int(from == 2));
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            const QByteArray cut = pdf.readAll();
+            pdf.close();
+            QCOMPARE(PdfPageCount(cut), 2);
+            QVERIFY(cut.contains("/FontFile"));
+        }
         PreviewForm->hide();
     }
 

@@ -20,6 +20,7 @@ public:
         WritePage(2, 801, QStringLiteral("<p>nt u> font nt</p>"));
         Write(QStringLiteral("dir01.htm"), Html(QStringLiteral("فهرست جلد اول"),
             QStringLiteral("<p><a id=\"l376\" href=\"p010376.htm\">صفحه ۳۷۶</a></p>"
+                           "<p><a id=\"l765\" href=\"p010765.htm\">صفحه ۷۶۵</a></p>"
                            "<p><a id=\"frag\" href=\"p010376.htm#x\">بخش</a></p>")));
         Write(QStringLiteral("dir02.htm"), Html(QStringLiteral("فهرست جلد دوم"),
             QStringLiteral("<p><a id=\"l800\" href=\"p020800.htm\">صفحه ۸۰۰</a></p>")));

@@ -311,6 +311,13 @@ private slots:
         QCOMPARE(ReaderState.CurPage, 1311);
         QVERIFY(Load([&] { form->FirstPage->trigger(); }));
         QCOMPARE(ReaderState.CurPage, 766);
+        // A contents link sets CanForward: on a section's last page only its bound stops Next.
+        QVERIFY(Contents(1) && Click("l765") && ReaderState.CanForward);
+        refreshes.clear();
+        form->NextPage->trigger();
+        form->LastPage->trigger();
+        QCOMPARE(ReaderState.CurPage, 765);
+        QVERIFY(WaitLoads(loads + int(refreshes.count())));  // the page shown again, if it was
     }
 
     // A section outside the book is named as it was asked for.

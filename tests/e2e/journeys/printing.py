@@ -49,13 +49,17 @@ def printing(s):
     dialog = s.dialog()
     s.step("the printer dialog")
     one_command_at_a_time(s, preview, "the printer dialog")
-    choose_pdf_printer(s, dialog, pdf)
+    choose_pdf_printer(s, dialog, pdf, pages=(2, 3))
     s.wait(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, "the PDF file to be written", 120)
     s.wait(lambda: preview.find("push button", "چاپ").enabled, "printing to end")
-    text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
-    phrase = " ".join(book_words(book, 780)[:4])
-    s.check_that(f"the PDF holds the words of page 780 in reading order ({phrase!r})", phrase in " ".join(text.split()),
-                 phrase, text[:300])
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    s.check("pages in the PDF of the dialog's pages 2 to 3", "2", re.search(r"Pages:\s*(\d+)", info).group(1))
+    text = " ".join(subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout.split())
+    first = " ".join(book_words(book, 766)[:4])
+    s.check_that("the PDF does not begin with the document's first page", not text.startswith(first), "another page", text[:80])
+    phrases = [" ".join(book_words(book, p)[:4]) for p in range(767, 781)]
+    s.check_that("the PDF holds the first words of a page of the range in reading order", any(p in text for p in phrases),
+                 "one of " + repr(phrases[:2]) + "...", text[:300])
     s.click(s.control(preview, "push button", "بازگشت"))
     s.wait_hidden("preview")
     r.back_to_menu()
@@ -91,15 +95,26 @@ def book_words(book, page):
     return re.sub(r"<[^>]+>", " ", book.body_line(page)).split()
 
 
-def choose_pdf_printer(s, dialog, pdf):
-    """Names the PDF file in the printer dialog and prints. With no printer installed
-    the dialog offers printing to a PDF file, with a field for the file's name; which
-    field that is, the tree tells by its place after the printer's name box."""
+def choose_pdf_printer(s, dialog, pdf, pages=None):
+    """Names the PDF file in the printer dialog, with pages (first, last) its range of
+    pages, and prints. With no printer installed the dialog offers printing to a PDF
+    file, with a field for the file's name; which field that is, the tree tells by its
+    place after the printer's name box. The range is under the dialog's options: a
+    radio button, then the first and last page boxes, right to left."""
     printer = s.wait(lambda: dialog.find("combo box"), "the printer dialog's printer box")
     s.check_that("the printer dialog offers a PDF file", "PDF" in printer.name, "a PDF printer", printer.name)
     field = s.wait(lambda: next((n for n in dialog.find_all("text") if (n.text or "").endswith(".pdf")), None),
                    "the printer dialog's output file field")
     s.type_into(field, pdf)
+    if pages:
+        s.click(s.control(dialog, "push button", "تنظیمات >>"))
+        s.click(s.control(dialog, "radio button", "محدودهٔ صفحات"))
+        boxes = s.wait(lambda: [n for n in dialog.find_all("spin button", "محدودهٔ چاپ") if n.enabled] or None,
+                       "the page range boxes to take pages")
+        boxes.sort(key=lambda n: -n.rect.x)
+        for box, page in zip(boxes, pages):
+            s.type_into(box, str(page))
+        s.step("the printer dialog with a page range")
     s.key("Return")
     s.wait(lambda: not dialog.showing, "the printer dialog to close")
 

@@ -8,6 +8,7 @@ import subprocess
 from ketabe2e import journey
 from ketabe2e.book import FIRST_PAGE, page_status
 from ketabe2e.screens import Reading, Search, open_section
+from journeys.frame import title_button
 from journeys.reading import full_screen
 
 CONTINUE = "ادامه مطالعه"
@@ -25,6 +26,11 @@ def continue_control(s, menu):
 def leave_from_menu(s):
     s.click(s.control(s.window("menu"), "push button", "خروج"))
     s.check("exit status on leaving", 0, s.program.wait_exit(30))
+
+
+def kept_scroll(s):
+    with open(os.path.join(s.program.home, ".local/state/ketab/places.conf"), encoding="utf-8") as f:
+        return re.search(r"^Scroll=(.*)$", f.read(), re.M).group(1)
 
 
 def options_panel(s, r):
@@ -125,6 +131,21 @@ def place_comes_back(s):
     s.wait(lambda: s.grab(r.view.rect) == left, "the page to show scrolled as it was left")
     s.step("page continued, scrolled as left")
     s.check("music of the continued page's section", True, track_plays(s))
+    # The top kept, then End and out at once by the close button: the end is kept.
+    s.key("Home")
+    s.wait(lambda: kept_scroll(s) == "0", "the page's top to be kept")
+    s.key("End")
+    s.input.click(*title_button(s.control(r.window, "filler", "نوار عنوان").rect, 0))
+    s.check("exit status on leaving at once", 0, s.program.wait_exit(30))
+    said = os.path.getsize(s.program.log)
+    s.restart_program()
+    s.click(s.wait(lambda: (continue_control(s, s.window("menu")) or [None])[0], "the continue control"))
+    r = Reading(s)
+    s.wait(lambda: s.grab(r.view.rect) == left, "the page to show at its end, as End left it")
+    s.step("page continued at its end")
+    with open(s.program.log, encoding="utf-8", errors="replace") as f:
+        f.seek(said)
+        s.check("what the program said on its start", "", f.read().strip())
     r.back_to_menu()
 
 
