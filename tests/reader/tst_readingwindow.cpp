@@ -8,7 +8,10 @@
 #include "app/ScratchText.h"
 #include "EngineView.h"
 #include "app/TPageLayers.h"
+#include "marks/TMarkAnchor.h"
+#include "marks/TMarkExport.h"
 #include "marks/TMarkStore.h"
+#include "marks/TMarksList.h"
 #include "marks/TMarksPanel.h"
 #include "marks/TMarkedHtml.h"
 #include "marks/TReaderMarks.h"
@@ -662,6 +665,55 @@ private slots:
         book.WritePage(2, 800, QStringLiteral("<p>ايران و ايرانيان؛ ايران زمين. Iran ايران</p>"));
         form->Marks->Remove(mark.Id);
         QVERIFY(form->Marks->MarksOf(800).isEmpty());
+    }
+
+    // A mark whose passage left its page stays, listed as not found there; removals come
+    // back (the last ten at least); marks exported as web annotations come back by import
+    // without doubles, and a file of other JSON changes nothing.
+    void marksLostUndoneExportedAndImported()
+    {
+        TMarkStore &store = form->Marks->Store();
+        TMarksPanel *panel = form->MarksPanel;
+        book.WritePage(3, 1500, QStringLiteral("<p>يك دو سه چهار پنج شش هفت هشت نه ده يازده دوازده</p>"));
+        QVERIFY(Page(3, 1500));
+        const QString text = Overlay("ketab.text()").toString();
+        const QStringList words = text.mid(text.indexOf(QStringLiteral("يك"))).split(u' ');
+        for (const QString &w : words) store.Put(TMarkAnchor::Make(1500, text, text.indexOf(w), text.indexOf(w) + w.size(), TMark::msBlue));
+        const auto count = [&] { return form->Marks->MarksOf(1500).size(); };
+        QCOMPARE(count(), 12);
+        book.WritePage(3, 1500, QStringLiteral("<p>يك دو سه چهار پنج شش هفت هشت نه ده يازده</p>"));
+        QVERIFY(Page(3, 1500));
+        const QString lost = store.Marks().constLast().Id;
+        QTRY_VERIFY(form->Marks->IsLost(lost));
+        QCOMPARE(count(), 12);
+        panel->OnShowing();
+        QVERIFY(panel->Model()->data(panel->Model()->index(11), Qt::AccessibleDescriptionRole).toString().contains(TMarksList::LostText()));
+        QVERIFY(!panel->Model()->data(panel->Model()->index(10), TMarksList::LostRole).toBool());
+
+        const QString file = temp.filePath("marks.jsonld"), more = temp.filePath("more.jsonld"), foreign = temp.filePath("other.json");
+        dialogs->FileNames = {file};
+        panel->OnExport(TMarksPanel::efJsonLd);
+        for (const TMark &m : store.Marks()) form->Marks->Remove(m.Id);
+        QCOMPARE(count(), 0);
+        for (int i = 0; i < 12; ++i) QVERIFY(form->Marks->UndoRemove());
+        QCOMPARE(count(), 12);
+        // Two marks the store does not hold, and a file of other JSON.
+        const QList<TMark> two{TMarkAnchor::Make(1500, text, text.indexOf(words[0]), text.indexOf(words[2]), TMark::msPink),
+                               TMarkAnchor::Make(1500, text, text.indexOf(words[3]), text.indexOf(words[5]), TMark::msPink)};
+        for (const auto &[name, bytes] : {std::pair{more, TMarkExport::WebAnnotation(two, TCitationNames::OfBook())},
+                                          std::pair{foreign, QByteArray("{\"@context\": 1, \"items\": []}")}}) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        // The export again: no doubles; the new marks added; the other JSON changes nothing.
+        for (const auto &[from, after] : {std::pair{file, 12}, std::pair{more, 14}, std::pair{foreign, 14}}) {
+            dialogs->FileNames = {from};
+            panel->OnImport();
+            QCOMPARE(count(), after);
+            QCOMPARE(dialogs->Messages.size(), 1);
+            QCOMPARE(dialogs->Messages.takeFirst().contains(QLatin1String("nothing was changed"), Qt::CaseInsensitive), from == foreign);
+        }
+        for (const TMark &m : store.Marks()) store.Remove(m.Id);
     }
 };
 
