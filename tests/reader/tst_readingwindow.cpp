@@ -146,6 +146,16 @@ private slots:
             if (++loads >= waitingFor && waiting) waiting->quit();
         };
         form->show();
+        // A damaged marks file is told of once, when the marks are first read.
+        const QString marks = TMarkStore(TMarkStore::UserFolder(), book.Folder()).FileName();
+        QVERIFY(QDir().mkpath(QFileInfo(marks).path()));
+        QFile damaged(marks);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("{\"format\": \"ketab-marks\", ") > 0);
+        damaged.close();
+        form->Marks->Load();
+        form->Marks->Load();
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY(!QFile::exists(marks));
     }
     void init()
     {
