@@ -1,7 +1,8 @@
 """The reader's marks on the text: a passage marked through the page's menu and noted,
 drawn in its colour by day and at night, found in the list of marks by a folded spelling
 and opened from there, exported, kept into a new run on a page changed underneath and
-found there on its words, copied with its citation; a mark made from the keyboard alone."""
+found there on its words, copied with its citation, printed in its colour; a mark made from
+the keyboard alone."""
 
 import os
 import re
@@ -175,6 +176,24 @@ def marks(s):
     s.wait_value(lambda: field.text, f"«{word}» (کتاب، جلد دوم، بخش يكم، صفحه {PAGE})", "the citation pasted")
     s.key("ctrl+a", "BackSpace")
     r.close_panel(notes)
+
+    # Printed with the marks: the PDF's preview shows the passage in its colour.
+    s.click(r.button(Reading.PRINT))
+    w = s.window("print")
+    s.click(s.control(w, "check box", "با علامت‌ها"))
+    s.click(s.control(w, "push button", "چاپ"))
+    preview = s.window("preview")
+    pdf = s.control(preview, "push button", "پيشنمايش")
+    s.wait(lambda: pdf.enabled, "the preview's buttons to be ready")
+    s.click(pdf)
+    dialog = s.dialog(60)
+    s.wait(lambda: share_near(pixels(s, dialog.rect), YELLOW, 16) * dialog.rect.w * dialog.rect.h > 100,
+           "the mark's yellow on the PDF's page")
+    s.step("the mark in the PDF")
+    s.key("Escape")
+    s.wait(lambda: not dialog.showing, "the PDF's preview to close")
+    s.click(s.control(preview, "push button", "بازگشت"))
+    s.wait_hidden("preview")
 
     # From the keyboard: the caret (F7), a few letters selected with Shift, Ctrl+H; the menu key.
     first = walk(r.view, lambda n: n.role == "label" and n.name == paragraphs[0])
