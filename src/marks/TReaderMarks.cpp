@@ -11,6 +11,7 @@
 #include "marks/TMarkStore.h"
 #include "marks/TMarkStyle.h"
 #include "marks/TMarkedHtml.h"
+#include "marks/TMarksLayer.h"
 #include "marks/TMarksPanel.h"
 #include "marks/TMarksTransfer.h"
 #include "reader/TMainForm.h"
@@ -188,7 +189,7 @@ void TReaderMarks::Redraw()
         const QString text = read.value(QLatin1String("text")).toString();
         QList<TMarksLayer::TDrawn> drawn;
         QHash<QString, std::pair<int, int>> places;
-        QList<TMark> moved;
+        QList<std::pair<QString, std::pair<int, int>>> moved;
         for (const TMark &m : marks) {
             const TMarkAnchor::TFound found = TMarkAnchor::Find(m, text);
             if (!found.Found) {
@@ -198,12 +199,7 @@ void TReaderMarks::Redraw()
             FLost.remove(m.Id);
             drawn.append({m.Id, found.Start, found.End, m.Style, m.Note});
             places.insert(m.Id, {found.Start, found.End});
-            if (found.Start != m.Start || found.End != m.End) {
-                TMark now = m;
-                now.Start = found.Start;
-                now.End = found.End;
-                moved.append(now);
-            }
+            if (found.Start != m.Start || found.End != m.End) moved.append({m.Id, {found.Start, found.End}});
         }
         FForm.PageBrowser->Layers().Run(
             TMarksLayer::DrawScript(read.value(QLatin1String("token")).toString(), drawn),
@@ -216,8 +212,15 @@ void TReaderMarks::Redraw()
                 }
                 if (OnPageMarked) OnPageMarked(page);
             });
-        // The place a mark was found at is where it is looked for first next time.
-        for (const TMark &m : moved) FStore->Put(m);
+        // The place a mark was found at is where it is looked for first next time (the mark as
+        // it is now: the reader may have changed it meanwhile).
+        for (const auto &[id, place] : moved)
+            if (const TMark *now = FStore->Find(id)) {
+                TMark placed = *now;
+                placed.Start = place.first;
+                placed.End = place.second;
+                FStore->Put(placed);
+            }
         if (FForm.MarksPanel->isVisible() && !moved.isEmpty()) FForm.MarksPanel->Show(FStore->Marks(), FLost);
     });
 }

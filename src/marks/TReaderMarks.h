@@ -1,8 +1,6 @@
 #pragma once
 #include "marks/TMark.h"
 #include "marks/TMarkNoteEditor.h"
-#include "marks/TMarksLayer.h"
-#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -17,7 +15,6 @@ class TMarkStore;
 class TMarksTransfer;
 class TWebBrowser;
 class QRect;
-class QString;
 
 // The reader's marks in the reading window: the book's marks file, the marks drawn over the
 // book page on show, what the page's menu and the keys do with a selection or a mark, the

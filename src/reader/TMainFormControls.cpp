@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -180,10 +181,16 @@ void TMainForm::BuildSidePanels()
             TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
+    // The notes panel's two pages: the noted pages and the list of marks. Its tab bar takes
+    // the focus in its place in the window's order; the pages' holder is no stop of Tab.
     NotesPages = new QTabWidget(BookMarkChannel);
     NotesPages->setObjectName(QStringLiteral("NotesPages"));
+    NotesPages->setAccessibleName(BookMarkChannel->accessibleName());
     NotesPages->setLayoutDirection(Qt::RightToLeft);
     NotesPages->setDocumentMode(true);
+    NotesPages->setFocusProxy(nullptr);
+    NotesPages->setFocusPolicy(Qt::NoFocus);
+    NotesPages->tabBar()->setFocusPolicy(Qt::TabFocus);
     NotesPanel = new TNotesPanel(NotesPages);
     MarksPanel = new TMarksPanel(NotesPages);
     NotesPages->addTab(NotesPanel, QStringLiteral("يادداشتها"));
