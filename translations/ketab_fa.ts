@@ -267,23 +267,17 @@
         <source>%1 holds no marks that can be brought in: %2 Nothing was changed.</source>
         <translation>در %1 علامتی برای درون‌بری نیست: %2 چیزی تغییر نکرد.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n mark(s) brought in.</source>
-        <translation>
-            <numerusform>%n علامت درون‌بری شد.</numerusform>
-        </translation>
+    <message>
+        <source>Marks brought in: %1.</source>
+        <translation>علامت‌های درون‌بری شده: %1.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n passage(s) were not found on their pages; their marks are kept.</source>
-        <translation>
-            <numerusform>%n پاره‌متن در صفحه‌های خود یافت نشد؛ علامت‌هایشان نگه داشته شد.</numerusform>
-        </translation>
+    <message>
+        <source>Passages not found on their pages, their marks kept: %1.</source>
+        <translation>پاره‌متن‌هایی که در صفحه‌های خود یافت نشدند و علامت‌هایشان نگه داشته شد: %1.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n annotation(s) of other pages or without a quote were passed over.</source>
-        <translation>
-            <numerusform>از %n یادداشت وب که از صفحه‌های دیگر یا بی‌نقل‌قول بود گذشته شد.</numerusform>
-        </translation>
+    <message>
+        <source>Annotations of other pages or without a quote, passed over: %1.</source>
+        <translation>یادداشت‌های وبِ صفحه‌های دیگر یا بی‌نقل‌قول که کنار گذاشته شدند: %1.</translation>
     </message>
 </context>
 <context>

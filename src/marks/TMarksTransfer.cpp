@@ -64,9 +64,10 @@ void TMarksTransfer::Import()
         return texts.value(page);
     }, &notFound);
     const int merged = FMarks.Store().Merge(marks);
-    QString said = tr("%n mark(s) brought in.", "", merged);
-    if (notFound) said += u' ' + tr("%n passage(s) were not found on their pages; their marks are kept.", "", notFound);
-    if (read.Skipped) said += u' ' + tr("%n annotation(s) of other pages or without a quote were passed over.", "", read.Skipped);
+    // Persian counts without plural forms: one message for every number.
+    QString said = tr("Marks brought in: %1.").arg(merged);
+    if (notFound) said += u' ' + tr("Passages not found on their pages, their marks kept: %1.").arg(notFound);
+    if (read.Skipped) said += u' ' + tr("Annotations of other pages or without a quote, passed over: %1.").arg(read.Skipped);
     Dialogs().ShowMessage(said, caption, QMessageBox::Information);
 }
 
