@@ -26,6 +26,7 @@
 #include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -191,6 +192,9 @@ void TMainForm::BuildSidePanels()
     NotesPages->setFocusProxy(nullptr);
     NotesPages->setFocusPolicy(Qt::NoFocus);
     NotesPages->tabBar()->setFocusPolicy(Qt::TabFocus);
+    // Two tabs always fit: the bar's scroll buttons never show, nor take the focus.
+    NotesPages->tabBar()->setUsesScrollButtons(false);
+    for (QToolButton *scroll : NotesPages->tabBar()->findChildren<QToolButton *>()) scroll->setFocusPolicy(Qt::NoFocus);
     NotesPanel = new TNotesPanel(NotesPages);
     MarksPanel = new TMarksPanel(NotesPages);
     NotesPages->addTab(NotesPanel, QStringLiteral("يادداشتها"));
