@@ -92,7 +92,10 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
                 // The searched text, read ahead on its own thread while the reader chooses.
                 if (SearchForm) SearchForm->KeepBookText();
                 // The reader's marks, off the start menu's way to the screen.
-                QTimer::singleShot(0, [] { TKetabApplication::Guarded([] { MainForm->Marks->Load(); }); });
+                QTimer::singleShot(0, [report] {
+                    TKetabApplication::Guarded([] { MainForm->Marks->Load(); });
+                    Report(report, "marks read");
+                });
             });
         });
     });
