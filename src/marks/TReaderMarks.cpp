@@ -80,8 +80,7 @@ TReaderMarks::TReaderMarks(TMainForm &form)
     key(Qt::CTRL | Qt::Key_H, [this] { MarkSelection(FLastStyle, false); });
     key(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] {
         FForm.PageBrowser->Layers().Run(QStringLiteral("JSON.stringify(ketab.selection())"), [this](const QVariant &v) {
-            CopyWithCitation(QJsonDocument::fromJson(v.toString().toUtf8()).object().value(QLatin1String("text")).toString(),
-                             QString());
+            CopyWithCitation(Parsed(v).value(QLatin1String("text")).toString(), QString());
         });
     });
 
@@ -288,7 +287,8 @@ void TReaderMarks::MarkSelection(TMark::TStyle style, bool withNote)
         return;
     }
     Load();
-    FForm.PageBrowser->Layers().Run(QStringLiteral("ketab.marks ? ketab.marks.selected() : null"), [this, page, style, withNote](const QVariant &v) {
+    const QString selected = QStringLiteral("ketab.marks ? ketab.marks.selected() : null");
+    FForm.PageBrowser->Layers().Run(selected, [this, page, style, withNote](const QVariant &v) {
         if (FShownPage != page) return;
         const QJsonObject said = Parsed(v);
         const QJsonObject sel = said.value(QLatin1String("sel")).toObject();
@@ -304,9 +304,7 @@ void TReaderMarks::MarkSelection(TMark::TStyle style, bool withNote)
         // The mark shows in its colour rather than under the selection's.
         FForm.PageBrowser->Layers().Run(
             QStringLiteral("(function () { var s = document.getSelection(); if (s && s.rangeCount) s.collapseToEnd(); })()"));
-        if (withNote) {
-            OpenEditor(mark.Id, Box(said.value(QLatin1String("box")).toObject()));
-        }
+        if (withNote) OpenEditor(mark.Id, Box(said.value(QLatin1String("box")).toObject()));
     });
 }
 
