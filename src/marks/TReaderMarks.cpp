@@ -113,7 +113,10 @@ void TReaderMarks::Load()
     if (FLoaded) return;
     FLoaded = true;
     FStore->Load();
-    Tell(FStore->TakeProblem());
+    const QString problem = FStore->TakeProblem();
+    // Marks that will not be kept, where there are none yet, matter once the reader makes one.
+    if (!FStore->Keeps() && FStore->Marks().isEmpty() && !QFileInfo::exists(FStore->FileName())) FHeldProblem = problem;
+    else Tell(problem);
 }
 
 void TReaderMarks::Tell(const QString &problem)
@@ -152,6 +155,11 @@ QList<TMark> TReaderMarks::MarksOf(int page)
 
 void TReaderMarks::Changed()
 {
+    // Told after the change, outside the store's own call.
+    if (!FHeldProblem.isEmpty())
+        QTimer::singleShot(0, this, [this, problem = std::exchange(FHeldProblem, QString())] {
+            TKetabApplication::Guarded([this, &problem] { Tell(problem); });
+        });
     FByPageStale = true;
     if (FForm.MarksPanel->isVisible()) FForm.MarksPanel->Show(FStore->Marks(), FLost);
     if (!FShownPage || FRedrawAsked) return;

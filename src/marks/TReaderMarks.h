@@ -27,7 +27,9 @@ class QRect;
 // Marks belong to book pages: the result page of a search shows the marks of the page it
 // shows, and a mark made there is the book page's; contents, index and other pages have
 // none. The marks file is read once, after the start menu is on screen (Load), or when a
-// mark is first needed; it is written a moment after each change and on the way out.
+// mark is first needed; it is written a moment after each change and on the way out. A
+// problem with the file is told once: at once, or, when the marks folder cannot be written
+// and there are no marks yet, with the reader's first mark.
 class TReaderMarks : public QObject {
     Q_OBJECT
 public:
@@ -83,6 +85,7 @@ private:
     TMainForm &FForm;
     std::unique_ptr<TMarkStore> FStore;
     bool FLoaded = false;
+    QString FHeldProblem;  // told with the reader's first change
     bool FNight = false;
     int FShownPage = 0;
     int FDrawing = 0;         // the drawing now asked for; an older answer is dropped

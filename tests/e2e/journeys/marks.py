@@ -10,6 +10,7 @@ import shutil
 import tempfile
 
 from ketabe2e import journey
+from ketabe2e.access import page_find
 from ketabe2e.book import Book
 from ketabe2e.screens import Reading, open_section
 from journeys.remember import NIGHT, options_panel, pixels
@@ -20,17 +21,6 @@ NOTE = "چرا مهم است: يادداشت"
 YELLOW, NIGHT_YELLOW = (0xff, 0xe0, 0x66), (0x4a, 0x3f, 0x00)
 MARKS_TAB, MARKS_LIST, FILTER = "علامت‌ها", "علامت‌ها", "جستجو در علامت‌ها"
 PLACE = "جلد دوم، بخش يكم، صفحه 900"
-
-
-def walk(node, probe, depth=0):
-    """The first node under node (web page content included) for which probe holds."""
-    for child in node.children:
-        if probe(child):
-            return child
-        found = depth < 30 and walk(child, probe, depth + 1)
-        if found:
-            return found
-    return None
 
 
 def share_near(rgb, colour, within=10):
@@ -44,7 +34,7 @@ def share_near(rgb, colour, within=10):
 def mark_of(s, r, quote):
     """The page's marked span that reads quote: the engine gives it as a node holding the
     text alone, apart from the rest of its paragraph."""
-    return s.wait(lambda: walk(r.view, lambda n: n.name == "" and [c.name for c in n.children] == [quote]),
+    return s.wait(lambda: page_find(r.view, lambda n: n.name == "" and [c.name for c in n.children] == [quote]),
                   f"a mark reading {quote!r} on the page")
 
 
@@ -86,7 +76,7 @@ def marks(s):
     word = text.split()[0]
     r = open_section(s, 2)
     open_page(s, r, book, PAGE)
-    label = walk(r.view, lambda n: n.role == "label" and n.name == text)
+    label = page_find(r.view, lambda n: n.role == "label" and n.name == text)
     # A double click on the word (right to left, after the paragraph's indent of 1.5 em).
     at = (label.rect.right - 29 - 12, label.rect.y + label.rect.h // 4)
     s.input.double_click(*at)
@@ -107,7 +97,7 @@ def marks(s):
     s.step("the note written")
     s.key("ctrl+Return")
     s.wait(lambda: mark_of(s, r, word).description == NOTE, "the mark to read its note as its description")
-    sign = s.wait(lambda: walk(r.view, lambda n: n.name == NOTE), "the note's sign on the page")
+    sign = s.wait(lambda: page_find(r.view, lambda n: n.name == NOTE), "the note's sign on the page")
     before = pixels(s, r.view.rect)
     s.input.move(*sign.rect.center)
     s.wait(lambda: pixels(s, r.view.rect) != before, "the note to show under the pointer")
@@ -196,7 +186,7 @@ def marks(s):
     s.wait_hidden("preview")
 
     # From the keyboard: the caret (F7), a few letters selected with Shift, Ctrl+H; the menu key.
-    first = walk(r.view, lambda n: n.role == "label" and n.name == paragraphs[0])
+    first = page_find(r.view, lambda n: n.role == "label" and n.name == paragraphs[0])
     start = (first.rect.right - 29 - 2, first.rect.y + first.rect.h // 2)
     s.input.click(*start)
     s.key("F7", "shift+Left", "shift+Left", "shift+Left", "ctrl+h", "F7")
