@@ -90,7 +90,7 @@ bool ReadMark(TJsonReader &j, TMark &m, QString &why)
     if ((has & needed) != needed) wrong(missing);
     if (!whole(page, 1, BookPageCount)) wrong("page");
     if (!whole(start, 0, TMarkFile::MaxOffset)) wrong("start");
-    if (!whole(end, int(start), TMarkFile::MaxOffset)) wrong("end");
+    else if (!whole(end, int(start), TMarkFile::MaxOffset)) wrong("end");
     if (!TMarkStyle::FromName(style, m.Style)) wrong("style");
     m.Created = TimeOf(created);
     m.Changed = TimeOf(changed);
