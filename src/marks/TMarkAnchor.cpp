@@ -142,13 +142,23 @@ TMark TMarkAnchor::Make(int page, const QString &pageText, int start, int end, T
     m.Start = start;
     m.End = end;
     m.Quote = pageText.sliced(start, end - start);
-    const int before = std::max(0, start - TMark::ContextLength);
-    m.Prefix = pageText.sliced(before, start - before);
-    m.Suffix = pageText.sliced(end, std::min(TMark::ContextLength, size - end));
-    // The context never begins or ends with half a pair.
-    if (!m.Prefix.isEmpty() && m.Prefix.front().isLowSurrogate()) m.Prefix.remove(0, 1);
-    if (!m.Suffix.isEmpty() && m.Suffix.back().isHighSurrogate()) m.Suffix.chop(1);
+    m.Prefix = PrefixOf(QStringView(pageText).first(start));
+    m.Suffix = SuffixOf(QStringView(pageText).sliced(end));
     m.Style = style;
     m.Created = m.Changed = QDateTime::currentDateTimeUtc();
     return m;
+}
+
+QString TMarkAnchor::PrefixOf(QStringView before)
+{
+    QStringView context = before.last(std::min<qsizetype>(TMark::ContextLength, before.size()));
+    if (!context.isEmpty() && context.front().isLowSurrogate()) context = context.sliced(1);
+    return context.toString();
+}
+
+QString TMarkAnchor::SuffixOf(QStringView after)
+{
+    QStringView context = after.first(std::min<qsizetype>(TMark::ContextLength, after.size()));
+    if (!context.isEmpty() && context.back().isHighSurrogate()) context.chop(1);
+    return context.toString();
 }

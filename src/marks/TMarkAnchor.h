@@ -31,4 +31,8 @@ public:
     // A new mark on pageText's start..end (clamped to the text, ends in either order): its
     // quote, the context either side, a new Id, Created and Changed now (UTC).
     static TMark Make(int page, const QString &pageText, int start, int end, TMark::TStyle style);
+    // A mark's context from the text before (or after) its quote: the ContextLength
+    // characters next to it, never beginning or ending with half a pair.
+    static QString PrefixOf(QStringView before);
+    static QString SuffixOf(QStringView after);
 };

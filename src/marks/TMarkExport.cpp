@@ -1,5 +1,6 @@
 #include "marks/TMarkExport.h"
 #include "app/ReaderState.h"
+#include "marks/TMarkAnchor.h"
 #include "marks/TMarkFile.h"
 #include "marks/TMarkStyle.h"
 #include <QJsonArray>
@@ -93,8 +94,8 @@ bool ReadAnnotation(const QJsonObject &a, TMark &m)
             const QJsonObject selector = s.toObject();
             if (IsOfType(selector, QStringLiteral("TextQuoteSelector"))) {
                 m.Quote = selector.value(QLatin1String("exact")).toString();
-                m.Prefix = selector.value(QLatin1String("prefix")).toString().right(TMark::ContextLength);
-                m.Suffix = selector.value(QLatin1String("suffix")).toString().left(TMark::ContextLength);
+                m.Prefix = TMarkAnchor::PrefixOf(selector.value(QLatin1String("prefix")).toString());
+                m.Suffix = TMarkAnchor::SuffixOf(selector.value(QLatin1String("suffix")).toString());
                 quoted = !m.Quote.isEmpty();
             } else if (IsOfType(selector, QStringLiteral("TextPositionSelector"))) {
                 const double start = selector.value(QLatin1String("start")).toDouble(-1);

@@ -1,6 +1,7 @@
 #include "marks/TMarkFile.h"
 #include "app/ReaderState.h"
 #include "marks/TJsonReader.h"
+#include "marks/TMarkAnchor.h"
 #include "marks/TJsonWriter.h"
 #include "marks/TMarkStyle.h"
 #include <QUuid>
@@ -89,7 +90,7 @@ bool ReadMark(TJsonReader &j, TMark &m, QString &why)
     if ((has & needed) != needed) wrong(missing);
     if (!whole(page, 1, BookPageCount)) wrong("page");
     if (!whole(start, 0, TMarkFile::MaxOffset)) wrong("start");
-    if (!whole(end, int(start), TMarkFile::MaxOffset)) wrong("end");
+    else if (!whole(end, int(start), TMarkFile::MaxOffset)) wrong("end");
     if (!TMarkStyle::FromName(style, m.Style)) wrong("style");
     m.Created = TimeOf(created);
     m.Changed = TimeOf(changed);
@@ -100,6 +101,8 @@ bool ReadMark(TJsonReader &j, TMark &m, QString &why)
     if (id.isNull()) wrong("id");
     if (!why.isEmpty()) return true;
     m.Id = id.toString(QUuid::WithoutBraces);
+    m.Prefix = TMarkAnchor::PrefixOf(m.Prefix);
+    m.Suffix = TMarkAnchor::SuffixOf(m.Suffix);
     m.Page = int(page);
     m.Start = int(start);
     m.End = int(end);

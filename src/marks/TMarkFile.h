@@ -14,7 +14,8 @@
 // its words. A file is whole or it is not: JSON that is not an object of this format is
 // foreign, as is a later version; an entry without its id, with a page outside the book, a
 // place that runs backwards, a style or time that cannot be read, is damage, and so is
-// the whole file. Fields this version does not know are passed over.
+// the whole file. Fields this version does not know are passed over; a longer context
+// than a mark keeps is cut to its length.
 class TMarkFile {
     Q_DECLARE_TR_FUNCTIONS(TMarkFile)
 public:

@@ -50,6 +50,7 @@ public:
 
     // The live marks in book order: by page, then by place.
     QList<TMark> Marks() const;
+    // The live mark with this Id, or nullptr; valid until the next change.
     const TMark *Find(const QString &id) const;
     // Adds the mark, or replaces the one with its Id; the caller sets Changed.
     void Put(const TMark &mark);
