@@ -8,6 +8,8 @@ KETAB_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev qt6-pdf-dev
   libqt6webenginecore6-bin qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libxcb1-dev libmpg123-dev libmp3lame-dev libpulse-dev libasound2-dev
+  # read aloud: Qt's text-to-speech over speech-dispatcher and espeak-ng's Persian voice
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng espeak-ng-data
   myspell-fa fonts-noto-core fonts-dejavu-core fontconfig ripgrep ccache qpdf
   # the desktop the end-to-end suite drives the program on, and what it reads results with
   xvfb openbox dbus dbus-x11 at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0

@@ -372,6 +372,64 @@
     </message>
 </context>
 <context>
+    <name>TReadAloud</name>
+    <message>
+        <source>Starting the speech service…</source>
+        <translation>در حال راه‌اندازی سرویس گفتار…</translation>
+    </message>
+    <message>
+        <source>Reading stopped: the speech service does not answer.</source>
+        <translation>خواندن متوقف شد: سرویس گفتار پاسخ نمی‌دهد.</translation>
+    </message>
+    <message>
+        <source>There is nothing to read on this page.</source>
+        <translation>در این صفحه متنی برای خواندن نیست.</translation>
+    </message>
+    <message>
+        <source>Install the package qt6-speech-speechd-plugin to read aloud.</source>
+        <translation>برای خواندن با صدا بستهٔ qt6-speech-speechd-plugin را نصب کنید.</translation>
+    </message>
+    <message>
+        <source>Install the package speech-dispatcher: the speech service does not run.</source>
+        <translation>بستهٔ speech-dispatcher را نصب کنید: سرویس گفتار اجرا نمی‌شود.</translation>
+    </message>
+    <message>
+        <source>Install the package speech-dispatcher-espeak-ng: the speech service has no voice.</source>
+        <translation>بستهٔ speech-dispatcher-espeak-ng را نصب کنید: سرویس گفتار صدایی ندارد.</translation>
+    </message>
+    <message>
+        <source>Install the packages espeak-ng-data and speech-dispatcher-espeak-ng: there is no Persian voice.</source>
+        <translation>بسته‌های espeak-ng-data و speech-dispatcher-espeak-ng را نصب کنید: صدای فارسی نیست.</translation>
+    </message>
+    <message>
+        <source>Reading stopped: the speech service has ended.</source>
+        <translation>خواندن متوقف شد: سرویس گفتار از کار افتاد.</translation>
+    </message>
+</context>
+<context>
+    <name>TReadAloudControl</name>
+    <message>
+        <source>Read aloud from here</source>
+        <translation>خواندن با صدا از اینجا</translation>
+    </message>
+    <message>
+        <source>Stop reading aloud</source>
+        <translation>توقف خواندن با صدا</translation>
+    </message>
+    <message>
+        <source>Read aloud</source>
+        <translation>خواندن با صدا</translation>
+    </message>
+    <message>
+        <source>Pause reading aloud</source>
+        <translation>مکث خواندن با صدا</translation>
+    </message>
+    <message>
+        <source>Resume reading aloud</source>
+        <translation>ادامهٔ خواندن با صدا</translation>
+    </message>
+</context>
+<context>
     <name>TReaderMarks</name>
     <message>
         <source>Copy with citation</source>
@@ -453,6 +511,59 @@
     <message>
         <source>ketab: %1 is damaged; the defaults are used instead.</source>
         <translation>ketab: ⁦%1⁩ آسيب ديده است؛ به جای آن پيش‌فرض‌ها به كار می‌روند.</translation>
+    </message>
+</context>
+<context>
+    <name>TSpeechModule</name>
+    <message>
+        <source>Reading aloud is not possible: the program&apos;s speech module &quot;%1&quot; is missing. Install the program again.</source>
+        <translation>خواندن با صدا ممکن نیست: پیمانهٔ گفتار برنامه «%1» نیست. برنامه را دوباره نصب کنید.</translation>
+    </message>
+    <message>
+        <source>Reading aloud is not possible: the speech module &quot;%1&quot; cannot be loaded (%2).</source>
+        <translation>خواندن با صدا ممکن نیست: پیمانهٔ گفتار «%1» بار نمی‌شود (%2).</translation>
+    </message>
+    <message>
+        <source>not a speech module</source>
+        <translation>پیمانهٔ گفتار نیست</translation>
+    </message>
+</context>
+<context>
+    <name>TSpeechNote</name>
+    <message>
+        <source>Reading aloud</source>
+        <translation>خواندن با صدا</translation>
+    </message>
+</context>
+<context>
+    <name>TSpeechOptions</name>
+    <message>
+        <source>Reading pace</source>
+        <translation>سرعت خواندن</translation>
+    </message>
+    <message>
+        <source>Very slow</source>
+        <translation>بسیار آهسته</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>آهسته</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>عادی</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>تند</translation>
+    </message>
+    <message>
+        <source>Very fast</source>
+        <translation>بسیار تند</translation>
+    </message>
+    <message>
+        <source>Reading voice</source>
+        <translation>صدای خواننده</translation>
     </message>
 </context>
 <context>

@@ -155,6 +155,9 @@ TKeptChoices TSettingsStore::Choices()
     c.NotesPinned = r.Bool(QStringLiteral("NotesPinned"), defaults.NotesPinned);
     c.NightPage = r.Bool(QStringLiteral("NightPage"), defaults.NightPage);
     c.NotesFolder = r.Text(QStringLiteral("NotesFolder"));
+    c.SpeechRate = r.Int(QStringLiteral("SpeechRate"), 0, TKeptChoices::SpeechRateCount - 1, defaults.SpeechRate);
+    c.SpeechVoice = r.Text(QStringLiteral("SpeechVoice"));
+    c.SpeechUsed = r.Bool(QStringLiteral("SpeechUsed"), defaults.SpeechUsed);
     s.beginGroup(SearchGroup);
     for (const QString &box : s.childKeys()) c.SearchChecks[box] = r.Bool(box, false);
     s.endGroup();
@@ -181,6 +184,9 @@ void TSettingsStore::SaveChoices(const TKeptChoices &c)
         put(QStringLiteral("NotesPinned"), &TKeptChoices::NotesPinned);
         put(QStringLiteral("NightPage"), &TKeptChoices::NightPage);
         put(QStringLiteral("NotesFolder"), &TKeptChoices::NotesFolder);
+        put(QStringLiteral("SpeechRate"), &TKeptChoices::SpeechRate);
+        put(QStringLiteral("SpeechVoice"), &TKeptChoices::SpeechVoice);
+        put(QStringLiteral("SpeechUsed"), &TKeptChoices::SpeechUsed);
         if (!known) s.remove(SearchGroup);
         for (auto box = c.SearchChecks.cbegin(); box != c.SearchChecks.cend(); ++box)
             if (!known || known->SearchChecks.value(box.key(), !box.value()) != box.value())

@@ -14,12 +14,16 @@ struct TReadingPlace {
 // The reader's choices kept between runs. The defaults are a first run's.
 struct TKeptChoices {
     static constexpr int TextSizeCount = 3;
+    static constexpr int SpeechRateCount = 5;
     int TextSize = 1;  // the options panel's size list: small, normal, large
     bool MusicOn = true;
     bool FullScreen = false;
     bool NotesPinned = false;
     bool NightPage = false;
     QString NotesFolder;  // where the notes open and save dialogs start; empty for none yet
+    int SpeechRate = 2;   // read aloud's pace, the slowest 0 to the fastest
+    QString SpeechVoice;  // read aloud's voice by the speech service's name; empty: the service's own
+    bool SpeechUsed = false;  // read aloud was used: the service is started before it is asked for
     QMap<QString, bool> SearchChecks;  // the search window's check boxes, by object name
     bool operator==(const TKeptChoices &) const = default;
 };

@@ -29,6 +29,8 @@
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiImagePanel.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TReadAloudControl.h"
+#include "speech/TSpeechOptions.h"
 #include "widgets/TXAPlayer.h"
 #include <QAction>
 #include <QCheckBox>
@@ -103,13 +105,14 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
-    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox, o->SelAllButton,
+    TabChain({o->MusicOn, o->MusicOff, o->FontSizeComboBox, o->AllTopCheckBox, o->BookMarkShow, o->NightPageCheckBox,
+              o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
               NotesPages->tabBar(), n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
               n->SaveButton, n->PrintBMButton, n->PrintListButton, MarksPanel->FilterEdit, MarksPanel->StyleBox,
               MarksPanel->List, MarksPanel->GotoButton, MarksPanel->RemoveButton, MarksPanel->ExportButton,
               MarksPanel->ImportButton, BookMarkChannel->PinButton(), MenuButton, DirButton, FirstButton, BackButton, PageNumber, NextButton,
-              LastButton, SearchButton, PrintButton});
+              LastButton, SpeakButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
@@ -139,6 +142,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     SectionMusic = std::make_unique<TSectionMusic>(*MusicPlayer, ReaderState);
     // The music stops with the program, before the library's thread could outlive it.
     TKetabApplication::Connect(qApp, &QCoreApplication::aboutToQuit, MusicPlayer, [this] { MusicPlayer->Shutdown(); });
+    ReadAloud = new TReadAloudControl(this);
     TKetabApplication::Guarded([this] { FormCreate(); });
 }
 

@@ -23,7 +23,9 @@ class TMarksPanel;
 class TNotesPanel;
 class TOptionsPanel;
 class TPageMenu;
+class TReadAloudControl;
 class TReaderMarks;
+class TSpeechNote;
 class TsuiForm;
 class TsuiSideChannel;
 class TsuiTitleBar;
@@ -118,6 +120,8 @@ public:
     TsuiImageButton *LastButton = nullptr;
     TsuiImageButton *SearchButton = nullptr;
     TsuiImageButton *PrintButton = nullptr;
+    TsuiImageButton *SpeakButton = nullptr;  // read aloud: start, pause, resume
+    TSpeechNote *SpeechNote = nullptr;       // how reading aloud stands
     QMenu *DirMenu = nullptr;
 
     TsuiForm *suiForm = nullptr;            // the skinned frame and title bar
@@ -131,6 +135,7 @@ public:
     TOptionsPanel *OptionsPanel = nullptr;
     TXAPlayer *MusicPlayer = nullptr;  // background music, one track per section
     std::unique_ptr<TSectionMusic> SectionMusic;
+    TReadAloudControl *ReadAloud = nullptr;
 
     QAction *RefreshPage = nullptr;
     QAction *NextPage = nullptr;

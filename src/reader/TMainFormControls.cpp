@@ -14,6 +14,8 @@
 #include "skin/TsuiImagePanel.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TReadAloudControl.h"
+#include "speech/TSpeechNote.h"
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -111,6 +113,8 @@ void TMainForm::BuildBottomPanel()
     button(LastButton, "LastButton", "SHELL_PAGE_LAST", QStringLiteral("صفحه آخر"));
     button(SearchButton, "SearchButton", "SHELL_BAR_SEARCH", QStringLiteral("جستجو"));
     button(PrintButton, "PrintButton", "SHELL_BAR_PRINT", QStringLiteral("چاپ"));
+    button(SpeakButton, "SpeakButton", "SHELL_BAR_SPEAK", TReadAloudControl::StartName());
+    SpeechNote = new TSpeechNote(BottomPanel);
     // The page buttons are a pixel wider and taller than their pictures: the bar's colour
     // shows along their right and bottom edges. The others take their pictures' size.
     for (TsuiImageButton *b : {FirstButton, BackButton, NextButton, LastButton}) b->setFixedSize(32, 24);
@@ -151,10 +155,11 @@ void TMainForm::BuildBottomPanel()
     // Right to left, as the reader sees them.
     row->addWidget(MenuButton, 0, Qt::AlignVCenter);
     row->addWidget(DirButton, 0, Qt::AlignVCenter);
-    row->addStretch(1);
+    row->addWidget(SpeechNote, 1);
     for (QWidget *w : std::initializer_list<QWidget *>{FirstButton, BackButton, PageNumber, NextButton, LastButton})
         row->addWidget(w, 0, Qt::AlignVCenter);
     row->addStretch(1);
+    row->addWidget(SpeakButton, 0, Qt::AlignVCenter);
     row->addWidget(SearchButton, 0, Qt::AlignVCenter);
     row->addWidget(PrintButton, 0, Qt::AlignVCenter);
 }

@@ -2,6 +2,7 @@
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiThemes.h"
+#include "speech/TSpeechOptions.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -59,6 +60,7 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     check(TntLabel3, "TntLabel3", AllTopCheckBox, "AllTopCheckBox", QStringLiteral("كل صفحه نمايش"));
     check(TntLabel6, "TntLabel6", BookMarkShow, "BookMarkShow", QStringLiteral("فرم يادداشتها"));
     check(TntLabel7, "TntLabel7", NightPageCheckBox, "NightPageCheckBox", QStringLiteral("صفحه شب"));
+    SpeechOptions = new TSpeechOptions(this);
 
     button(SelAllButton, "SelAllButton", QStringLiteral("انتخاب كل متن"));
     button(CopyButton, "CopyButton", QStringLiteral("كپی"));
@@ -92,6 +94,7 @@ TOptionsPanel::TOptionsPanel(QWidget *parent) : QWidget(parent)
     grid->addWidget(BookMarkShow, row++, 1);
     grid->addWidget(TntLabel7, row, 0);
     grid->addWidget(NightPageCheckBox, row++, 1);
+    grid->addWidget(SpeechOptions, row++, 0, 1, 2);
     grid->addWidget(SelAllButton, row++, 0, 1, 2);
     grid->addWidget(CopyButton, row++, 0, 1, 2);
     grid->addWidget(CopToSearchButton, row++, 0, 1, 2);

@@ -9,6 +9,7 @@ class QLabel;
 class QPushButton;
 class TsuiCheckBox;
 class TsuiRadioButton;
+class TSpeechOptions;
 
 // The controls of the reader's options panel. The reading window binds them to its
 // handlers. The panel fills its side channel and stands for the channel's client area:
@@ -34,6 +35,7 @@ public:
     TsuiCheckBox *BookMarkShow = nullptr;
     QLabel *TntLabel7 = nullptr;
     TsuiCheckBox *NightPageCheckBox = nullptr;  // every page light on dark
+    TSpeechOptions *SpeechOptions = nullptr;    // read aloud's pace and voice
     QPushButton *SelAllButton = nullptr;
     QPushButton *CopyButton = nullptr;
     QPushButton *CopToSearchButton = nullptr;

@@ -8,6 +8,7 @@
 #include "skin/TsuiCheckBox.h"
 #include "skin/TsuiRadioButton.h"
 #include "skin/TsuiSideChannel.h"
+#include "speech/TSpeechOptions.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -86,6 +87,9 @@ void TReaderMemory::Apply()
     }
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
     MainForm->Notes->SetFolder(c.NotesFolder);
+    o->SpeechOptions->SetRateStep(c.SpeechRate);
+    o->SpeechOptions->SetVoice(c.SpeechVoice);
+    o->SpeechOptions->Used = c.SpeechUsed;
     for (QCheckBox *box : SearchChecks())
         if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 
@@ -183,6 +187,9 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.NotesPinned = MainForm->BookMarkChannel->StayOn();
     c.NightPage = o->NightPageCheckBox->Checked();
     c.NotesFolder = MainForm->Notes->Folder();
+    c.SpeechRate = o->SpeechOptions->RateStep();
+    c.SpeechVoice = o->SpeechOptions->Voice();
+    c.SpeechUsed = o->SpeechOptions->Used;
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     return c;
 }

@@ -2,6 +2,7 @@
 #include "app/KetabApplication.h"
 #include "reader/TMainForm.h"
 #include "reader/TOptionsPanel.h"
+#include "speech/TReadAloudControl.h"
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,6 +33,8 @@ TReadingKeys::TReadingKeys(TMainForm *form) : QObject(form), FForm(form)
     Bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), [](TMainForm *f) { StepTextSize(f, -1); });
     Bind(QKeySequence(Qt::CTRL | Qt::Key_0), [](TMainForm *f) { StepTextSize(f, 0); });
     Bind(QKeySequence(Qt::Key_F1), [](TMainForm *f) { f->suiFormTitleBarCustomBtnsClick(nullptr, 4); });
+    Bind(QKeySequence(Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Press(); });
+    Bind(QKeySequence(Qt::SHIFT | Qt::Key_F8), [](TMainForm *f) { f->ReadAloud->Reader().Stop(); });
 }
 
 void TReadingKeys::Bind(const QKeySequence &keys, void (*run)(TMainForm *))

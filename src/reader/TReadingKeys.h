@@ -13,6 +13,7 @@ class TMainForm;
 //   Ctrl+F                        search window          Ctrl+P  print window
 //   Ctrl+plus / Ctrl+minus        larger / smaller text   Ctrl+0  normal text
 //   F1                            help
+//   F8                            read aloud: start, pause, resume    Shift+F8  stop reading
 // The view keeps its own keys (arrows, PageUp, PageDown, Home, End, Space) for scrolling.
 class TReadingKeys : public QObject {
     Q_OBJECT

@@ -31,6 +31,20 @@ void TSectionMusic::MusicOffClick()
     State.MusicEnabled = false;
 }
 
+void TSectionMusic::Hold()
+{
+    if (Held || !State.MusicEnabled) return;
+    Held = true;
+    Player.Pause();
+}
+
+void TSectionMusic::Release()
+{
+    if (!Held) return;
+    Held = false;
+    if (State.MusicEnabled) Player.Play();
+}
+
 void TSectionMusic::MusicPlayerPlayerState(TXAPlayer *, int state)
 {
     if (state == XA_PLAYER_STATE_EOS && State.MusicEnabled) {

@@ -14,6 +14,10 @@ public:
     void ChMusicExecute();
     void MusicOnClick();
     void MusicOffClick();
+    // Read aloud holds the music: while held the track pauses; released, it goes on from
+    // where it was, if music is still on.
+    void Hold();
+    void Release();
     // The player's state changes; state 3 means the track has played to its end.
     void MusicPlayerPlayerState(TXAPlayer *sender, int state);
 
@@ -23,4 +27,5 @@ public:
 private:
     TXAPlayer &Player;
     TReaderState &State;
+    bool Held = false;
 };

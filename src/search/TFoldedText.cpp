@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr char16_t Vanishes = 0;
@@ -22,6 +23,11 @@ const std::array<char16_t, 256> &ArabicBlock()
         set(u'\u06C0', u'\u0647');                                              // heh with yeh
         for (char16_t c = 0x064B; c <= 0x065F; ++c) set(c, Vanishes);           // diacritics
         set(u'\u0670', Vanishes);
+        // The Quranic annotation marks, and the Arabic letter mark (a direction mark).
+        const std::pair<char16_t, char16_t> marks[] = {{0x0610, 0x061A}, {0x06D6, 0x06DC}, {0x06DF, 0x06E8}, {0x06EA, 0x06ED}};
+        for (const auto &[from, to] : marks)
+            for (char16_t c = from; c <= to; ++c) set(c, Vanishes);
+        set(u'\u061C', Vanishes);
         set(u'\u0640', Vanishes);                                               // tatweel
         for (int d = 0; d < 10; ++d) {
             set(static_cast<char16_t>(0x0660 + d), static_cast<char16_t>(u'0' + d));
@@ -87,6 +93,8 @@ char16_t TFoldedText::FoldChar(char16_t c)
 {
     if (c >= 0x0600 && c <= 0x06FF) return ArabicBlock()[c - 0x0600];
     if (c == 0x200D || c == 0x200E || c == 0x200F) return Vanishes;
+    // The other spaces of Unicode (no-break, wide, narrow, ideographic) are blanks.
+    if (c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000) return u' ';
     if (IsLatinLetter(c)) return QChar::toLower(c);
     return c;
 }
@@ -95,8 +103,11 @@ QString TFoldedText::Fold(QStringView text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text)
-        if (const char16_t f = FoldChar(c.unicode())) out += QChar(f);
+    for (const QChar c : text) {
+        // U+0000 folds to itself, as in a page, and does not vanish.
+        const char16_t f = FoldChar(c.unicode());
+        if (f != Vanishes || c.isNull()) out += QChar(f);
+    }
     return out;
 }
 

@@ -7,9 +7,11 @@
 // Text as folded matching sees it. Folding gives the ways a word may be written one
 // form: the yeh forms, the kaf forms, the alefs with hamza or madda, waw with hamza, teh
 // marbuta and heh with yeh each become one letter; Persian and Arabic-Indic digits
-// become ASCII digits; Latin letters become small letters; diacritics, tatweel, the
-// zero-width joiner and the direction marks vanish. Blanks and half-spaces (U+200C)
-// stay: they are what a term's matching has to judge apart from its letters.
+// become ASCII digits; Latin letters become small letters; the other spaces of Unicode
+// (the no-break space among them) become blanks; diacritics, the Quranic annotation
+// marks, tatweel, the zero-width joiner and the direction marks vanish. Blanks and
+// half-spaces (U+200C) stay: they are what a term's matching has to judge apart from its
+// letters.
 //
 // The folded text is kept as UTF-8 without its half-spaces, with a sorted list of the
 // places where they stood, so the letters of a term are found by a plain byte search.
@@ -19,7 +21,8 @@ class TFoldedText {
 public:
     static constexpr char16_t HalfSpace = 0x200C;
 
-    // The folded character, or 0 when c vanishes. Blanks and half-spaces are kept.
+    // The folded character, or 0 when c vanishes (U+0000 itself stays). Blanks and
+    // half-spaces are kept.
     static char16_t FoldChar(char16_t c);
     // The term as the query rules judge it: folded, blanks and half-spaces as typed.
     static QString Fold(QStringView text);

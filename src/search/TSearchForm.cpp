@@ -160,8 +160,9 @@ void TSearchForm::FormCreate()
     G::Connect(GotoButton, &QPushButton::clicked, this, [this] { GotoButtonClick(); });
     G::Connect(ResultListBox, &QListWidget::itemDoubleClicked, this, [this] { ResultListBoxDblClick(); });
     G::Connect(AddtoBKButton, &QPushButton::clicked, this, [this] { AddtoBKButtonClick(); });
+    // The context follows the current line alone: a change of the selection that keeps it
+    // reads no page.
     G::Connect(ResultListBox, &QListWidget::currentRowChanged, this, [this] { ResultListBoxCurrentChange(); });
-    G::Connect(ResultListBox, &QListWidget::itemSelectionChanged, this, [this] { ResultListBoxCurrentChange(); });
 
     // Keyboard: Enter on a result opens it, as a double click does; Escape returns.
     TKeyAction::OpenLineOnEnter(ResultListBox, [this] { ResultListBoxDblClick(); });
@@ -248,7 +249,7 @@ void TSearchForm::SearchButtonClick()
     // page order and redraws the count, the list and the bar between waits. Input
     // stays blocked until the run ends.
     FSearching = true;
-    TSearchRun run(parsed, first, last, FindOptions(), {}, &KeptText);
+    TSearchRun run(parsed, first, last, FSearchOptions, {}, &KeptText);
     try {
         run.Start();
         while (!run.Poll(TSearchRun::ProgressIntervalMs)) {
@@ -271,9 +272,9 @@ void TSearchForm::GotoButtonClick()
     const int k = ResultListBox->row(item);
     ReaderState.ContentsMode = false;
     const int page = ResultPages[k];
-    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FindOptions(), FoldedCase->isChecked(),
-                       ReaderState.AppFolder,
-                       ReaderState.TempFolder);
+    // Marked as the search that listed it matched, as its context line was.
+    TResultPage::Write(ScratchText, PageFile(SectionOf(page), page), Terms(), FSearchOptions, FSearchFolded,
+                       ReaderState.AppFolder, ReaderState.TempFolder);
     ReaderState.CurPage = page;
     ReaderState.ResultPending = true;
     hide();

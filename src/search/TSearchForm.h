@@ -73,7 +73,7 @@ private:
     void ShowRun(const TSearchRun &run);
     bool FSearching = false;
     bool FSearchFolded = false;  // how the listed results were found
-    int FSearchOptions = 0;
+    int FSearchOptions = TScratchText::foMatchCase;
 };
 
 extern TSearchForm *SearchForm;

@@ -205,6 +205,12 @@ void TXAPlayer::Play()
         DecoderFunctions.ControlMessageSendN(PlayerObject, XA_MSG_COMMAND_PLAY);
 }
 
+void TXAPlayer::Pause()
+{
+    if (PlayerObject && DecoderFunctions.ControlMessageSendN)
+        DecoderFunctions.ControlMessageSendN(PlayerObject, XA_MSG_COMMAND_PAUSE);
+}
+
 void TXAPlayer::Stop()
 {
     if (PlayerObject && DecoderFunctions.ControlMessageSendN)

@@ -49,6 +49,8 @@ public:
     // EXAException when the pipe or the player object cannot be made.
     bool Initialize();
     void Play();
+    // Stops where the track is: the next Play goes on from there.
+    void Pause();
     void Stop();
     void InputOpen(const QString &path);
     // Deletes the player object, frees the library, closes the pipe.

@@ -118,6 +118,7 @@ void DecoderPlayer::Execute(const Command &c)
 {
     switch (c.code) {
     case XA_MSG_COMMAND_PLAY: Play(); break;
+    case XA_MSG_COMMAND_PAUSE: Pause(); break;
     case XA_MSG_COMMAND_STOP: Stop(); break;
     case XA_MSG_COMMAND_INPUT_OPEN: Open(c.text); break;
     default: Post(NotificationRecord(XA_MSG_NOTIFY_NACK).U8(4, uint8_t(c.code)).U8(5, 1)); break;
@@ -217,6 +218,14 @@ void DecoderPlayer::Play()
     }
     playing = true;
     SetState(XA_PLAYER_STATE_PLAYING);
+}
+
+void DecoderPlayer::Pause()
+{
+    if (!playing) return;
+    if (output) output->Flush();
+    playing = false;
+    SetState(XA_PLAYER_STATE_PAUSED);
 }
 
 void DecoderPlayer::Stop()

@@ -44,6 +44,7 @@ private:
     void Open(const std::string &path);
     void CloseInput();
     void Play();
+    void Pause();
     void Stop();
     void DecodeSome();
     void SetState(int state);

@@ -17,6 +17,7 @@ extern "C" {
 
 // Commands sent with control_message_send_N / control_message_send_S.
 #define XA_MSG_COMMAND_PLAY 4
+#define XA_MSG_COMMAND_PAUSE 5  // stops where the track is; play goes on from there
 #define XA_MSG_COMMAND_STOP 6
 #define XA_MSG_COMMAND_INPUT_OPEN 8
 

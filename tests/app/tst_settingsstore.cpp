@@ -1,5 +1,6 @@
 #include "app/ReaderState.h"
 #include "app/TNightPage.h"
+#include "speech/TSpokenSentence.h"
 #include "app/TSettingsStore.h"
 #include "reader/TReaderMemory.h"
 #include <QFile>
@@ -63,6 +64,9 @@ void TestSettingsStore::roundTripsEveryKeptValueAndKeepsBooksApart()
     c.NotesPinned = true;
     c.NightPage = true;
     c.NotesFolder = QStringLiteral("/tmp/یادداشت ها");
+    c.SpeechRate = 4;
+    c.SpeechVoice = QStringLiteral("Persian+female2");
+    c.SpeechUsed = true;
     c.SearchChecks = {{QStringLiteral("WholeCase"), true}, {QStringLiteral("FoldedCase"), false}};
     TSettingsStore(Config(), State(), bookA).SaveChoices(c);
     TSettingsStore(Config(), State(), bookA).SavePlace({2144, 0.375});
@@ -197,7 +201,10 @@ void TestSettingsStore::nightPageColoursAreLegible()
     for (const QColor &c : colours) {
         QVERIFY2(TNightPage::Contrast(c, TNightPage::Background) >= TNightPage::MinContrast, qPrintable(c.name()));
         QVERIFY2(TNightPage::StyleSheet().contains(c.name()), qPrintable(c.name()));
+        // The sentence read aloud keeps every night colour legible under its fill.
+        QVERIFY2(TNightPage::Contrast(c, TSpokenSentence::NightFill) >= TNightPage::MinContrast, qPrintable(c.name()));
     }
+    QVERIFY(TNightPage::Contrast(TSpokenSentence::DayText, TSpokenSentence::DayFill) >= TNightPage::MinContrast);
     // The marks are found by the colours the pages write them in, and only on screen.
     const QString sheet = TNightPage::StyleSheet();
     QVERIFY(sheet.contains(QLatin1String(TNightPage::SearchMarkColour)) && sheet.contains(QLatin1String(TNightPage::IndexMarkColour)));

@@ -19,7 +19,7 @@ import xml.etree.ElementTree as ET
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256, 512)
 APPSTREAM_ID = "org.ketab.reader"
 # What the build's book folder holds besides the book itself.
-PROGRAM_FILES = {"ketab", "xaudio.so", "htmlengine.so"}
+PROGRAM_FILES = {"ketab", "xaudio.so", "htmlengine.so", "speech.so"}
 
 failures = []
 
@@ -70,7 +70,8 @@ def desktop_entry(path):
 
 
 def expected_layout(book):
-    paths = {"bin/ketab", "lib/ketab/xaudio.so", "lib/ketab/htmlengine.so", "share/applications/ketab.desktop",
+    paths = {"bin/ketab", "lib/ketab/xaudio.so", "lib/ketab/htmlengine.so", "lib/ketab/speech.so",
+             "share/applications/ketab.desktop",
              f"share/metainfo/{APPSTREAM_ID}.metainfo.xml", "share/man/man1/ketab.1.gz",
              "share/doc/ketab/copyright", "share/doc/ketab/changelog.gz"}
     paths |= {f"share/icons/hicolor/{s}x{s}/apps/ketab.png" for s in ICON_SIZES}

@@ -15,11 +15,13 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_install import check, expected_layout, failures, run  # noqa: E402
 
-# Packages the binaries link (found by dpkg-shlibdeps: the reader, the engine module and
-# the decoder library)
-# and those the program needs by other means.
+# Packages the binaries link (found by dpkg-shlibdeps: the reader, the engine module, the
+# speech module and the decoder library) and those the program needs by other means.
 NEEDED = ["libqt6webenginewidgets6", "libqt6printsupport6", "libjpeg62-turbo", "libmpg123-0", "libpulse0",
-          "libasound2", "libqt6webenginecore6-bin", "qt6-qpa-plugins", "fonts-dejavu-core"]
+          "libasound2", "libqt6texttospeech6", "libqt6webenginecore6-bin", "qt6-qpa-plugins", "fonts-dejavu-core",
+          "qt6-speech-speechd-plugin"]
+# What read aloud speaks through, recommended: the reader works without it.
+RECOMMENDED = ["speech-dispatcher", "speech-dispatcher-espeak-ng"]
 
 
 def field(deb, name):
@@ -34,6 +36,8 @@ def check_fields(deb, version):
     missing = [n for n in NEEDED if n not in names]
     check(not missing, f"Depends lacks {missing}: {depends}")
     check(len(names) == len(set(names)), f"Depends names a package twice: {depends}")
+    recommends = field(deb, "Recommends")
+    check(all(p in recommends for p in RECOMMENDED), f"Recommends lacks one of {RECOMMENDED}: {recommends}")
 
 
 def check_contents(deb, build, unpacked):
@@ -59,7 +63,7 @@ def check_contents(deb, build, unpacked):
                              f"extra {sorted(files - expected)[:5]}")
 
     run(["dpkg-deb", "-x", deb, unpacked])
-    for rel in ("usr/bin/ketab", "usr/lib/ketab/xaudio.so", "usr/lib/ketab/htmlengine.so"):
+    for rel in ("usr/bin/ketab", "usr/lib/ketab/xaudio.so", "usr/lib/ketab/htmlengine.so", "usr/lib/ketab/speech.so"):
         kind = run(["file", "-b", os.path.join(unpacked, rel)]).stdout
         check("ELF" in kind and ", stripped" in kind, f"{rel} is not a stripped binary: {kind.strip()}")
 

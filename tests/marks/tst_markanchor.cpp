@@ -14,7 +14,7 @@ TMarkAnchor::TFound PlainFind(const TMark &m, const QString &page)
     const auto gaps = [](const QString &s, qsizetype from, qsizetype to, bool atEnd) {
         int n = 0;
         for (qsizetype i = atEnd ? to - 1 : from; i >= from && i < to; i += atEnd ? -1 : 1) {
-            const char16_t c = PlainFolding::Fold(s[i].unicode());
+            const char16_t c = PlainFolding::Fold(s[i].unicode()).value_or(0);
             if (c != u' ' && c != 0x200C && (c || !atEnd)) break;
             n += c != 0;
         }

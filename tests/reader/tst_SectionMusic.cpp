@@ -84,6 +84,19 @@ private slots:
         state.CurSection = 4;
         music.ChMusicExecute();
         QCOMPARE(Take(lib), QStringList({"control_message_send_S 8 /book/Musics/Music4.mp3", "control_message_send_N 4"}));
+
+        // Read aloud holds the music: paused (5), then played on; with music off, neither.
+        music.Hold();
+        music.Hold();
+        QCOMPARE(Take(lib), QStringList("control_message_send_N 5"));
+        music.Release();
+        music.Release();
+        QCOMPARE(Take(lib), QStringList("control_message_send_N 4"));
+        music.MusicOffClick();
+        Take(lib);
+        music.Hold();
+        music.Release();
+        QCOMPARE(Take(lib), QStringList());
     }
 
     void withoutLibraryTheBookStillReads()

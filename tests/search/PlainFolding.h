@@ -4,23 +4,28 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
 
 namespace PlainFolding {
 
-// The folded character; 0 when it is ignored.
-inline char16_t Fold(char16_t c)
+// The folded character; nothing when it is ignored.
+inline std::optional<char16_t> Fold(char16_t c)
 {
     static const std::map<char16_t, char16_t> sameLetter = {
         {u'ی', u'ي'}, {u'ى', u'ي'}, {u'ئ', u'ي'}, {u'ک', u'ك'}, {u'أ', u'ا'}, {u'إ', u'ا'}, {u'آ', u'ا'},
         {u'ٱ', u'ا'}, {u'ؤ', u'و'}, {u'ة', u'ه'}, {u'ۀ', u'ه'}};
-    if ((c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640 || c == 0x200D || c == 0x200E || c == 0x200F) return 0;
+    const auto in = [c](char16_t from, char16_t to) { return c >= from && c <= to; };
+    if (in(0x064B, 0x065F) || c == 0x0670 || c == 0x0640 || c == 0x200D || c == 0x200E || c == 0x200F || c == 0x061C
+        || in(0x0610, 0x061A) || in(0x06D6, 0x06DC) || in(0x06DF, 0x06E8) || in(0x06EA, 0x06ED))
+        return std::nullopt;
     if (c >= 0x06F0 && c <= 0x06F9) return char16_t(u'0' + (c - 0x06F0));
     if (c >= 0x0660 && c <= 0x0669) return char16_t(u'0' + (c - 0x0660));
     if (const auto it = sameLetter.find(c); it != sameLetter.end()) return it->second;
     const QChar q(c);
+    if (q.category() == QChar::Separator_Space) return u' ';
     if (q.isLetter() && q.script() == QChar::Script_Latin) return q.toLower().unicode();
     return c;
 }
@@ -39,7 +44,7 @@ inline std::vector<TChar> Chars(const QString &s)
 {
     std::vector<TChar> out;
     for (qsizetype i = 0; i < s.size(); ++i)
-        if (const char16_t f = Fold(s[i].unicode())) out.push_back({f, i});
+        if (const auto f = Fold(s[i].unicode())) out.push_back({*f, i});
     return out;
 }
 

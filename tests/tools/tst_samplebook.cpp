@@ -156,23 +156,25 @@ private slots:
         QVERIFY(withCommon > 300);
     }
 
-    // A few percent of the pages hold what folded search is for: vowel marks, Persian
-    // digits, and a compound joined by a half-space beside the same compound with a blank.
+    // A few percent of the pages hold what folded search is for: vowel marks, Persian digits,
+    // a compound joined and apart, a quotation with Quranic marks and no-break spaces.
     void aFewPagesHoldSpellingVariants()
     {
         const QRegularExpression compound(QStringLiteral("(\\w+)\u200C(\\w+)"), QRegularExpression::UseUnicodePropertiesOption);
-        int marks = 0, digits = 0, apart = 0;
+        int marks = 0, digits = 0, apart = 0, quoted = 0;
         for (int page = 1; page <= BookPageCount; ++page) {
             const QString text = FPages.value(page);
             marks += std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x064B && c.unicode() <= 0x0652; });
             digits += std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x06F0 && c.unicode() <= 0x06F9; });
+            quoted += text.contains(QChar(0x061C)) && text.contains(QChar(0x00A0))
+                && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06DC; });
             for (const auto &m : compound.globalMatch(text))
                 if (text.contains(m.captured(1) + QLatin1Char(' ') + m.captured(2))) {
                     ++apart;
                     break;
                 }
         }
-        for (const int pages : {marks, digits, apart})
+        for (const int pages : {marks, digits, apart, quoted})
             QVERIFY2(pages > BookPageCount / 100 && pages < BookPageCount / 10, qPrintable(QString::number(pages)));
     }
 

@@ -343,6 +343,11 @@ void PaintShell(const QString &folder)
         {"SHELL_BAR_CONTENTS", "فهرست"},
         {"SHELL_BAR_SEARCH", "جستجو"},
         {"SHELL_BAR_PRINT", "چاپ"},
+        // Read aloud, by what a press will do: read, pause, resume; stop while starting.
+        {"SHELL_BAR_SPEAK", "خواندن"},
+        {"SHELL_BAR_SPEAK_PAUSE", "مکث"},
+        {"SHELL_BAR_SPEAK_RESUME", "ادامه"},
+        {"SHELL_BAR_SPEAK_STOP", "توقف"},
     };
     for (const auto &b : bar)
         pair(QString::fromLatin1(b.name), [&](TButtonLook l) {

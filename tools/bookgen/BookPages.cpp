@@ -171,6 +171,7 @@ QStringList TBookPages::PageLines(int page, int section)
         }
     }
     if (HasVariants(page)) lines << VariantsParagraph(page).split(QStringLiteral("\r\n"));
+    if (HasQuotation(page)) lines << QuotationParagraph(page);
     lines << QStringLiteral("<p align=\"left\">%1</p>").arg(page);
     lines << QStringLiteral("</body></html>");
     return lines;
@@ -203,6 +204,26 @@ QString TBookPages::VariantsParagraph(int page) const
         : QStringLiteral(" و %1 را").arg(other);
     return QStringLiteral("<p><b>%1</b></p>\r\n<p align=\"justify\">در تاريخ %2 %3 از %4 گفت%5 خواند.</p>")
         .arg(verse.join(QLatin1Char(' ')), date, name, compound, apart);
+}
+
+// Drawn from its own source as well, so the pages without a quotation stay as they are.
+QString TBookPages::QuotationParagraph(int page) const
+{
+    TBookRandom random(0x0A1A0000ull + static_cast<uint64_t>(page));
+    const auto markIn = [&random](char16_t from, char16_t to) { return QChar(static_cast<char16_t>(from + random.Below(to - from + 1))); };
+    const int n = random.Range(5, 7);
+    QString verse = QChar(0x061C);  // the Arabic letter mark
+    for (int i = 0; i < n; ++i) {
+        QString word = FWords.DrawBand(random, 0, IndexBandFrom);
+        // Marks that stand on a letter: one on each of the first words, of a group of its own.
+        const char16_t groups[3][2] = {{0x0610, 0x061A}, {0x06DF, 0x06E8}, {0x06EA, 0x06ED}};
+        if (i < 3 && word.size() > 1 && !word.contains(QChar(0x200C)))
+            word.insert(1 + static_cast<int>(random.Below(static_cast<uint64_t>(word.size() - 1))), markIn(groups[i][0], groups[i][1]));
+        verse += word;
+        if (i == 2 || random.Chance(25)) verse += markIn(0x06D6, 0x06DC);  // a pause mark after the word
+        if (i + 1 < n) verse += i == 0 ? QChar(0x00A0) : i == 3 ? QChar(0x202F) : random.Chance(20) ? QChar(0x00A0) : QChar(u' ');
+    }
+    return QStringLiteral("<p align=\"justify\">چنين آمده است: «%1»</p>").arg(verse);
 }
 
 void TBookPages::Write(const QString &bookFolder)

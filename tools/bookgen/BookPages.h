@@ -40,6 +40,10 @@ public:
     // verse with its vowel marks, a date in Persian digits, compound words joined by a
     // half-space (U+200C) and written apart with a blank, names with hamza-carrying alefs.
     static bool HasVariants(int page) { return page % 29 == 3; }
+    // Pages that quote a verse as a devout print sets it: the Arabic letter mark before it,
+    // Quranic annotation marks on its letters and after its words, no-break and narrow
+    // no-break spaces between some of its words.
+    static bool HasQuotation(int page) { return page % 97 == 13; }
     // The short name of a section: volume and part, without the subtitle.
     static QString VolumeName(int section);
 
@@ -48,6 +52,7 @@ private:
     QString Paragraph(int page, int sentences);
     QStringList PageLines(int page, int section);
     QString VariantsParagraph(int page) const;
+    QString QuotationParagraph(int page) const;
     void PlanChapters();
 
     const TBookVocabulary &FWords;

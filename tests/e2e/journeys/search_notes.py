@@ -188,20 +188,21 @@ def notes(s):
 
 # Folded matching, written independently of the program: each letter of the query with the
 # letters that count as the same, each followed by what folding ignores; a half-space of the
-# page may stand anywhere; a blank of the query takes one blank or half-spaces of the page.
+# page may stand anywhere; a blank of the query takes one space of any kind or half-spaces.
 SAME_LETTERS = ["يیىئ", "كک", "اأإآٱ", "وؤ", "هةۀ"]
-IGNORED = "[\u064b-\u065f\u0670\u0640\u200d-\u200f]*"
+IGNORED = "[\u064b-\u065f\u0670\u0640\u200d-\u200f\u061c\u0610-\u061a\u06d6-\u06dc\u06df-\u06e8\u06ea-\u06ed]"
+SPACES = " \u00a0\u1680\u2000-\u200a\u202f\u205f\u3000"
 
 
 def folded_pattern(query):
-    blank = "\u200c*[ \u200c]\u200c*"
+    blank = f"\u200c*[{SPACES}\u200c]\u200c*"
     tokens = []
     for ch in query:
         if ch == " ":
             tokens.append(blank)
             continue
         same = next((group for group in SAME_LETTERS if ch in group), None)
-        tokens.append((f"[{same}]" if same else re.escape(ch)) + IGNORED)
+        tokens.append((f"[{same}]" if same else re.escape(ch)) + IGNORED + "*")
     pattern = tokens[0]
     for before, token in zip(tokens, tokens[1:]):
         pattern += token if blank in (before, token) else "\u200c*" + token
@@ -255,9 +256,22 @@ def folded_search(s):
     s.check("marks on the page's own spellings", [FOUND_MARK.format(m.group(0)) for m in pattern.finditer(whole)],
             re.findall('<font color="#FF8000"><u>.*?</u></font>', found))
 
-    # The box back as it was, for whoever searches next.
     s.click(r.button(Reading.SEARCH))
     w = Search(s)
+    # A quotation set with Quranic marks and no-break spaces, typed in its plain spelling.
+    quoting = next(p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1) if "\u061c" in book.page_text(p))
+    verse = re.search("\u061c([^»]*)»", book.page_text(quoting)).group(1)
+    query = " ".join(re.split(f"[{SPACES}]", re.sub(IGNORED, "", verse))[:3])
+    pattern = folded_pattern(query)
+    pages = [p for p in range(FIRST_PAGE[0], LAST_PAGE[4] + 1)
+             if os.path.exists(book.page_file(p)) and pattern.search(searched_text(book.page_text(p)))]
+    s.check_that("the quotation's page among the pages of its plain spelling", quoting in pages, quoting, pages)
+    w.choose_scope(0)
+    s.wait_value(lambda: w.scope.name, "كل كتاب", "the scope after picking the whole book")
+    w.run(query)
+    s.check(f"folded results of the quotation's words {query!r}", [result_line(p) for p in pages[:999]], w.lines())
+
+    # The box back as it was, for whoever searches next.
     s.click(folded := s.control(w.window, "check box", "چشم\u200cپوشي از شيوه نگارش"))
     s.wait_value(lambda: folded.checked, False, "the folded check box after another click")
     s.click(s.control(w.window, "push button", "بازگشت"))
