@@ -39,12 +39,7 @@ const char Script[] = R"JS(
     document.querySelectorAll('[data-ketab-mark-sign]').forEach(function (e) { e.remove(); });
     k.unwrap('marks');
   }
-  m.read = function () {
-    m.token = String(Math.random()).slice(2) + String(Date.now());
-    return JSON.stringify({ token: m.token, text: k.text() });
-  };
-  m.draw = function (token, marks) {
-    if (token !== m.token || !document.body) return false;
+  function paint(marks) {
     clear();
     var spans = k.wrap('marks', marks.map(function (x) {
       var attrs = { 'data-ketab-mark': x.id, 'data-ketab-style': x.style, role: 'mark' };
@@ -64,6 +59,23 @@ const char Script[] = R"JS(
       sign.setAttribute('aria-label', x.note);
       s[s.length - 1].after(sign);
     });
+  }
+  // Marks that all still hold their quotes at their places are drawn there at once; else
+  // the page's text goes back, for the program to find them again, with a token the
+  // drawing of what it found must bring.
+  m.place = function (marks) {
+    if (!document.body) return JSON.stringify(null);
+    var text = k.text();
+    if (marks.every(function (x) { return text.slice(x.start, x.end) === x.quote; })) {
+      paint(marks);
+      return JSON.stringify({ placed: true });
+    }
+    m.token = String(Math.random()).slice(2) + String(Date.now());
+    return JSON.stringify({ token: m.token, text: text });
+  };
+  m.draw = function (token, marks) {
+    if (token !== m.token || !document.body) return false;
+    paint(marks);
     return true;
   };
   function spansOf(id) {
@@ -223,17 +235,33 @@ QString TMarksLayer::Script() { return QLatin1String(::Script); }
 
 TPageLayer TMarksLayer::Layer(bool night) { return TPageLayer{TPageLayer::loMarks, StyleSheet(night), Script(), QColor()}; }
 
-QString TMarksLayer::DrawScript(const QString &token, const QList<TDrawn> &marks)
+namespace {
+QJsonArray Listed(const QList<TMarksLayer::TDrawn> &marks, bool quoted)
 {
     QJsonArray list;
-    for (const TDrawn &d : marks)
-        list.append(QJsonObject{{QStringLiteral("id"), d.Id},
-                                {QStringLiteral("start"), d.Start},
-                                {QStringLiteral("end"), d.End},
-                                {QStringLiteral("style"), TMarkStyle::Name(d.Style)},
-                                {QStringLiteral("note"), d.Note}});
-    // JSON is read as script: the token and the notes go in as data, never as code.
-    const QByteArray args = QJsonDocument(QJsonArray{token, list}).toJson(QJsonDocument::Compact);
-    return QStringLiteral("(function (a) { return !!(ketab.marks && ketab.marks.draw(a[0], a[1])); })(%1)")
-        .arg(QString::fromUtf8(args));
+    for (const TMarksLayer::TDrawn &d : marks) {
+        QJsonObject o{{QStringLiteral("id"), d.Id},
+                      {QStringLiteral("start"), d.Start},
+                      {QStringLiteral("end"), d.End},
+                      {QStringLiteral("style"), TMarkStyle::Name(d.Style)},
+                      {QStringLiteral("note"), d.Note}};
+        if (quoted) o.insert(QStringLiteral("quote"), d.Quote);
+        list.append(o);
+    }
+    return list;
+}
+
+// JSON is read as script: the token, quotes and notes go in as data, never as code.
+QString Call(const char *function, const QJsonArray &args)
+{
+    return QStringLiteral("(function (a) { return ketab.marks ? ketab.marks.%1.apply(null, a) : null; })(%2)")
+        .arg(QLatin1String(function), QString::fromUtf8(QJsonDocument(args).toJson(QJsonDocument::Compact)));
+}
+}
+
+QString TMarksLayer::PlaceScript(const QList<TDrawn> &marks) { return Call("place", QJsonArray{Listed(marks, true)}); }
+
+QString TMarksLayer::DrawScript(const QString &token, const QList<TDrawn> &marks)
+{
+    return Call("draw", QJsonArray{token, Listed(marks, false)});
 }

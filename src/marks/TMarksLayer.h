@@ -16,7 +16,7 @@
 // of its own (TMarkedHtml).
 //
 // The script keeps no rule of its own: the program finds each mark in the page's text and
-// hands the script the places to draw. Besides drawing, it places a caret for the
+// hands the script the places to draw; the script only sees that each still holds its quote. Besides drawing, it places a caret for the
 // keyboard: F7 turns it on and off; arrows then move it (Ctrl by words), and with Shift
 // they stretch the selection from it, as in a text field.
 class TMarksLayer {
@@ -47,8 +47,14 @@ public:
         int Start = 0, End = 0;
         TMark::TStyle Style = TMark::msYellow;
         QString Note;
+        QString Quote;
     };
-    // The script that draws these marks on the shown page in place of those drawn before,
-    // when the page is still the one whose text was read with token.
+    // The script that draws the marks at their places on the shown page, in place of those
+    // drawn before, when each still holds its quote there (the first of TMarkAnchor's rules,
+    // which spares a page that has not changed a turn to the program and back); its value
+    // is {"placed": true}, or else the page's text and a token for DrawScript.
+    static QString PlaceScript(const QList<TDrawn> &marks);
+    // The script that draws these marks, found in the text that came with token, in place
+    // of those drawn before, when the page is still the one that text was read from.
     static QString DrawScript(const QString &token, const QList<TDrawn> &marks);
 };

@@ -189,47 +189,68 @@ void TReaderMarks::Redraw()
         if (OnPageMarked) OnPageMarked(page);
         return;
     }
-    TPageLayers &layers = FForm.PageBrowser->Layers();
-    layers.Run(QStringLiteral("ketab.marks ? ketab.marks.read() : null"), [this, page, drawing, marks](const QVariant &v) {
+    // Marks standing where they were are drawn in one turn of the page; on a page whose text
+    // changed, they are found again in its text first.
+    QList<TMarksLayer::TDrawn> atPlaces;
+    for (const TMark &m : marks) atPlaces.append({m.Id, m.Start, m.End, m.Style, m.Note, m.Quote});
+    FForm.PageBrowser->Layers().Run(TMarksLayer::PlaceScript(atPlaces), [this, page, drawing, marks](const QVariant &v) {
         if (drawing != FDrawing) return;
-        const QJsonObject read = Parsed(v);
-        const QString text = read.value(QLatin1String("text")).toString();
-        QList<TMarksLayer::TDrawn> drawn;
-        QHash<QString, std::pair<int, int>> places;
-        QList<std::pair<QString, std::pair<int, int>>> moved;
-        for (const TMark &m : marks) {
-            const TMarkAnchor::TFound found = TMarkAnchor::Find(m, text);
-            if (!found.Found) {
-                FLost.insert(m.Id);
-                continue;
+        const QJsonObject said = Parsed(v);
+        if (said.value(QLatin1String("placed")).toBool()) {
+            FDrawn.clear();
+            for (const TMark &m : marks) {
+                FDrawn.insert(m.Id, {m.Start, m.End});
+                FLost.remove(m.Id);
             }
-            FLost.remove(m.Id);
-            drawn.append({m.Id, found.Start, found.End, m.Style, m.Note});
-            places.insert(m.Id, {found.Start, found.End});
-            if (found.Start != m.Start || found.End != m.End) moved.append({m.Id, {found.Start, found.End}});
+            Drawn(page);
+        } else if (said.contains(QLatin1String("text"))) {
+            FindAndDraw(page, drawing, marks, said);
         }
-        FForm.PageBrowser->Layers().Run(
-            TMarksLayer::DrawScript(read.value(QLatin1String("token")).toString(), drawn),
-            [this, page, drawing, places](const QVariant &) {
-                if (drawing != FDrawing) return;
-                FDrawn = places;
-                if (!FShowWhenDrawn.isEmpty()) {
-                    FForm.PageBrowser->Layers().Run(QStringLiteral("ketab.marks.show(%1[0])").arg(Quoted(FShowWhenDrawn)));
-                    FShowWhenDrawn.clear();
-                }
-                if (OnPageMarked) OnPageMarked(page);
-            });
-        // The place a mark was found at is where it is looked for first next time (the mark as
-        // it is now: the reader may have changed it meanwhile).
-        for (const auto &[id, place] : moved)
-            if (const TMark *now = FStore->Find(id)) {
-                TMark placed = *now;
-                placed.Start = place.first;
-                placed.End = place.second;
-                FStore->Put(placed);
-            }
-        if (FForm.MarksPanel->isVisible() && !moved.isEmpty()) FForm.MarksPanel->Show(FStore->Marks(), FLost);
     });
+}
+
+void TReaderMarks::FindAndDraw(int page, int drawing, const QList<TMark> &marks, const QJsonObject &read)
+{
+    const QString text = read.value(QLatin1String("text")).toString();
+    QList<TMarksLayer::TDrawn> drawn;
+    QHash<QString, std::pair<int, int>> places;
+    QList<std::pair<QString, std::pair<int, int>>> moved;
+    for (const TMark &m : marks) {
+        const TMarkAnchor::TFound found = TMarkAnchor::Find(m, text);
+        if (!found.Found) {
+            FLost.insert(m.Id);
+            continue;
+        }
+        FLost.remove(m.Id);
+        drawn.append({m.Id, found.Start, found.End, m.Style, m.Note, m.Quote});
+        places.insert(m.Id, {found.Start, found.End});
+        if (found.Start != m.Start || found.End != m.End) moved.append({m.Id, {found.Start, found.End}});
+    }
+    FForm.PageBrowser->Layers().Run(TMarksLayer::DrawScript(read.value(QLatin1String("token")).toString(), drawn),
+                                    [this, page, drawing, places](const QVariant &) {
+                                        if (drawing != FDrawing) return;
+                                        FDrawn = places;
+                                        Drawn(page);
+                                    });
+    // The place a mark was found at is where it is looked for first next time (the mark as
+    // it is now: the reader may have changed it meanwhile).
+    for (const auto &[id, place] : moved)
+        if (const TMark *now = FStore->Find(id)) {
+            TMark placed = *now;
+            placed.Start = place.first;
+            placed.End = place.second;
+            FStore->Put(placed);
+        }
+    if (FForm.MarksPanel->isVisible() && !moved.isEmpty()) FForm.MarksPanel->Show(FStore->Marks(), FLost);
+}
+
+void TReaderMarks::Drawn(int page)
+{
+    if (!FShowWhenDrawn.isEmpty()) {
+        FForm.PageBrowser->Layers().Run(QStringLiteral("ketab.marks.show(%1[0])").arg(Quoted(FShowWhenDrawn)));
+        FShowWhenDrawn.clear();
+    }
+    if (OnPageMarked) OnPageMarked(page);
 }
 
 QString TReaderMarks::MarkAt(const QString &attribute, int start, int end) const

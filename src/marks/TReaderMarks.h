@@ -2,6 +2,7 @@
 #include "marks/TMark.h"
 #include "marks/TMarkNoteEditor.h"
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -74,6 +75,8 @@ public:
 private:
     void PageLoaded(TWebBrowser *view);
     void Redraw();
+    void FindAndDraw(int page, int drawing, const QList<TMark> &marks, const QJsonObject &read);
+    void Drawn(int page);
     void Changed();
     void AddMenuPart();
     // The mark the menu was asked for on: under the pointer, else around the selection.
