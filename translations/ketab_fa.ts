@@ -141,6 +141,199 @@
         <source>Forward</source>
         <translation>جلو</translation>
     </message>
+    <message>
+        <source>Marks</source>
+        <translation>علامت‌ها</translation>
+    </message>
+</context>
+<context>
+    <name>TMarkExport</name>
+    <message>
+        <source>Marks and notes</source>
+        <translation>علامت‌ها و يادداشت‌ها</translation>
+    </message>
+    <message>
+        <source>The file is not JSON (%1 at byte %2); nothing was imported.</source>
+        <translation>پرونده JSON نيست (%1 در بايت %2)؛ چيزی وارد نشد.</translation>
+    </message>
+    <message>
+        <source>The marks file cannot be read (%1); nothing was imported.</source>
+        <translation>پروندهٔ علامت‌ها خوانده نمی‌شود (%1)؛ چيزی وارد نشد.</translation>
+    </message>
+    <message>
+        <source>The file holds no marks of this book: it is neither web annotations of the book&apos;s pages nor a marks file of this program; nothing was imported.</source>
+        <translation>در اين پرونده علامتی از اين كتاب نيست: نه حاشيه‌نويسی وب بر صفحه‌های كتاب است و نه پروندهٔ علامت‌های اين برنامه؛ چيزی وارد نشد.</translation>
+    </message>
+</context>
+<context>
+    <name>TMarkNoteEditor</name>
+    <message>
+        <source>Note on the mark</source>
+        <translation>یادداشت علامت</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>یادداشت</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>ذخیره</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>انصراف</translation>
+    </message>
+</context>
+<context>
+    <name>TMarkStore</name>
+    <message>
+        <source>The marks file %1 cannot be read; marks made now will not be kept.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ خوانده نمی‌شود؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The marks file %1 was damaged or not this book&apos;s; it was moved to %2 and the list of marks starts empty. Once mended, it can be imported back.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده بود يا از آنِ اين كتاب نبود؛ به ⁦%2⁩ برده شد و فهرست علامت‌ها خالی آغاز می‌شود. پس از درست شدن، می‌توان آن را دوباره وارد كرد.</translation>
+    </message>
+    <message>
+        <source>The marks file %1 is damaged and cannot be moved aside; marks made now will not be kept.</source>
+        <translation>پروندهٔ علامت‌ها ⁦%1⁩ آسيب ديده است و نمی‌توان آن را كنار گذاشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written; marks made now will not be kept.</source>
+        <translation>در پوشهٔ ⁦%1⁩ نمی‌توان نوشت؛ علامت‌هايی كه اكنون گذاشته شوند نگه داشته نمی‌شوند.</translation>
+    </message>
+    <message>
+        <source>The marks could not be saved in %1.</source>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند.</translation>
+    </message>
+    <message>
+        <source>The marks could not be saved in %1: %2</source>
+        <translation>علامت‌ها در ⁦%1⁩ ذخيره نشدند: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TMarkStyle</name>
+    <message>
+        <source>yellow</source>
+        <translation>زرد</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>سبز</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>آبی</translation>
+    </message>
+    <message>
+        <source>pink</source>
+        <translation>صورتی</translation>
+    </message>
+    <message>
+        <source>underline</source>
+        <translation>زيرخط</translation>
+    </message>
+</context>
+<context>
+    <name>TMarksList</name>
+    <message>
+        <source>page %1</source>
+        <translation>صفحه %1</translation>
+    </message>
+    <message>
+        <source>not found on this page</source>
+        <translation>در این صفحه یافت نشد</translation>
+    </message>
+</context>
+<context>
+    <name>TMarksPanel</name>
+    <message>
+        <source>Find in the marks</source>
+        <translation>جستجو در علامت‌ها</translation>
+    </message>
+    <message>
+        <source>Colour of the marks listed</source>
+        <translation>رنگ علامت‌های فهرست</translation>
+    </message>
+    <message>
+        <source>All colours</source>
+        <translation>همه رنگ‌ها</translation>
+    </message>
+    <message>
+        <source>Marks</source>
+        <translation>علامت‌ها</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>رجوع</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>حذف</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>برون‌بری</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>درون‌بری</translation>
+    </message>
+    <message>
+        <source>Web Annotation (JSON-LD)</source>
+        <translation>یادداشت وب (JSON-LD)</translation>
+    </message>
+</context>
+<context>
+    <name>TMarksTransfer</name>
+    <message>
+        <source>There are no marks to export.</source>
+        <translation>علامتی برای برون‌بری نیست.</translation>
+    </message>
+    <message>
+        <source>Markdown (*.md)</source>
+        <translation>مارک‌داون (*.md)</translation>
+    </message>
+    <message>
+        <source>HTML (*.html)</source>
+        <translation>HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>Web Annotation (*.jsonld)</source>
+        <translation>یادداشت وب (*.jsonld)</translation>
+    </message>
+    <message>
+        <source>The marks could not be written to %1: %2</source>
+        <translation>علامت‌ها در %1 نوشته نشد: %2</translation>
+    </message>
+    <message>
+        <source>Web Annotation (*.jsonld *.json)</source>
+        <translation>یادداشت وب (*.jsonld *.json)</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be a file of marks; nothing was changed.</source>
+        <translation>%1 بزرگ‌تر از آن است که پرونده علامت‌ها باشد؛ چیزی تغییر نکرد.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 خوانده نشد: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no marks that can be brought in: %2 Nothing was changed.</source>
+        <translation>در %1 علامتی برای درون‌بری نیست: %2 چیزی تغییر نکرد.</translation>
+    </message>
+    <message>
+        <source>Marks brought in: %1.</source>
+        <translation>علامت‌های درون‌بری شده: %1.</translation>
+    </message>
+    <message>
+        <source>Passages not found on their pages, their marks kept: %1.</source>
+        <translation>پاره‌متن‌هایی که در صفحه‌های خود یافت نشدند و علامت‌هایشان نگه داشته شد: %1.</translation>
+    </message>
+    <message>
+        <source>Annotations of other pages or without a quote, passed over: %1.</source>
+        <translation>یادداشت‌های وبِ صفحه‌های دیگر یا بی‌نقل‌قول که کنار گذاشته شدند: %1.</translation>
+    </message>
 </context>
 <context>
     <name>TNoteEntry</name>
@@ -343,6 +536,41 @@
     <message>
         <source>Place in the book</source>
         <translation>جای صفحه در کتاب</translation>
+    </message>
+</context>
+<context>
+    <name>TReaderMarks</name>
+    <message>
+        <source>Copy with citation</source>
+        <translation>کپی با نشانی منبع</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>خط زیر متن</translation>
+    </message>
+    <message>
+        <source>Mark in %1</source>
+        <translation>علامت %1</translation>
+    </message>
+    <message>
+        <source>Change colour</source>
+        <translation>تغییر رنگ</translation>
+    </message>
+    <message>
+        <source>Write a note...</source>
+        <translation>نوشتن یادداشت...</translation>
+    </message>
+    <message>
+        <source>Edit the note...</source>
+        <translation>ویرایش یادداشت...</translation>
+    </message>
+    <message>
+        <source>Remove the mark</source>
+        <translation>حذف علامت</translation>
+    </message>
+    <message>
+        <source>Mark with a note...</source>
+        <translation>علامت با یادداشت...</translation>
     </message>
 </context>
 <context>

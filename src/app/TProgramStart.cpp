@@ -17,6 +17,7 @@
 #include "print/TPreviewForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "marks/TReaderMarks.h"
 #include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
 #include <QEvent>
@@ -90,6 +91,11 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
                 Report(report, "reading window prepared");
                 // The searched text, read ahead on its own thread while the reader chooses.
                 if (SearchForm) SearchForm->KeepBookText();
+                // The reader's marks, off the start menu's way to the screen.
+                QTimer::singleShot(0, [report] {
+                    TKetabApplication::Guarded([] { MainForm->Marks->Load(); });
+                    Report(report, "marks read");
+                });
             });
         });
     });

@@ -120,10 +120,15 @@ template <class F> void Write(const QString &folder, const QString &file, F fill
 }
 
 TSettingsStore::TSettingsStore(const QString &configFolder, const QString &stateFolder, const QString &bookFolder)
-    : FConfigFolder(QDir::cleanPath(configFolder)), FStateFolder(QDir::cleanPath(stateFolder))
+    : FConfigFolder(QDir::cleanPath(configFolder)), FStateFolder(QDir::cleanPath(stateFolder)),
+      FBookFolder(CanonicalFolder(bookFolder))
 {
-    const QFileInfo book(bookFolder);
-    FBookFolder = book.canonicalFilePath().isEmpty() ? QDir::cleanPath(book.absoluteFilePath()) : book.canonicalFilePath();
+}
+
+QString TSettingsStore::CanonicalFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.canonicalFilePath().isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : info.canonicalFilePath();
 }
 
 QString TSettingsStore::UserFolder(const char *variable, const char *fallback)

@@ -62,6 +62,8 @@ public:
     // ~/.config/ketab and ~/.local/state/ketab.
     static TSettingsStore ForUser(const QString &bookFolder);
     static QString UserFolder(const char *variable, const char *fallback);
+    // The folder by its canonical path (links resolved); a folder not there, by its clean absolute path.
+    static QString CanonicalFolder(const QString &folder);
 
     TKeptChoices Choices();
     void SaveChoices(const TKeptChoices &choices);

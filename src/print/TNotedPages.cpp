@@ -3,6 +3,7 @@
 #include "app/WindowProtocol.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
+#include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
 #include <QListWidget>
@@ -28,7 +29,7 @@ QStringList TNotedPages::PageFiles()
 void TNotedPages::PrintFromNotesPanel()
 {
     if (!MainForm || MainForm->BookMarkBox->count() == 0) return;
-    const QString document = TPrintDocument::Compose(PageFiles(), ReaderState.AppFolder);
+    const QString document = TPrintDocument::Compose(PageFiles(), ReaderState.AppFolder, {}, TPrintForm::Dress());
     TPrintDocument::Save(document, ReaderState.TempFolder);
     PreviewForm->OpenDocument(MainForm);
 }

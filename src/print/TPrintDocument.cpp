@@ -28,12 +28,12 @@ QString TPrintDocument::PageBody(const QString &pageFile, const QString &appFold
 }
 
 QString TPrintDocument::Compose(const QStringList &pageFiles, const QString &appFolder,
-                                const std::function<void(int)> &progress)
+                                const std::function<void(int)> &progress, const TDress &dress)
 {
     QString body;
     int n = 0;
     for (const QString &file : pageFiles) {
-        body += PageBody(file, appFolder);
+        body += dress ? dress(file, PageBody(file, appFolder)) : PageBody(file, appFolder);
         if (progress) progress(++n);
     }
     return Head() + body + Tail();

@@ -17,10 +17,12 @@ public:
     // The body text of one page file. Raises EFileError when the file cannot be read.
     static QString PageBody(const QString &pageFile, const QString &appFolder);
 
+    // What is laid over a page's body in print (the reader's marks), given its file.
+    using TDress = std::function<QString(const QString &pageFile, const QString &body)>;
     // Builds the whole document from the page files in order; progress(n) is called after
     // the n-th page (1-based). A file that cannot be read raises before anything is written.
     static QString Compose(const QStringList &pageFiles, const QString &appFolder,
-                           const std::function<void(int)> &progress = {});
+                           const std::function<void(int)> &progress = {}, const TDress &dress = {});
 
     // Writes the document to folder + "print.htm" (new file renamed over the old one).
     static void Save(const QString &document, const QString &tempFolder);

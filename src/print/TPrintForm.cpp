@@ -8,9 +8,11 @@
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
 #include "print/TPrintRange.h"
+#include "marks/TReaderMarks.h"
 #include "reader/TMainForm.h"
 #include "skin/TsuiBookFrames.h"
 #include "widgets/TVrProgressBar.h"
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -102,6 +104,9 @@ void TPrintForm::FormCreate()
     RangeNote->hide();
     grid->addWidget(RangeNote, 5, 0, 1, 4);
 
+    WithMarksBox = Named(new QCheckBox(QStringLiteral("با علامت‌ها"), this), "WithMarksBox", QStringLiteral("با علامت‌ها"));
+    grid->addWidget(WithMarksBox, 6, 0, 1, 4);
+
     PrintButton = Named(new QPushButton(QStringLiteral("چاپ"), this), "PrintButton", QStringLiteral("چاپ"));
     BMPrintButton = Named(new QPushButton(QStringLiteral("چاپ صفحههای يادداشت شده"), this), "BMPrintButton",
                           QStringLiteral("چاپ صفحههای يادداشت شده"));
@@ -112,7 +117,7 @@ void TPrintForm::FormCreate()
     buttons->addWidget(BMPrintButton);
     buttons->addStretch(1);
     buttons->addWidget(ReturnButton);
-    grid->addLayout(buttons, 6, 0, 1, 4);
+    grid->addLayout(buttons, 7, 0, 1, 4);
 
     using G = TKetabApplication;
     G::Connect(VolComboBox, &QComboBox::currentIndexChanged, this, [this] { VolComboBoxChange(); });
@@ -186,10 +191,16 @@ void TPrintForm::PrintPages(const QStringList &pageFiles, int progressMax)
     const QString document = TPrintDocument::Compose(pageFiles, ReaderState.AppFolder, [this](int n) {
         ProgressBar->SetPosition(n);
         ProgressBar->repaint();
-    });
+    }, Dress());
     TPrintDocument::Save(document, ReaderState.TempFolder);
     hide();
     PreviewForm->OpenDocument(VisibleMainWindow());
+}
+
+std::function<QString(const QString &, const QString &)> TPrintForm::Dress()
+{
+    if (!PrintForm || !PrintForm->WithMarksBox->isChecked() || !MainForm) return {};
+    return [](const QString &file, const QString &body) { return MainForm->Marks->PrintBody(file, body); };
 }
 
 void TPrintForm::HideRangeNote()

@@ -1,6 +1,8 @@
 #pragma once
 #include "app/TForm.h"
+#include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -31,9 +33,15 @@ public:
     TVrProgressBar *ProgressBar = nullptr;
     // Says when the chosen range holds no page of the section, instead of an empty print.
     QLabel *RangeNote = nullptr;
+    // Ticked, the print shows the reader's marks in their colours (the noted pages' print
+    // from the notes panel as well); unticked, the book's pages as they are.
+    QCheckBox *WithMarksBox = nullptr;
     QPushButton *PrintButton = nullptr;
     QPushButton *BMPrintButton = nullptr;
     QPushButton *ReturnButton = nullptr;
+
+    // What a print lays over its pages: the reader's marks while the box is ticked.
+    static std::function<QString(const QString &, const QString &)> Dress();
 
 protected:
     void FormShow() override;

@@ -12,6 +12,8 @@
 #include "app/TNightPage.h"
 #include "app/WindowProtocol.h"
 #include "info/THelpForm.h"
+#include "marks/TMarksPanel.h"
+#include "marks/TReaderMarks.h"
 #include "print/TNotedPages.h"
 #include "print/TPrintForm.h"
 #include "reader/TLayoutOptions.h"
@@ -106,6 +108,7 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     BuildSidePanels();
     BuildPageMenu();
     History = new TReadingHistory(this);
+    Marks = std::make_unique<TReaderMarks>(*this);
     new TReadingKeys(this);
     const TOptionsPanel *o = OptionsPanel;
     const TNotesPanel *n = NotesPanel;
@@ -113,8 +116,10 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
               o->SpeechOptions->RateBox, o->SpeechOptions->VoiceBox, o->LayoutOptions->SpacingBox, o->LayoutOptions->WidthBox,
               o->LayoutOptions->TypefaceBox, o->LayoutOptions->JustifiedBox, o->SelAllButton,
               o->CopyButton, o->CopToSearchButton, o->ExitButton, RHidePanel->PinButton(), PageBrowser,
-              n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
-              n->SaveButton, n->PrintBMButton, n->PrintListButton, BookMarkChannel->PinButton(), MenuButton, DirButton, HistoryBackButton, HistoryForwardButton, FirstButton, BackButton, PageNumber, NextButton,
+              NotesPages->tabBar(), n->BookMarkBox, n->InsertButton, n->DeleteButton, n->NewButton, n->GotoButton, n->LoadButton,
+              n->SaveButton, n->PrintBMButton, n->PrintListButton, MarksPanel->FilterEdit, MarksPanel->StyleBox,
+              MarksPanel->List, MarksPanel->GotoButton, MarksPanel->RemoveButton, MarksPanel->ExportButton,
+              MarksPanel->ImportButton, BookMarkChannel->PinButton(), MenuButton, DirButton, HistoryBackButton, HistoryForwardButton, FirstButton, BackButton, PageNumber, NextButton,
               LastButton, SpeakButton, SearchButton, PrintButton});
 
     auto *middle = new QHBoxLayout;
@@ -477,6 +482,7 @@ void TMainForm::NightPageCheckBoxClick()
         if (night) view->Layers().Set(QLatin1String(TNightPage::LayerName), TNightPage::Layer());
         else view->Layers().Remove(QLatin1String(TNightPage::LayerName));
     }
+    Marks->SetNight(night);
 }
 
 void TMainForm::PageLayoutChange() { TPageLayout::Apply(PageBrowser->Layers(), OptionsPanel->LayoutOptions->Choice()); }

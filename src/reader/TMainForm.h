@@ -14,16 +14,19 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTabWidget;
 class TsuiCustomButton;
 class TsuiImageButton;
 class TsuiImagePanel;
 class QWidget;
+class TMarksPanel;
 class TNotesPanel;
 class TOptionsPanel;
 class TPageMenu;
 class TReadingHistory;
 class TReadingProgress;
 class TReadAloudControl;
+class TReaderMarks;
 class TSpeechNote;
 class TsuiForm;
 class TsuiSideChannel;
@@ -99,6 +102,8 @@ public:
     TWebBrowser *PageBrowser = nullptr;
     // The page's own menu; features add their parts to it.
     std::unique_ptr<TPageMenu> PageMenu;
+    // The reader's marks on the text: the marks file, the marks drawn, their menu and list.
+    std::unique_ptr<TReaderMarks> Marks;
     QLabel *InfoLabel = nullptr;
     TReadingProgress *Progress = nullptr;  // under the page: the place and the time left
     // Back and forward; every jump to another place calls History->RecordJump() first.
@@ -130,7 +135,10 @@ public:
 
     TsuiForm *suiForm = nullptr;            // the skinned frame and title bar
     TsuiSideChannel *BookMarkChannel = nullptr;  // notes panel, left edge
+    // The notes panel's two pages: the noted pages and the list of marks.
+    QTabWidget *NotesPages = nullptr;
     TNotesPanel *NotesPanel = nullptr;
+    TMarksPanel *MarksPanel = nullptr;
     std::unique_ptr<TNotesList> Notes;  // the notes list's files and whether it changed since
     TsuiSideChannel *RHidePanel = nullptr;       // options panel, right edge
     TOptionsPanel *OptionsPanel = nullptr;

@@ -6,6 +6,7 @@
 #include "app/TKeyAction.h"
 #include "reader/TLayoutOptions.h"
 #include "reader/TNotesList.h"
+#include "marks/TMarksPanel.h"
 #include "reader/TNotesPanel.h"
 #include "reader/TOptionsPanel.h"
 #include "reader/TPageMenu.h"
@@ -27,6 +28,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -193,8 +197,24 @@ void TMainForm::BuildSidePanels()
             TsuiSideChannelPopupMode::suiMouseClick);
     BookMarkChannel->setAccessibleName(QStringLiteral("يادداشتها"));
     BookMarkChannel->setToolTip(QStringLiteral("BookMark"));
-    NotesPanel = new TNotesPanel(BookMarkChannel);
-    BookMarkChannel->layout()->addWidget(NotesPanel);
+    // The notes panel's two pages: the noted pages and the list of marks. Its tab bar takes
+    // the focus in its place in the window's order; the pages' holder is no stop of Tab.
+    NotesPages = new QTabWidget(BookMarkChannel);
+    NotesPages->setObjectName(QStringLiteral("NotesPages"));
+    NotesPages->setAccessibleName(BookMarkChannel->accessibleName());
+    NotesPages->setLayoutDirection(Qt::RightToLeft);
+    NotesPages->setDocumentMode(true);
+    NotesPages->setFocusProxy(nullptr);
+    NotesPages->setFocusPolicy(Qt::NoFocus);
+    NotesPages->tabBar()->setFocusPolicy(Qt::TabFocus);
+    // Two tabs always fit: the bar's scroll buttons never show, nor take the focus.
+    NotesPages->tabBar()->setUsesScrollButtons(false);
+    for (QToolButton *scroll : NotesPages->tabBar()->findChildren<QToolButton *>()) scroll->setFocusPolicy(Qt::NoFocus);
+    NotesPanel = new TNotesPanel(NotesPages);
+    MarksPanel = new TMarksPanel(NotesPages);
+    NotesPages->addTab(NotesPanel, QStringLiteral("يادداشتها"));
+    NotesPages->addTab(MarksPanel, tr("Marks"));
+    BookMarkChannel->layout()->addWidget(NotesPages);
     BookMarkBox = NotesPanel->BookMarkBox;
     Notes = std::make_unique<TNotesList>(BookMarkBox);
     using G = TKetabApplication;
@@ -266,6 +286,6 @@ QSize TMainForm::MinimumContentsSize() const
     const int header = top.left() + HeaderImage->sizeHint().width() + TopPanel->layout()->spacing() + status + top.right();
     const int width = std::max({least(BottomPanel).width(), header, least(Progress).width(),
                                 BookMarkChannel->Width() + RHidePanel->Width() + MinimumPageWidth});
-    const int middle = std::max(openHeight(BookMarkChannel, NotesPanel), openHeight(RHidePanel, OptionsPanel));
+    const int middle = std::max(openHeight(BookMarkChannel, NotesPages), openHeight(RHidePanel, OptionsPanel));
     return {width, least(TopPanel).height() + middle + least(Progress).height() + least(BottomPanel).height()};
 }

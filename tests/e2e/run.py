@@ -45,8 +45,11 @@ def main():
     if not journeys_of(module):
         print(f"FAIL {group}: the file holds no journey, so it would prove nothing", flush=True)
         return 1
-    # A journey file may ask for the program at a scale factor: SCALE = 2 for 200 %.
-    session = Session(group, args.program, args.out, args.book, args.program_arg, getattr(module, "SCALE", 1))
+    # A journey file may ask for the program at a scale factor: SCALE = 2 for 200 %; and
+    # for arguments of its own, from a book folder it prepares: prepare(book) -> arguments.
+    book = args.book or os.path.dirname(os.path.abspath(args.program))
+    more = module.prepare(book) if hasattr(module, "prepare") else []
+    session = Session(group, args.program, args.out, args.book, args.program_arg + more, getattr(module, "SCALE", 1))
     try:
         ok = session.run(journeys_of(module))
     finally:

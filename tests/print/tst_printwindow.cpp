@@ -5,7 +5,12 @@
 #include "app/ReaderState.h"
 #include "app/TPrintJobs.h"
 #include "app/TWebBrowser.h"
+#include "app/ScratchText.h"
 #include "app/TextCodec.h"
+#include "marks/TMarkAnchor.h"
+#include "marks/TMarkStore.h"
+#include "marks/TMarkedHtml.h"
+#include "marks/TReaderMarks.h"
 #include "print/TNotedPages.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintDocument.h"
@@ -15,6 +20,7 @@
 #include "skin/TsuiImageButton.h"
 #include "skin/TsuiSideChannel.h"
 #include "widgets/TVrProgressBar.h"
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -83,6 +89,8 @@ private slots:
         dialogs = d.get();
         SetDialogs(std::move(d));
         ReaderState.AppFolder = QStringLiteral(KETAB_BOOK_DIR) + u'/';
+        // The reader's marks go into a folder of the test's.
+        qputenv("XDG_DATA_HOME", temp.filePath("data").toLocal8Bit());
         new TMainForm;
         new TPrintForm;
         new TPreviewForm;
@@ -148,6 +156,34 @@ private slots:
         PrintForm->Spinlast->setValue(766);
         QVERIFY(!PrintForm->RangeNote->isVisible());
         PrintForm->hide();
+    }
+
+    // "With marks" ticked, the print's copy of each page shows the reader's marks in their
+    // colours; unticked (as the window opens), the pages as they are.
+    void marksPrintedWhenAsked()
+    {
+        TScratchText page;
+        page.LoadFromFile(PageFile(2, 800));
+        const QString text = TMarkedHtml::Text(page.Text());
+        const qsizetype at = text.indexOf(u' ', text.size() / 2) + 1;
+        const TMark mark = TMarkAnchor::Make(800, text, at, text.indexOf(u' ', at), TMark::msPink);
+        MainForm->Marks->Store().Put(mark);
+        const QString marked = TMarkedHtml::PrintStyle(TMark::msPink) + QStringLiteral("\">") + mark.Quote + QStringLiteral("</span>");
+        QVERIFY(!PrintForm->WithMarksBox->isChecked());
+        for (const bool with : {false, true}) {
+            PrintForm->show();
+            PrintForm->WithMarksBox->setChecked(with);
+            PrintForm->VolComboBox->setCurrentIndex(1);
+            PrintForm->Spinfirst->setValue(799);
+            PrintForm->Spinlast->setValue(801);
+            PrintForm->PrintButtonClick();
+            PreviewForm->hide();
+            const QString doc = ReadDocument(PrintFile());
+            QCOMPARE(doc.count(marked), int(with));
+            QCOMPARE(doc.contains(QStringLiteral("<span style=")), with);
+        }
+        PrintForm->WithMarksBox->setChecked(false);
+        MainForm->Marks->Store().Remove(mark.Id);
     }
 
     void emptyNotesListPrintsAnEmptyDocumentOnlyFromThePrintWindow()

@@ -7,6 +7,14 @@
 #include "app/ReaderState.h"
 #include "app/ScratchText.h"
 #include "EngineView.h"
+#include "app/TPageLayers.h"
+#include "marks/TMarkAnchor.h"
+#include "marks/TMarkExport.h"
+#include "marks/TMarkStore.h"
+#include "marks/TMarksList.h"
+#include "marks/TMarksPanel.h"
+#include "marks/TMarkedHtml.h"
+#include "marks/TReaderMarks.h"
 #include "reader/TMainForm.h"
 #include "reader/TNoteEntry.h"
 #include "reader/TNotesFile.h"
@@ -27,6 +35,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QWebEnginePage>
 #include <QtTest>
 #include <atomic>
@@ -107,6 +116,15 @@ class TestReadingWindow : public QObject {
         ReaderState.ContentsMode = ReaderState.IndexMode = false;
         return Load([&] { form->RefreshPage->trigger(); });
     }
+    // Runs script in the page's overlay world and gives its value.
+    QVariant Overlay(const QString &script)
+    {
+        QVariant out;
+        bool done = false;
+        form->PageBrowser->Layers().Run(script, [&](const QVariant &v) { out = v, done = true; });
+        if (!QTest::qWaitFor([&] { return done; }, 5000)) qWarning("no answer to %s", qPrintable(script));
+        return out;
+    }
     bool EnterPage(const QString &text)
     {
         form->PageNumber->setText(text);
@@ -116,6 +134,8 @@ class TestReadingWindow : public QObject {
 private slots:
     void initTestCase()
     {
+        // The reader's marks go into a folder of the test's.
+        qputenv("XDG_DATA_HOME", temp.filePath("data").toLocal8Bit());
         dialogs = new TScriptedDialogs;
         SetDialogs(std::unique_ptr<TDialogs>(dialogs));
         ReaderState.AppFolder = book.Folder();
@@ -127,6 +147,16 @@ private slots:
             if (++loads >= waitingFor && waiting) waiting->quit();
         };
         form->show();
+        // A damaged marks file is told of once, when the marks are first read.
+        const QString marks = TMarkStore(TMarkStore::UserFolder(), book.Folder()).FileName();
+        QVERIFY(QDir().mkpath(QFileInfo(marks).path()));
+        QFile damaged(marks);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("{\"format\": \"ketab-marks\", ") > 0);
+        damaged.close();
+        form->Marks->Load();
+        form->Marks->Load();
+        QCOMPARE(dialogs->Messages.size(), 1);
+        QVERIFY(!QFile::exists(marks));
     }
     void init()
     {
@@ -214,14 +244,18 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(form->BookMarkChannel->width(), 169);
         QCOMPARE(form->RHidePanel->width(), 160);
-        // The options panel's second page too: the page's layout.
-        for (int page : {0, 1}) {
-            form->OptionsPanel->Pages->setCurrentIndex(page);
-            QTest::qWait(20);
-            for (QWidget *panel : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->OptionsPanel)})
-                for (QWidget *w : panel->findChildren<QWidget *>())
-                    if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
-        }
+        // The notes panel's two pages (the notes, the list of marks) and the options panel's
+        // two (the options, the page's layout), each in turn.
+        for (QWidget *page : {static_cast<QWidget *>(form->NotesPanel), static_cast<QWidget *>(form->MarksPanel)})
+            for (int options : {0, 1}) {
+                form->NotesPages->setCurrentWidget(page);
+                form->OptionsPanel->Pages->setCurrentIndex(options);
+                QTest::qWait(20);
+                for (QWidget *panel : {page, static_cast<QWidget *>(form->OptionsPanel)})
+                    for (QWidget *w : panel->findChildren<QWidget *>())
+                        if (w->isVisibleTo(form)) QVERIFY2(shown(w, false), qPrintable(w->objectName()));
+            }
+        form->NotesPages->setCurrentWidget(form->NotesPanel);
         form->OptionsPanel->Pages->setCurrentIndex(0);
         form->BookMarkChannel->Push(true);
         form->RHidePanel->Push(true);
@@ -604,6 +638,97 @@ private slots:
         QCOMPARE(TNotesFile::Load(file + ".bmk"), QStringList{TNoteEntry::Compose(1, 376)});
         form->NewButtonClick();
         QVERIFY(!TKetabApplication::Terminated());
+    }
+
+    // A mark made on a page is drawn on its words as a mark with its note, on the page and
+    // on its result page, found again when the page's file changed, written into the print.
+    // The page core reads the text a print or an import reads from the file.
+    void marksOnBookAndResultPages()
+    {
+        const QString marked = QStringLiteral("Array.from(document.querySelectorAll('span[role=mark]'))"
+                                              ".map(function (s) { return s.textContent; }).join('')");
+        TScratchText real;
+        for (const QString &file : {QStringLiteral(KETAB_BOOK_DIR "/datas/p042144.htm"), book.Folder() + "datas/dir02.htm"}) {
+            QVERIFY(Load([&] { form->PageBrowser->Navigate(file); }));
+            real.LoadFromFile(file);
+            QCOMPARE(Overlay("ketab.text()").toString(), TMarkedHtml::Text(real.Text()));
+        }
+        QVERIFY(Page(2, 800));
+        Overlay("(function () { var at = ketab.text().indexOf('ايرانيان'), s = document.getSelection();"
+                " s.removeAllRanges(); s.addRange(ketab.range(at + 1, at + 8)); })()");
+        form->Marks->MarkSelection(TMark::msGreen, false);
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيان"));
+        TMark mark = form->Marks->MarksOf(800).value(0);
+        mark.Note = QStringLiteral("نكته");
+        form->Marks->Store().Put(mark);
+        QTRY_COMPARE(Overlay("document.querySelector('span[role=mark]').getAttribute('aria-description')").toString(), mark.Note);
+        QVERIFY(Overlay("!!document.querySelector('[data-ketab-mark-sign]:last-child, span[role=mark] + [data-ketab-mark-sign]')").toBool());
+        // The index word's result page of page 800 shows it too, across the word's own mark.
+        QVERIFY(Load([&] { form->PageBrowser->Navigate(book.Folder() + "datas/ind01.htm"); }));
+        const int before = loads;
+        EngineView(form->PageBrowser)->page()->runJavaScript("document.getElementById('w').click()");
+        QVERIFY(WaitLoads(before + 2));
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيان"));
+        real.LoadFromFile(book.Folder() + "datas/p020800.htm");
+        QVERIFY(form->Marks->PrintBody(book.Folder() + "datas/p020800.htm", real.Text())
+                    .contains(TMarkedHtml::PrintStyle(TMark::msGreen) + QStringLiteral("\">يرانيان</span>")));
+        // Words put before it and a hamza changed in it: the same words, a new place.
+        book.WritePage(2, 800, QStringLiteral("<p>سخن نو: ايران و ايرانيأن؛ ايران زمين. Iran ايران</p>"));
+        QVERIFY(Page(2, 800));
+        QTRY_COMPARE(Overlay(marked).toString(), QStringLiteral("يرانيأن"));
+        QTRY_VERIFY(form->Marks->MarksOf(800).value(0).Start > mark.Start);
+        book.WritePage(2, 800, QStringLiteral("<p>ايران و ايرانيان؛ ايران زمين. Iran ايران</p>"));
+        form->Marks->Remove(mark.Id);
+        QVERIFY(form->Marks->MarksOf(800).isEmpty());
+    }
+
+    // A mark whose passage left its page stays, listed as not found there; removals come
+    // back (the last ten at least); marks exported as web annotations come back by import
+    // without doubles, and a file of other JSON changes nothing.
+    void marksLostUndoneExportedAndImported()
+    {
+        TMarkStore &store = form->Marks->Store();
+        TMarksPanel *panel = form->MarksPanel;
+        book.WritePage(3, 1500, QStringLiteral("<p>يك دو سه چهار پنج شش هفت هشت نه ده يازده دوازده</p>"));
+        QVERIFY(Page(3, 1500));
+        const QString text = Overlay("ketab.text()").toString();
+        const QStringList words = text.mid(text.indexOf(QStringLiteral("يك"))).split(u' ');
+        for (const QString &w : words) store.Put(TMarkAnchor::Make(1500, text, text.indexOf(w), text.indexOf(w) + w.size(), TMark::msBlue));
+        const auto count = [&] { return form->Marks->MarksOf(1500).size(); };
+        QCOMPARE(count(), 12);
+        book.WritePage(3, 1500, QStringLiteral("<p>يك دو سه چهار پنج شش هفت هشت نه ده يازده</p>"));
+        QVERIFY(Page(3, 1500));
+        const QString lost = store.Marks().constLast().Id;
+        QTRY_VERIFY(form->Marks->IsLost(lost));
+        QCOMPARE(count(), 12);
+        panel->OnShowing();
+        QVERIFY(panel->Model()->data(panel->Model()->index(11), Qt::AccessibleDescriptionRole).toString().contains(TMarksList::LostText()));
+        QVERIFY(!panel->Model()->data(panel->Model()->index(10), TMarksList::LostRole).toBool());
+
+        const QString file = temp.filePath("marks.jsonld"), more = temp.filePath("more.jsonld"), foreign = temp.filePath("other.json");
+        dialogs->FileNames = {file};
+        panel->OnExport(TMarksPanel::efJsonLd);
+        for (const TMark &m : store.Marks()) form->Marks->Remove(m.Id);
+        QCOMPARE(count(), 0);
+        for (int i = 0; i < 12; ++i) QVERIFY(form->Marks->UndoRemove());
+        QCOMPARE(count(), 12);
+        // Two marks the store does not hold, and a file of other JSON.
+        const QList<TMark> two{TMarkAnchor::Make(1500, text, text.indexOf(words[0]), text.indexOf(words[2]), TMark::msPink),
+                               TMarkAnchor::Make(1500, text, text.indexOf(words[3]), text.indexOf(words[5]), TMark::msPink)};
+        for (const auto &[name, bytes] : {std::pair{more, TMarkExport::WebAnnotation(two, TCitationNames::OfBook())},
+                                          std::pair{foreign, QByteArray("{\"@context\": 1, \"items\": []}")}}) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        // The export again: no doubles; the new marks added; the other JSON changes nothing.
+        for (const auto &[from, after] : {std::pair{file, 12}, std::pair{more, 14}, std::pair{foreign, 14}}) {
+            dialogs->FileNames = {from};
+            panel->OnImport();
+            QCOMPARE(count(), after);
+            QCOMPARE(dialogs->Messages.size(), 1);
+            QCOMPARE(dialogs->Messages.takeFirst().contains(QLatin1String("nothing was changed"), Qt::CaseInsensitive), from == foreign);
+        }
+        for (const TMark &m : store.Marks()) store.Remove(m.Id);
     }
 };
 

@@ -6,7 +6,8 @@ import re
 import subprocess
 
 from ketabe2e import journey
-from ketabe2e.book import FIRST_PAGE, page_status
+from ketabe2e.access import page_find
+from ketabe2e.book import Book, FIRST_PAGE, page_status
 from ketabe2e.screens import Reading, Search, open_section
 from journeys.frame import title_button
 from journeys.reading import full_screen
@@ -246,7 +247,7 @@ def choices_come_back(s):
     r.back_to_menu()
 
 
-@journey("remember: with its home folder read-only the program starts, continues and reads, and says nothing")
+@journey("remember: with its home folder read-only the program starts, continues and reads, says nothing, and tells of marks not kept only when one is made")
 def read_only_home(s):
     leave_from_menu(s)
     home = s.program.home
@@ -276,6 +277,16 @@ def read_only_home(s):
         s.wait_value(r.page_number, str(page), "the page number of the continued page")
         s.check("page after Next", str(page + 1), r.press(Reading.NEXT))
         s.step("reading from a read-only home")
+        # A first mark: the reader is told that marks will not be kept, and reads on.
+        text = re.findall(r"<p align=\"justify\">([^<]+)</p>", Book(s.book).page_text(page + 1))[0]
+        label = s.wait(lambda: page_find(r.view, lambda n: n.role == "label" and n.name == text), "the page's first paragraph")
+        s.input.double_click(label.rect.right - 29 - 12, label.rect.y + label.rect.h // 4)
+        s.key("ctrl+h")
+        told = s.dialog()
+        s.check_that("the message on the first mark", told.find("label", where=lambda n: "نگه داشته نمی" in n.name) is not None,
+                     "marks will not be kept", [n.name for n in told.find_all("label")])
+        s.key("Return")
+        s.wait(lambda: not told.showing, "the message to close")
         r.back_to_menu()
         leave_from_menu(s)
     finally:

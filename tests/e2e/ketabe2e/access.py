@@ -197,6 +197,19 @@ def page_node(view, role, text):
     return walk(view)
 
 
+def page_find(view, probe):
+    """The first node of the page under the view for which probe holds."""
+    def walk(node, depth=0):
+        for child in node.children:
+            if probe(child):
+                return child
+            found = depth < 60 and walk(child, depth + 1)
+            if found:
+                return found
+        return None
+    return walk(view)
+
+
 def paragraph_words(book, page):
     return re.search(r"<p[^>]*>([^<]+)</p>", book.page_text(page)).group(1).split()
 
