@@ -500,6 +500,41 @@
     </message>
 </context>
 <context>
+    <name>TReaderMarks</name>
+    <message>
+        <source>Copy with citation</source>
+        <translation>کپی با نشانی منبع</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>خط زیر متن</translation>
+    </message>
+    <message>
+        <source>Mark in %1</source>
+        <translation>علامت %1</translation>
+    </message>
+    <message>
+        <source>Change colour</source>
+        <translation>تغییر رنگ</translation>
+    </message>
+    <message>
+        <source>Write a note...</source>
+        <translation>نوشتن یادداشت...</translation>
+    </message>
+    <message>
+        <source>Edit the note...</source>
+        <translation>ویرایش یادداشت...</translation>
+    </message>
+    <message>
+        <source>Remove the mark</source>
+        <translation>حذف علامت</translation>
+    </message>
+    <message>
+        <source>Mark with a note...</source>
+        <translation>علامت با یادداشت...</translation>
+    </message>
+</context>
+<context>
     <name>TReadingPace</name>
     <message>
         <source>less than a minute</source>
@@ -536,41 +571,6 @@
     <message>
         <source>Place in the book</source>
         <translation>جای صفحه در کتاب</translation>
-    </message>
-</context>
-<context>
-    <name>TReaderMarks</name>
-    <message>
-        <source>Copy with citation</source>
-        <translation>کپی با نشانی منبع</translation>
-    </message>
-    <message>
-        <source>Underline</source>
-        <translation>خط زیر متن</translation>
-    </message>
-    <message>
-        <source>Mark in %1</source>
-        <translation>علامت %1</translation>
-    </message>
-    <message>
-        <source>Change colour</source>
-        <translation>تغییر رنگ</translation>
-    </message>
-    <message>
-        <source>Write a note...</source>
-        <translation>نوشتن یادداشت...</translation>
-    </message>
-    <message>
-        <source>Edit the note...</source>
-        <translation>ویرایش یادداشت...</translation>
-    </message>
-    <message>
-        <source>Remove the mark</source>
-        <translation>حذف علامت</translation>
-    </message>
-    <message>
-        <source>Mark with a note...</source>
-        <translation>علامت با یادداشت...</translation>
     </message>
 </context>
 <context>
