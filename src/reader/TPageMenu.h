@@ -22,7 +22,7 @@ public:
         QJsonObject Attributes;  // data-ketab-* around the place, innermost first
     };
     using TPart = std::function<void(QMenu &menu, const TContext &context)>;
-    enum TOrder { poEdit = 0, poNavigation = 10, poMarks = 20, poSpeech = 30 };
+    enum TOrder { poEdit = 0, poMarks = 10, poNavigation = 20, poSpeech = 30 };
     // A page that does not answer within this time gets its menu without what it would say.
     static constexpr int AnswerMs = 300;
 
