@@ -259,7 +259,13 @@ QString Call(const char *function, const QJsonArray &args)
 }
 }
 
-QString TMarksLayer::PlaceScript(const QList<TDrawn> &marks) { return Call("place", QJsonArray{Listed(marks, true)}); }
+QString TMarksLayer::PlaceScript(const QList<TDrawn> &marks)
+{
+    // Appended, not braced: a list braced around one list is that list itself to some compilers.
+    QJsonArray args;
+    args.append(Listed(marks, true));
+    return Call("place", args);
+}
 
 QString TMarksLayer::DrawScript(const QString &token, const QList<TDrawn> &marks)
 {
