@@ -17,6 +17,8 @@
 #include "print/TPreviewForm.h"
 #include "print/TPrintForm.h"
 #include "reader/TMainForm.h"
+#include "reader/TOptionsPanel.h"
+#include "skin/TsuiCheckBox.h"
 #include "marks/TReaderMarks.h"
 #include "reader/TReaderMemory.h"
 #include "search/TSearchForm.h"
@@ -64,6 +66,9 @@ private:
 void TProgramStart::AfterFirstPaint(const TStageReport &report)
 {
     Report(report, "start menu painted");
+    // The windows the start menu's choices open come once it is on screen: its first
+    // paint does not wait for them, and no input can reach it before this turn.
+    TKetabApplication::Guarded([report] { CreateOtherWindows(report); });
     // The files a first choice opens, read into the page cache by another thread.
     TStartupSteps::ReadAhead(FirstChoiceFiles());
     QTimer::singleShot(0, [report] {
@@ -103,11 +108,24 @@ void TProgramStart::AfterFirstPaint(const TStageReport &report)
 
 bool TProgramStart::CreateWindows(const TStageReport &report, const std::function<void()> &afterMenu)
 {
+    CreateFirstWindows(report, afterMenu);
+    CreateOtherWindows(report);
+    return !TKetabApplication::Terminated();
+}
+
+bool TProgramStart::CreateFirstWindows(const TStageReport &report, const std::function<void()> &afterMenu)
+{
     new TMenuForm;
     Report(report, "TMenuForm");
     if (afterMenu && !TKetabApplication::Terminated()) afterMenu();
     new TMainForm;
     Report(report, "TMainForm");
+    return !TKetabApplication::Terminated();
+}
+
+void TProgramStart::CreateOtherWindows(const TStageReport &report)
+{
+    if (SearchForm) return;
     new TSearchForm;
     new TPrintForm;
     new TPreviewForm;
@@ -115,8 +133,10 @@ bool TProgramStart::CreateWindows(const TStageReport &report, const std::functio
     new TCreditsForm;
     new TPicGalleryForm;
     new TShowPicForm;
+    // What the kept choices and the night page set in them.
+    if (ReaderMemory) ReaderMemory->ApplySearchChoices();
+    if (MainForm->OptionsPanel->NightPageCheckBox->Checked()) MainForm->NightPageCheckBoxClick();
     Report(report, "other windows");
-    return !TKetabApplication::Terminated();
 }
 
 int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
@@ -145,7 +165,7 @@ int TProgramStart::Run(int argc, char *argv[], const TStageReport &report)
     // The program speaks Persian; tests that make the windows themselves see the English texts.
     TKetabApplication::LoadProgramTranslation(&app);
     Report(report, "application");
-    if (!CreateWindows(report)) return TKetabApplication::ExitCode();
+    if (!CreateFirstWindows(report)) return TKetabApplication::ExitCode();
     TReaderMemory memory(TSettingsStore::ForUser(ReaderState.AppFolder));
     memory.Apply();
     Report(report, "kept choices applied");

@@ -14,6 +14,10 @@ public:
     // first, also when one has asked the program to end; afterMenu runs between the start
     // menu and the rest unless the menu ended it. False when the program is ending.
     static bool CreateWindows(const TStageReport &report, const std::function<void()> &afterMenu = {});
+    // The start menu and the reading window: what the start menu's first paint waits for.
+    static bool CreateFirstWindows(const TStageReport &report, const std::function<void()> &afterMenu = {});
+    // The other seven, given the kept choices that concern them; once only.
+    static void CreateOtherWindows(const TStageReport &report);
     // What runs once the start menu has been painted; each step a turn of the event
     // loop of its own, so input between them is taken.
     static void AfterFirstPaint(const TStageReport &report);

@@ -90,14 +90,12 @@ void TReaderMemory::Apply()
     if (c.NightPage != first.NightPage) o->NightPageCheckBox->SetChecked(c.NightPage);
     o->LayoutOptions->SetChoice({c.LineSpacing, c.TextWidth, c.Typeface, c.Justified});
     if (!o->LayoutOptions->Choice().IsBook()) MainForm->PageLayoutChange();
-    if (SearchForm) SearchForm->SetRecentSearches(c.RecentSearches);
     MainForm->Notes->SetFolder(c.NotesFolder);
     MainForm->Progress->Pace().SetKept(c.PageSeconds);
     o->SpeechOptions->SetRateStep(c.SpeechRate);
     o->SpeechOptions->SetVoice(c.SpeechVoice);
     o->SpeechOptions->Used = c.SpeechUsed;
-    for (QCheckBox *box : SearchChecks())
-        if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
+    ApplySearchChoices();
 
     TWebBrowser *view = MainForm->PageBrowser;
     auto processing = view->OnDownloadComplete;
@@ -110,6 +108,15 @@ void TReaderMemory::Apply()
         if (scrolled) scrolled(sender);
         if (FShown.Page) SaveSoon();
     };
+}
+
+void TReaderMemory::ApplySearchChoices()
+{
+    if (!SearchForm) return;
+    const TKeptChoices &c = FKeptChoices;
+    SearchForm->SetRecentSearches(c.RecentSearches);
+    for (QCheckBox *box : SearchChecks())
+        if (c.SearchChecks.contains(box->objectName())) box->setChecked(c.SearchChecks.value(box->objectName()));
 }
 
 TReadingPlace TReaderMemory::ContinuePlace() const
@@ -199,12 +206,14 @@ TKeptChoices TReaderMemory::CurrentChoices() const
     c.SpeechRate = o->SpeechOptions->RateStep();
     c.SpeechVoice = o->SpeechOptions->Voice();
     c.SpeechUsed = o->SpeechOptions->Used;
+    // Before the search window is made, its choices are those read.
+    c.SearchChecks = SearchForm ? QMap<QString, bool>() : FKeptChoices.SearchChecks;
     for (QCheckBox *box : SearchChecks()) c.SearchChecks[box->objectName()] = box->isChecked();
     const TPageLayout::TChoice layout = o->LayoutOptions->Choice();
     c.LineSpacing = layout.Spacing;
     c.TextWidth = layout.Width;
     c.Typeface = layout.Typeface;
     c.Justified = layout.Justified;
-    if (SearchForm) c.RecentSearches = SearchForm->RecentSearches();
+    c.RecentSearches = SearchForm ? SearchForm->RecentSearches() : FKeptChoices.RecentSearches;
     return c;
 }

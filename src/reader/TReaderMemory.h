@@ -26,6 +26,8 @@ public:
     // Puts the kept choices into the windows, once they are made, and follows the reading
     // window's page from then on.
     void Apply();
+    // The search window's part of the kept choices, once that window is made.
+    void ApplySearchChoices();
     // The place to continue from: the last one read when its page is still in the book,
     // else a place with page 0.
     TReadingPlace ContinuePlace() const;
