@@ -215,7 +215,9 @@ void TWebBrowser::AskScrollShare(std::function<void(double)> answer)
 void TWebBrowser::AskScrollPlace(std::function<void(const QUrl &page, double share)> answer)
 {
     if (!FEngine || FEngine->Url().isEmpty()) return;
-    FEngine->RunScript(QStringLiteral("(function () { var room = document.documentElement.scrollHeight - window.innerHeight;"
+    // Between two pages there may be no document element yet: then no answer.
+    FEngine->RunScript(QStringLiteral("(function () { var e = document.documentElement; if (!e) return null;"
+                                      " var room = e.scrollHeight - window.innerHeight;"
                                       " return [location.href, room > 0 ? Math.min(1, window.scrollY / room) : 0]; })()"),
                        TKetabApplication::Guard([answer = std::move(answer)](const QVariant &value) {
                            const QVariantList pair = value.toList();
@@ -229,7 +231,8 @@ void TWebBrowser::ScrollToShare(double share)
 {
     if (!FEngine) return;
     // To the nearest pixel, with the share in full: a page comes back on the very line it was left at.
-    FEngine->RunScript(QStringLiteral("window.scrollTo(0, Math.round((document.documentElement.scrollHeight - window.innerHeight) * %1));")
+    FEngine->RunScript(QStringLiteral("(function (e) { if (e) window.scrollTo(0, Math.round((e.scrollHeight - window.innerHeight) * %1)); })"
+                                      "(document.documentElement);")
                            .arg(std::clamp(share, 0.0, 1.0), 0, 'g', 17),
                        {});
 }
