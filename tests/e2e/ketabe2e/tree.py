@@ -3,7 +3,7 @@
 from collections import namedtuple
 
 import pyatspi
-from gi.repository import Atspi
+from gi.repository import Atspi, GLib
 
 from .waits import wait_until
 
@@ -80,7 +80,12 @@ class Node:
 
     @property
     def role(self):
-        return self.acc.getRoleName()
+        # A page the engine replaces takes its nodes away while a walk is under way:
+        # a node gone meanwhile has no role, and so matches nothing.
+        try:
+            return self.acc.getRoleName()
+        except GLib.GError:
+            return ""
 
     @property
     def name(self):
@@ -137,7 +142,10 @@ class Node:
 
     @property
     def children(self):
-        return [Node(c) for c in self.acc if c is not None]
+        try:
+            return [Node(c) for c in self.acc if c is not None]
+        except GLib.GError:
+            return []  # gone meanwhile, as above
 
     def descendants(self, into_items=False, max_depth=None):
         """Every node below this one, depth first, not entering web page content nor,
