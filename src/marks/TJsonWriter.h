@@ -20,6 +20,12 @@ public:
     void Time(const QDateTime &t);
     // "key": (with a blank after the colon)
     void Key(QLatin1StringView key);
+    // , "key": — a member after the first one of an object
+    void NextKey(QLatin1StringView key)
+    {
+        Raw(", ");
+        Key(key);
+    }
 
     QByteArray Take();
 

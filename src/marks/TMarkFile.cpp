@@ -201,39 +201,30 @@ QByteArray TMarkFile::Write(const QString &book, const QList<TMark> &marks)
         first = false;
         w.Key(QLatin1StringView("id"));
         w.String(m.Id);
-        w.Raw(", ");
-        w.Key(QLatin1StringView("page"));
+        w.NextKey(QLatin1StringView("page"));
         w.Number(m.Page);
         if (!m.Removed) {
             // A tombstone keeps no words of the passage or its note.
             const std::pair<QLatin1StringView, const QString *> texts[] = {
                 {QLatin1StringView("quote"), &m.Quote}, {QLatin1StringView("prefix"), &m.Prefix}, {QLatin1StringView("suffix"), &m.Suffix}};
             for (const auto &[key, value] : texts) {
-                w.Raw(", ");
-                w.Key(key);
+                w.NextKey(key);
                 w.String(*value);
             }
-            w.Raw(", ");
-            w.Key(QLatin1StringView("start"));
+            w.NextKey(QLatin1StringView("start"));
             w.Number(m.Start);
-            w.Raw(", ");
-            w.Key(QLatin1StringView("end"));
+            w.NextKey(QLatin1StringView("end"));
             w.Number(m.End);
-            w.Raw(", ");
-            w.Key(QLatin1StringView("style"));
+            w.NextKey(QLatin1StringView("style"));
             w.Latin1(TMarkStyle::Latin1Name(m.Style));
-            w.Raw(", ");
-            w.Key(QLatin1StringView("note"));
+            w.NextKey(QLatin1StringView("note"));
             w.String(m.Note);
         }
-        w.Raw(", ");
-        w.Key(QLatin1StringView("created"));
+        w.NextKey(QLatin1StringView("created"));
         w.Time(m.Created);
-        w.Raw(", ");
-        w.Key(QLatin1StringView("changed"));
+        w.NextKey(QLatin1StringView("changed"));
         w.Time(m.Changed);
-        w.Raw(", ");
-        w.Key(QLatin1StringView("removed"));
+        w.NextKey(QLatin1StringView("removed"));
         w.Bool(m.Removed);
         w.Raw("}");
     }

@@ -235,15 +235,28 @@ QImage UprightButton(const QImage &bg, QRect place, const QString &caption, TBut
 // Page buttons: arrows pointing the way the pages go in a right-to-left book.
 enum TArrow { arFirst, arPrevious, arNext, arLast };
 
-QImage PageButton(TArrow arrow, TButtonLook look)
+// The face of a button in the bar's row of page buttons, 31 x 23.
+QImage RowButtonFace(TButtonLook look)
 {
     QImage img(31, 23, QImage::Format_ARGB32_Premultiplied);
     img.fill(BarGrey);
     PaintFace(img, look, 4);
-    QPainter p(&img);
+    return img;
+}
+
+// A painter with its origin at the row button's centre, a pixel further when pressed.
+void CentreOnRowButton(QPainter &p, TButtonLook look)
+{
     Smooth(p);
     const double shift = look.down ? 1 : 0;
     p.translate(15.5 + shift, 11.5 + shift);
+}
+
+QImage PageButton(TArrow arrow, TButtonLook look)
+{
+    QImage img = RowButtonFace(look);
+    QPainter p(&img);
+    CentreOnRowButton(p, look);
     // First and previous point right (towards the book's beginning), next and last left.
     if (arrow == arNext || arrow == arLast) p.scale(-1, 1);
     p.setPen(Qt::NoPen);
@@ -266,13 +279,9 @@ QImage PageButton(TArrow arrow, TButtonLook look)
 // right-to-left reader came; a button with nowhere to go shows its arrow faded.
 QImage HistoryButton(bool back, TButtonLook look, bool disabled)
 {
-    QImage img(31, 23, QImage::Format_ARGB32_Premultiplied);
-    img.fill(BarGrey);
-    PaintFace(img, look, 4);
+    QImage img = RowButtonFace(look);
     QPainter p(&img);
-    Smooth(p);
-    const double shift = look.down ? 1 : 0;
-    p.translate(15.5 + shift, 11.5 + shift);
+    CentreOnRowButton(p, look);
     if (!back) p.scale(-1, 1);
     const QColor ink = disabled ? QColor(Cream.red(), Cream.green(), Cream.blue(), 80) : TextColor(look);
     p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::RoundCap));
