@@ -2,6 +2,7 @@
 #include "search/PlainFolding.h"
 #include <QRandomGenerator>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 // The re-finding rule written plainly: every folded match of the quote (the widest of those
@@ -26,14 +27,15 @@ TMarkAnchor::TFound PlainFind(const TMark &m, const QString &page)
             if (!c.Join()) out += QChar(c.C);
         return out;
     };
-    const auto agree = [](const QString &a, const QString &b, bool backwards) {
-        int letters = 0;
-        for (qsizetype i = 0; i < a.size() && i < b.size(); ++i) {
-            const QChar x = backwards ? a[a.size() - 1 - i] : a[i], y = backwards ? b[b.size() - 1 - i] : b[i];
-            if (x != y) break;
-            letters += x != u' ';
+    // The letters, blanks not counted, of the longest common start (or end) of two keys.
+    const auto agree = [](QString a, QString b, bool backwards) {
+        if (backwards) {
+            std::reverse(a.begin(), a.end());
+            std::reverse(b.begin(), b.end());
         }
-        return letters;
+        qsizetype n = 0;
+        while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+        return int(n - a.left(n).count(u' '));
     };
     const QString prefix = folded(m.Prefix), suffix = folded(m.Suffix);
     const bool lone = QString(folded(m.Quote)).remove(u' ').size() < TMarkAnchor::MinLoneQuote;
